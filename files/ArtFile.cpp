@@ -1,0 +1,99 @@
+#include "ArtFile.h"
+
+#include "FileAccess.h"
+#include "LineFile.h"
+#include "TextFields.h"
+
+namespace MyApp {
+
+const char* ArtReadMessage(ArtReadStatus status) {
+    switch (status) {
+        case ArtReadStatus::Ok: return "";
+        case ArtReadStatus::ReadFailed: return "Errore durante la lettura.";
+        case ArtReadStatus::BadFormat: return "Formato non valido.";
+        case ArtReadStatus::Damaged: return "File danneggiato.";
+    }
+    return "";
+}
+
+namespace {
+
+ArtReadResult Refuse(ArtReadStatus status) {
+    ArtReadResult result;
+    result.status = status;
+    return result;
+}
+
+// `firstLongLine`: the first line that was too long to keep whole. No sound
+// line of a drawing comes near that length, so such a line is refused.
+ArtReadResult ParseArtLines(const std::vector<std::string>& lines, std::size_t firstLongLine) {
+    if (lines.empty()) return Refuse(ArtReadStatus::ReadFailed);
+    if (firstLongLine == 0) return Refuse(ArtReadStatus::BadFormat);
+    const std::vector<std::string> header = SplitString(lines[0], ";");
+    if (header.size() != 3) return Refuse(ArtReadStatus::BadFormat);
+
+    ArtReadResult result;
+    ArtDrawing& drawing = result.drawing;
+    drawing.width = ReadNumber(header[0]);
+    drawing.height = ReadNumber(header[1]);
+    drawing.background = ReadNumber(header[2]);
+    // The cell store holds 80 x 25; a background outside the atlas could not be shown.
+    if (!IsValidSize(drawing.width, drawing.height) || !IsValidPair(drawing.background)) {
+        return Refuse(ArtReadStatus::BadFormat);
+    }
+
+    const std::size_t cellCount = std::size_t(drawing.width) * std::size_t(drawing.height);
+    if (lines.size() - 1 < cellCount || firstLongLine <= cellCount) {
+        return Refuse(ArtReadStatus::Damaged);
+    }
+    drawing.cells.reserve(cellCount);
+    for (std::size_t i = 1; i <= cellCount; ++i) {
+        const std::vector<std::string> fields = SplitString(lines[i], ";");
+        if (fields.size() != 2) return Refuse(ArtReadStatus::Damaged);
+        drawing.cells.push_back(CellCode{ReadNumber(fields[0]), ReadNumber(fields[1])});
+    }
+    result.status = ArtReadStatus::Ok;
+    return result;
+}
+
+}  // namespace
+
+ArtReadResult ReadArtFile(const std::filesystem::path& path) {
+    LineFile file;
+    file.path = path;
+    const std::vector<std::string> lines = file.ReadLines(MaxArtLines);
+    if (file.failed) return Refuse(ArtReadStatus::ReadFailed);
+    return ParseArtLines(lines, file.firstLongLine);
+}
+
+ArtReadResult ReadArtBytes(std::string_view bytes) {
+    std::vector<std::string> lines;
+    LineSplitter splitter(lines, MaxArtLines);
+    if (splitter.Feed(bytes)) splitter.Finish();
+    return ParseArtLines(lines, splitter.FirstLongLine());
+}
+
+std::vector<std::string> BuildArtLines(const CellGrid& grid) {
+    std::vector<std::string> lines;
+    lines.reserve(1 + std::size_t(grid.Width()) * grid.Height());
+    lines.push_back(FormatIntegerNarrow(grid.Width()) + ";" + FormatIntegerNarrow(grid.Height()) +
+                    ";" + FormatIntegerNarrow(grid.Background()));
+    for (int row = 0; row < grid.Height(); ++row) {
+        for (int column = 0; column < grid.Width(); ++column) {
+            const CellCode code = grid.CodeAt(column, row);
+            lines.push_back(FormatIntegerNarrow(code.glyph) + ";" + FormatIntegerNarrow(code.pair));
+        }
+    }
+    return lines;
+}
+
+bool WriteArtFile(const std::filesystem::path& path, const CellGrid& grid) {
+    const std::vector<std::string> lines = BuildArtLines(grid);
+    return ReplaceFileSafely(path, [&](const std::filesystem::path& temporary) {
+        LineFile file;
+        file.path = temporary;
+        return file.WriteLines(lines);
+    });
+}
+
+}  // namespace MyApp

@@ -1,0 +1,67 @@
+#include "BitmapFile.h"
+
+#include "FileAccess.h"
+
+namespace MyApp {
+
+namespace {
+
+void Put16(std::uint8_t*& out, std::uint16_t value) {
+    *out++ = std::uint8_t(value);
+    *out++ = std::uint8_t(value >> 8);
+}
+
+void Put32(std::uint8_t*& out, std::uint32_t value) {
+    Put16(out, std::uint16_t(value));
+    Put16(out, std::uint16_t(value >> 16));
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeBitmap(const Picture& picture) {
+    const std::size_t width = picture.width > 0 ? std::size_t(picture.width) : 0;
+    const std::size_t height = picture.height > 0 ? std::size_t(picture.height) : 0;
+    const std::size_t rowBytes = (3 * width + 3) / 4 * 4;
+    const std::size_t pixelBytes = rowBytes * height;
+    std::vector<std::uint8_t> file(BitmapHeaderBytes + pixelBytes);
+
+    std::uint8_t* out = file.data();
+    *out++ = 'B';
+    *out++ = 'M';
+    Put32(out, std::uint32_t(file.size()));
+    Put32(out, 0);  // two reserved fields
+    Put32(out, BitmapHeaderBytes);
+    Put32(out, 40);
+    Put32(out, std::uint32_t(width));
+    Put32(out, std::uint32_t(height));  // positive: bottom-up rows
+    Put16(out, 1);
+    Put16(out, 24);
+    for (int field = 0; field < 6; ++field) Put32(out, 0);  // no compression, sizes, colours
+
+    for (std::size_t y = height; y-- > 0;) {
+        std::uint8_t* row = out;
+        const std::uint32_t* pixel = picture.Row(int(y));
+        for (std::size_t x = 0; x < width; ++x) {
+            const std::uint32_t colour = pixel[x];  // 0x00BBGGRR
+            row[0] = std::uint8_t(colour >> 16);
+            row[1] = std::uint8_t(colour >> 8);
+            row[2] = std::uint8_t(colour);
+            row += 3;
+        }
+        out += rowBytes;
+    }
+    return file;
+}
+
+bool WriteBitmap(const std::filesystem::path& path, const Picture& picture) {
+    const std::vector<std::uint8_t> bytes = EncodeBitmap(picture);
+    return ReplaceFileSafely(path, [&](const std::filesystem::path& temporary) {
+        FileHandle file = OpenFile(temporary, "wb");
+        if (!file) return false;
+        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+        const bool flushed = written && FlushToDisk(file.get());
+        return std::fclose(file.release()) == 0 && flushed;
+    });
+}
+
+}  // namespace MyApp

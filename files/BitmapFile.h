@@ -1,0 +1,21 @@
+#pragma once
+// The ".bmp" export: an uncompressed 24-bit bottom-up Windows bitmap.
+
+#include "model/ExportPicture.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+namespace MyApp {
+
+constexpr std::size_t BitmapHeaderBytes = 54;
+
+// The whole file: both headers, then the rows bottom-up as blue, green, red,
+// each padded to a multiple of four bytes.
+std::vector<std::uint8_t> EncodeBitmap(const Picture& picture);
+
+// Writes through a temporary file: on failure an existing file is untouched.
+bool WriteBitmap(const std::filesystem::path& path, const Picture& picture);
+
+}  // namespace MyApp

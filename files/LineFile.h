@@ -1,0 +1,61 @@
+#pragma once
+// Reading and writing a text file as a list of lines. Lines are written with
+// CR LF on every platform; LF or CR LF are read alike.
+
+#include <cstddef>
+#include <filesystem>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace MyApp {
+
+// Cuts a stream of bytes into lines: a line ends at LF, a CR directly before
+// the LF is dropped, a line is kept only up to its first NUL, and a last line
+// without a line end still counts. Lines longer than MaxLineBytes are cut
+// there (the rest is skipped); the index of the first such line is kept.
+class LineSplitter {
+public:
+    static constexpr std::size_t MaxLineBytes = 4096;
+
+    explicit LineSplitter(std::vector<std::string>& output,
+                          std::size_t lineLimit = std::numeric_limits<std::size_t>::max());
+
+    // Returns false once `maxLines` lines are complete; the rest need not be fed.
+    bool Feed(std::string_view bytes);
+    void Finish();
+    bool Full() const { return lines.size() >= maxLines; }
+    static constexpr std::size_t NoLongLine = std::numeric_limits<std::size_t>::max();
+    std::size_t FirstLongLine() const { return firstLongLine; }
+
+private:
+    void Store(char c);
+    void EndLine();
+
+    std::vector<std::string>& lines;
+    std::size_t maxLines;
+    std::string line;
+    bool started = false;  // the current line has at least one byte
+    bool pendingCr = false;
+    bool afterNul = false;
+    bool cut = false;
+    std::size_t firstLongLine = NoLongLine;
+};
+
+struct LineFile {
+    bool failed = false;      // the last ReadLines or WriteLines did not complete
+    bool openFailed = false;  // the file could not be opened (set together with failed)
+    // Index of the first line of the last ReadLines cut at MaxLineBytes, if any.
+    std::size_t firstLongLine = LineSplitter::NoLongLine;
+    std::filesystem::path path;
+
+    // Reads at most `maxLines` lines; an unopenable file gives no lines.
+    std::vector<std::string> ReadLines(
+        std::size_t maxLines = std::numeric_limits<std::size_t>::max());
+    // Writes each string and a CR LF, creating or truncating the file, and puts
+    // it on disk; true when everything was written.
+    bool WriteLines(const std::vector<std::string>& lines);
+};
+
+}  // namespace MyApp

@@ -1,0 +1,45 @@
+#include "TextFields.h"
+
+#include <limits>
+
+namespace MyApp {
+
+std::vector<std::string> SplitString(std::string_view text, std::string_view separator) {
+    std::vector<std::string> pieces;
+    if (text.empty() || separator.empty()) return pieces;
+    std::size_t start = 0;
+    for (std::size_t found = text.find(separator); found != std::string_view::npos;
+         found = text.find(separator, start)) {
+        pieces.emplace_back(text.substr(start, found - start));
+        start = found + separator.size();
+    }
+    if (start < text.size()) pieces.emplace_back(text.substr(start));
+    return pieces;
+}
+
+std::int32_t ReadNumber(std::string_view field) {
+    std::size_t i = 0;
+    auto isSpace = [](char c) {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+    };
+    while (i < field.size() && isSpace(field[i])) ++i;
+    bool negative = false;
+    if (i < field.size() && (field[i] == '+' || field[i] == '-')) negative = field[i++] == '-';
+
+    // Accumulate as a negative number so the lowest value fits, then saturate.
+    constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int64_t highest = std::numeric_limits<std::int32_t>::max();
+    std::int64_t value = 0;
+    for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i) {
+        value = value * 10 - (field[i] - '0');
+        if (value < lowest) {
+            value = lowest - 1;  // past the range; keeps the sign and stops growing
+        }
+    }
+    if (negative) return static_cast<std::int32_t>(value < lowest ? lowest : value);
+    return static_cast<std::int32_t>(-value > highest ? highest : -value);
+}
+
+std::string FormatIntegerNarrow(std::int64_t value) { return std::to_string(value); }
+
+}  // namespace MyApp

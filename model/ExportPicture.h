@@ -1,0 +1,43 @@
+#pragma once
+// The atlas pixels and the export picture composed from them.
+
+#include "CellGrid.h"
+#include "GlyphAtlas.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace MyApp {
+
+// A picture as 0x00BBGGRR colour values, rows top to bottom, each row left to right.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;  // width * height values
+
+    const std::uint32_t* Row(int y) const { return pixels.data() + std::size_t(y) * width; }
+    std::uint32_t At(int x, int y) const { return Row(y)[x]; }
+};
+
+// The glyph atlas as colour values: always exactly AtlasWidth x AtlasHeight.
+class AtlasImage {
+public:
+    // An atlas of the pair backgrounds only: every tile is blank.
+    AtlasImage();
+    // `indices` holds one colour-table index per pixel, top row first;
+    // false when its size is wrong or an index is outside the table.
+    bool SetIndexed(const std::vector<std::uint8_t>& indices, const std::vector<Rgb>& colourTable);
+
+    std::uint32_t At(int x, int y) const { return pixels[std::size_t(y) * AtlasWidth + x]; }
+    void Set(int x, int y, std::uint32_t colour) { pixels[std::size_t(y) * AtlasWidth + x] = colour; }
+    const std::uint32_t* Row(int y) const { return pixels.data() + std::size_t(y) * AtlasWidth; }
+
+private:
+    std::vector<std::uint32_t> pixels;
+};
+
+// The drawing at one pixel per atlas pixel, W * 16 x H * 24. A cell whose code
+// lies outside the atlas shows the blank tile of the drawing's background.
+Picture ComposeExportPicture(const CellGrid& grid, const AtlasImage& atlas);
+
+}  // namespace MyApp

@@ -1,0 +1,30 @@
+#pragma once
+// A fresh folder under the system's temporary folder, removed with everything in it.
+
+#include <filesystem>
+#include <string>
+
+namespace MyApp::Testing {
+
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return path; }
+    std::filesystem::path operator/(const std::string& name) const { return path / name; }
+
+private:
+    std::filesystem::path path;
+};
+
+// Whole-file helpers for checking what was written.
+std::string ReadBytes(const std::filesystem::path& file);
+void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
+
+// The folder of the committed test data.
+std::filesystem::path TestDataFolder();
+
+}  // namespace MyApp::Testing
