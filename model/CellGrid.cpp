@@ -125,7 +125,6 @@ bool CellGrid::FillFromFile(int newWidth, int newHeight, int newBackground,
         for (int column = 0; column < width; ++column) SetCode(column, row, *code++);
     }
     ClearModified();
-    Select(0, 0);
     return true;
 }
 

@@ -128,7 +128,6 @@ void DrawingEditor::UndoLast() {
 }
 
 void DrawingEditor::MoveCursor(Direction direction) {
-    if (!grid.IsInDrawing(0, 0)) return;
     const CellPosition next = Step(grid.CurrentCell(), direction);
     if (grid.IsInDrawing(next.column, next.row)) grid.Select(next.column, next.row);
 }

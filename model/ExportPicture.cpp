@@ -1,6 +1,8 @@
 #include "ExportPicture.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace MyApp {
 
@@ -25,26 +27,35 @@ bool AtlasImage::SetIndexed(const std::vector<std::uint8_t>& indices,
 
 Picture ComposeExportPicture(const CellGrid& grid, const AtlasImage& atlas) {
     Picture picture;
-    if (!grid.HasDrawing()) return picture;
-    picture.width = grid.Width() * CellWidth;
-    picture.height = grid.Height() * CellHeight;
+    ComposeExportPicture(grid, atlas, picture);
+    return picture;
+}
+
+void ComposeExportPicture(const CellGrid& grid, const AtlasImage& atlas, Picture& picture) {
+    picture.width = grid.HasDrawing() ? grid.Width() * CellWidth : 0;
+    picture.height = grid.HasDrawing() ? grid.Height() * CellHeight : 0;
     picture.pixels.resize(std::size_t(picture.width) * picture.height);
+    if (picture.pixels.empty()) return;
 
     const int background = IsValidPair(grid.Background()) ? grid.Background() : DefaultBackground;
     const CellCode blank{BlankGlyph, background};
     std::uint32_t* out = picture.pixels.data();
+    // The top-left pixel of each cell's tile in the current cell row.
+    std::array<const std::uint32_t*, GridColumns> tiles;
     for (int row = 0; row < grid.Height(); ++row) {
+        for (int column = 0; column < grid.Width(); ++column) {
+            CellCode code = grid.CodeAt(column, row);
+            if (!IsInAtlas(code)) code = blank;
+            tiles[column] = atlas.Row(code.pair * CellHeight) + code.glyph * CellWidth;
+        }
         for (int k = 0; k < CellHeight; ++k) {
+            const std::size_t offset = std::size_t(k) * AtlasWidth;
             for (int column = 0; column < grid.Width(); ++column) {
-                CellCode code = grid.CodeAt(column, row);
-                if (!IsInAtlas(code)) code = blank;
-                const std::uint32_t* tileRow =
-                    atlas.Row(code.pair * CellHeight + k) + code.glyph * CellWidth;
-                out = std::copy(tileRow, tileRow + CellWidth, out);
+                std::memcpy(out, tiles[column] + offset, CellWidth * sizeof(std::uint32_t));
+                out += CellWidth;
             }
         }
     }
-    return picture;
 }
 
 }  // namespace MyApp

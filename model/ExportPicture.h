@@ -39,5 +39,7 @@ private:
 // The drawing at one pixel per atlas pixel, W * 16 x H * 24. A cell whose code
 // lies outside the atlas shows the blank tile of the drawing's background.
 Picture ComposeExportPicture(const CellGrid& grid, const AtlasImage& atlas);
+// The same into an existing picture, reusing its memory.
+void ComposeExportPicture(const CellGrid& grid, const AtlasImage& atlas, Picture& picture);
 
 }  // namespace MyApp

@@ -1,0 +1,141 @@
+// Reading and writing a full 80 x 25 drawing and composing and writing its
+// 1280 x 600 export, each beside the floor of moving the same bytes.
+
+#include "files/ArtFile.h"
+#include "files/BitmapFile.h"
+#include "files/FileAccess.h"
+#include "model/DrawingEditor.h"
+#include "model/ExportPicture.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <vector>
+
+namespace {
+
+using namespace MyApp;
+namespace fs = std::filesystem;
+
+constexpr std::size_t ExportPixelBytes = 1280 * 600 * 3;  // 2,304,000
+
+fs::path BenchFolder() {
+    static const fs::path folder = [] {
+        fs::path path = fs::temp_directory_path() / "tessaly-bench";
+        fs::create_directories(path);
+        return path;
+    }();
+    return folder;
+}
+
+// A full drawing with every cell holding some glyph in some pair.
+const DrawingEditor& FullDrawing() {
+    static DrawingEditor editor;
+    static bool ready = false;
+    if (!ready) {
+        std::mt19937 random(7);
+        std::vector<CellCode> codes(GridSlots);
+        for (CellCode& code : codes) code = {int(random() % GlyphCount), int(random() % PairCount)};
+        editor.LoadDrawing(GridColumns, GridRows, DefaultBackground, codes);
+        ready = true;
+    }
+    return editor;
+}
+
+const AtlasImage& Atlas() {
+    static const AtlasImage atlas;
+    return atlas;
+}
+
+void ReadArt80x25(benchmark::State& state) {
+    const fs::path path = BenchFolder() / "read.art";
+    WriteArtFile(path, FullDrawing().Grid());
+    for (auto _ : state) {
+        ArtReadResult result = ReadArtFile(path);
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(ReadArt80x25)->Unit(benchmark::kMicrosecond);
+
+void WriteArt80x25(benchmark::State& state) {
+    const fs::path path = BenchFolder() / "write.art";
+    for (auto _ : state) benchmark::DoNotOptimize(WriteArtFile(path, FullDrawing().Grid()));
+}
+BENCHMARK(WriteArt80x25)->Unit(benchmark::kMicrosecond);
+
+void ComposeExport80x25(benchmark::State& state) {
+    for (auto _ : state) {
+        Picture picture = ComposeExportPicture(FullDrawing().Grid(), Atlas());
+        benchmark::DoNotOptimize(picture.pixels.data());
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * ExportPixelBytes);
+}
+BENCHMARK(ComposeExport80x25)->Unit(benchmark::kMicrosecond);
+
+// Composing alone, into a picture whose memory is already there (as the memcpy floor's is).
+void ComposeExportInPlace80x25(benchmark::State& state) {
+    Picture picture;
+    ComposeExportPicture(FullDrawing().Grid(), Atlas(), picture);
+    for (auto _ : state) {
+        ComposeExportPicture(FullDrawing().Grid(), Atlas(), picture);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * ExportPixelBytes);
+}
+BENCHMARK(ComposeExportInPlace80x25)->Unit(benchmark::kMicrosecond);
+
+void MemcpyFloor(benchmark::State& state) {
+    std::vector<char> from(ExportPixelBytes, 1);
+    std::vector<char> to(ExportPixelBytes);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), ExportPixelBytes);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * ExportPixelBytes);
+}
+BENCHMARK(MemcpyFloor)->Unit(benchmark::kMicrosecond);
+
+void EncodeBitmap80x25(benchmark::State& state) {
+    const Picture picture = ComposeExportPicture(FullDrawing().Grid(), Atlas());
+    for (auto _ : state) {
+        std::vector<std::uint8_t> bytes = EncodeBitmap(picture);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+}
+BENCHMARK(EncodeBitmap80x25)->Unit(benchmark::kMicrosecond);
+
+void WriteBitmap80x25(benchmark::State& state) {
+    const Picture picture = ComposeExportPicture(FullDrawing().Grid(), Atlas());
+    const fs::path path = BenchFolder() / "write.bmp";
+    for (auto _ : state) benchmark::DoNotOptimize(WriteBitmap(path, picture));
+}
+BENCHMARK(WriteBitmap80x25)->Unit(benchmark::kMicrosecond);
+
+// The same bytes through the C library, without the safe replace or the flush to disk.
+void FwriteFloor(benchmark::State& state) {
+    const std::vector<char> bytes(ExportPixelBytes, 1);
+    const fs::path path = BenchFolder() / "floor.bin";
+    for (auto _ : state) {
+        FileHandle file = OpenFile(path, "wb");
+        benchmark::DoNotOptimize(std::fwrite(bytes.data(), 1, bytes.size(), file.get()));
+    }
+}
+BENCHMARK(FwriteFloor)->Unit(benchmark::kMicrosecond);
+
+// The same again, put on disk as the safe replace does.
+void FwriteSyncFloor(benchmark::State& state) {
+    const std::vector<char> bytes(ExportPixelBytes, 1);
+    const fs::path path = BenchFolder() / "floor.bin";
+    for (auto _ : state) {
+        FileHandle file = OpenFile(path, "wb");
+        std::fwrite(bytes.data(), 1, bytes.size(), file.get());
+        benchmark::DoNotOptimize(FlushToDisk(file.get()));
+    }
+}
+BENCHMARK(FwriteSyncFloor)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
