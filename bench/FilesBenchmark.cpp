@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -96,6 +97,19 @@ void MemcpyFloor(benchmark::State& state) {
     state.SetBytesProcessed(std::int64_t(state.iterations()) * ExportPixelBytes);
 }
 BENCHMARK(MemcpyFloor)->Unit(benchmark::kMicrosecond);
+
+// The floor for composing into a new picture: the copy into freshly allocated memory.
+void MemcpyFreshFloor(benchmark::State& state) {
+    std::vector<char> from(ExportPixelBytes, 1);
+    for (auto _ : state) {
+        std::unique_ptr<char[]> to(new char[ExportPixelBytes]);
+        std::memcpy(to.get(), from.data(), ExportPixelBytes);
+        benchmark::DoNotOptimize(to.get());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * ExportPixelBytes);
+}
+BENCHMARK(MemcpyFreshFloor)->Unit(benchmark::kMicrosecond);
 
 void EncodeBitmap80x25(benchmark::State& state) {
     const Picture picture = ComposeExportPicture(FullDrawing().Grid(), Atlas());
