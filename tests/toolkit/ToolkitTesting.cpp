@@ -296,6 +296,20 @@ void ModalAnswerer::Run(DWORD guiThread) {
             wchar_t current[512] = {};
             GetDlgItemTextW(box, nameField, current, 512);
             proposedName = current;
+            if (HWND types = GetDlgItem(box, 0x470)) {  // cmb1
+                const int count = int(SendMessageW(types, CB_GETCOUNT, 0, 0));
+                for (int i = 0; i < count; ++i) {
+                    wchar_t type[256] = {};
+                    SendMessageW(types, CB_GETLBTEXT, WPARAM(i), reinterpret_cast<LPARAM>(type));
+                    fileTypes.push_back(type);
+                }
+                selectedFileType = int(SendMessageW(types, CB_GETCURSEL, 0, 0));
+            }
+            hasIcon = SendDlgItemMessageW(box, 0x440, STM_GETICON, 0, 0) != 0;  // stc1
+            // Message boxes may carry every button and hide the ones not asked for.
+            auto shown = [box](int item) { return IsWindowVisible(GetDlgItem(box, item)) != 0; };
+            hasYesNo = shown(IDYES) && shown(IDNO);
+            hasOk = shown(IDOK);
             if (watched) watchedDisabled = !IsWindowEnabled(watched);
             if (!name.empty()) SetDlgItemTextW(box, nameField, name.c_str());
             seen = true;

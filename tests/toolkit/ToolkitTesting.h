@@ -149,6 +149,11 @@ public:
     std::string caption;       // narrow, as MessageBoxA was given it
     std::string message;       // the box's static text
     std::wstring proposedName; // a file dialog's name field before typing
+    std::vector<std::wstring> fileTypes;  // a file dialog's type list
+    int selectedFileType = -1;
+    bool hasIcon = false;      // a message box shows an icon
+    bool hasYesNo = false;     // a message box offers Yes and No
+    bool hasOk = false;        // a message box offers OK
     bool watchedDisabled = false;
 
 private:
