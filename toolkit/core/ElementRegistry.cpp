@@ -1,0 +1,113 @@
+#include "toolkit/core/ElementRegistry.h"
+
+#include "toolkit/core/ControlRoles.h"
+#include "toolkit/core/GUIElement.h"
+
+#include <algorithm>
+
+namespace OrvUtility {
+
+std::int32_t elementIdCounter = 0;
+
+ElementRegistry& ElementRegistry::Instance() {
+    // Never destroyed: elements with static storage may still leave it at process end.
+    static ElementRegistry* registry = new ElementRegistry;
+    return *registry;
+}
+
+void ElementRegistry::Insert(Entries& entries, const Entry& entry) {
+    auto at = std::upper_bound(entries.begin(), entries.end(), entry.sequence,
+                               [](std::uint64_t s, const Entry& e) { return s < e.sequence; });
+    entries.insert(at, entry);
+}
+
+void ElementRegistry::Erase(Entries& entries, std::uint64_t sequence) {
+    auto at = std::lower_bound(entries.begin(), entries.end(), sequence,
+                               [](const Entry& e, std::uint64_t s) { return e.sequence < s; });
+    if (at != entries.end() && at->sequence == sequence) entries.erase(at);
+}
+
+void ElementRegistry::Add(GUIElement& element) {
+    element.registrySequence = nextSequence++;
+    const Entry entry{element.registrySequence, &element};
+    ordered.push_back(entry);
+    byHandle[element.handle.Get()].push_back(entry);
+}
+
+void ElementRegistry::Remove(GUIElement& element) {
+    if (element.registrySequence == 0) return;
+    Erase(ordered, element.registrySequence);
+    auto bucket = byHandle.find(element.handle.Get());
+    if (bucket != byHandle.end()) {
+        Erase(bucket->second, element.registrySequence);
+        if (bucket->second.empty()) byHandle.erase(bucket);
+    }
+    element.registrySequence = 0;
+}
+
+void ElementRegistry::HandleChanged(GUIElement& element, HWND before, HWND after) {
+    if (element.registrySequence == 0 || before == after) return;
+    auto bucket = byHandle.find(before);
+    if (bucket != byHandle.end()) {
+        Erase(bucket->second, element.registrySequence);
+        if (bucket->second.empty()) byHandle.erase(bucket);
+    }
+    Insert(byHandle[after], Entry{element.registrySequence, &element});
+}
+
+GUIElement* ElementRegistry::FindByHandle(HWND window) const {
+    auto bucket = byHandle.find(window);
+    if (bucket != byHandle.end() && !bucket->second.empty()) return bucket->second.back().element;
+    if (!ordered.empty() && !ordered.back().element->handle.Get()) return ordered.back().element;
+    return nullptr;
+}
+
+GUIElement* ElementRegistry::FindByHandleWalk(HWND window) const {
+    GUIElement* found = nullptr;
+    for (const Entry& entry : ordered)
+        if (entry.element->handle.Get() == window) found = entry.element;
+    if (found) return found;
+    if (!ordered.empty() && !ordered.back().element->handle.Get()) return ordered.back().element;
+    return nullptr;
+}
+
+GUIElement* ElementRegistry::FindById(std::int32_t elementId) const {
+    for (const Entry& entry : ordered)
+        if (entry.element->id == elementId) return entry.element;
+    return nullptr;
+}
+
+GUIElement* ElementRegistry::FindSubMenuById(std::int32_t elementId) const {
+    for (const Entry& entry : ordered)
+        if (entry.element->id == elementId && dynamic_cast<SubMenuRole*>(entry.element))
+            return entry.element;
+    return nullptr;
+}
+
+std::vector<GUIElement*> ElementRegistry::Elements() const {
+    std::vector<GUIElement*> elements;
+    elements.reserve(ordered.size());
+    for (const Entry& entry : ordered) elements.push_back(entry.element);
+    return elements;
+}
+
+ElementHandle& ElementHandle::operator=(HWND window) {
+    const HWND before = value;
+    value = window;
+    ElementRegistry::Instance().HandleChanged(owner, before, window);
+    return *this;
+}
+
+GUIElement* FindByHandle(HWND window) {
+    return ElementRegistry::Instance().FindByHandle(window);
+}
+
+GUIElement* FindById(std::int32_t elementId) {
+    return ElementRegistry::Instance().FindById(elementId);
+}
+
+GUIElement* FindSubMenuById(std::int32_t elementId) {
+    return ElementRegistry::Instance().FindSubMenuById(elementId);
+}
+
+}  // namespace OrvUtility

@@ -1,0 +1,14 @@
+#pragma once
+// Tooltip texts are cut at this many code units.
+
+#include <cstddef>
+#include <string>
+
+namespace OrvUtility {
+
+constexpr std::size_t ToolTipTextLimit = 2024;
+
+// The narrow tooltip text widened and cut to ToolTipTextLimit code units.
+std::wstring ToolTipTextOf(const std::string& narrowText);
+
+}  // namespace OrvUtility
