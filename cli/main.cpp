@@ -17,7 +17,8 @@ constexpr const char* Usage =
     "      stampa larghezza;altezza;sfondo del disegno\n"
     "  tessaly-cli --help\n"
     "      mostra questo aiuto\n"
-    "Codici di uscita: 0 fatto, 1 immagine non scritta, 2 disegno rifiutato, 64 argomenti errati.\n";
+    "Codici di uscita: 0 fatto, 1 immagine non scritta, 2 disegno rifiutato,\n"
+    "64 argomenti errati.\n";
 
 // Arguments as paths, so that on Windows a file name keeps every character.
 int Run(const std::vector<std::filesystem::path>& arguments) {

@@ -42,7 +42,9 @@ std::optional<int> FaceColumn(char character) {
 
 std::optional<std::vector<Mask>> BuildGlyphSet(const PixelSheet& face, std::string& error) {
     std::vector<std::optional<Mask>> columns(GlyphCount);
-    for (int glyph = 0; glyph < GlyphCount; ++glyph) columns[std::size_t(glyph)] = DrawnGlyph(glyph);
+    for (int glyph = 0; glyph < GlyphCount; ++glyph) {
+        columns[std::size_t(glyph)] = DrawnGlyph(glyph);
+    }
     columns[BlankGlyph] = Mask(CellWidth, CellHeight);
 
     for (const SheetPicture& picture : face.pictures) {

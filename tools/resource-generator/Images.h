@@ -51,7 +51,8 @@ struct RgbaImage {
     std::vector<Rgba> pixels;
 
     RgbaImage() = default;
-    RgbaImage(int w, int h, Rgba fill = {}) : width(w), height(h), pixels(std::size_t(w) * h, fill) {}
+    RgbaImage(int w, int h, Rgba fill = {})
+        : width(w), height(h), pixels(std::size_t(w) * h, fill) {}
     Rgba At(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
     void Set(int x, int y, Rgba colour) { pixels[std::size_t(y) * width + x] = colour; }
 };

@@ -134,7 +134,8 @@ std::optional<std::vector<GeneratedFile>> GenerateResources(std::string_view fac
 
     const IndexedImage atlas = BuildAtlas(*glyphs);
     add(AtlasBitmap, "BITMAP", "atlas.bmp", EncodeIndexedBitmap(atlas, AtlasColourTable()));
-    add(LogoBitmap, "BITMAP", "logo.bmp", EncodeIndexedBitmap(BuildLogo(atlas), AtlasColourTable()));
+    add(LogoBitmap, "BITMAP", "logo.bmp",
+        EncodeIndexedBitmap(BuildLogo(atlas), AtlasColourTable()));
     const std::optional<IndexedImage> toolbar = BuildToolbar(*pictureSheet, error);
     if (!toolbar) return std::nullopt;
     add(ToolbarBitmap, "BITMAP", "toolbar.bmp", EncodeIndexedBitmap(*toolbar, ToolbarColours));
