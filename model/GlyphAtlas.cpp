@@ -58,13 +58,13 @@ const std::array<PairColours, PairCount> ColourPairs = {{
 }};
 
 const std::array<BackgroundChoice, 7> BackgroundChoices = {{
-    {10, "Bianco"},
-    {9, "Azzuro"},
-    {8, "Verde"},
-    {7, "Nero"},
-    {6, "Rosso"},
-    {5, "Blu"},
-    {4, "Grigio"},
+    {10, "Bianco", 1013},
+    {9, "Azzuro", 1014},
+    {8, "Verde", 1012},
+    {7, "Nero", 1008},
+    {6, "Rosso", 1011},
+    {5, "Blu", 1010},
+    {4, "Grigio", 1009},
 }};
 
 Rgb BackgroundRgb(int pair) { return BaseColours[ColourPairs[pair].background]; }

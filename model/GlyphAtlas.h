@@ -46,6 +46,7 @@ struct PairColours {
 struct BackgroundChoice {
     int pair;
     const char* label;
+    int swatchIcon;  // icon resource of the colour swatch shown beside the label
 };
 
 struct TileRect {

@@ -46,16 +46,17 @@ TEST(GlyphAtlas, PairsFollowTheAtlasRowsAndHoldEveryOrderedCombinationOnce) {
     EXPECT_EQ(seen.size(), std::size_t(BaseColourCount * (BaseColourCount - 1)));
 }
 
-TEST(GlyphAtlas, BackgroundChoicesAreRowsTenDownToFourWithTheirColours) {
-    struct Expected { int pair; std::string label; BaseColour background; };
-    const Expected expected[] = {{10, "Bianco", White}, {9, "Azzuro", LightBlue},
-                                 {8, "Verde", Green},   {7, "Nero", Black},
-                                 {6, "Rosso", Red},     {5, "Blu", DarkBlue},
-                                 {4, "Grigio", Grey}};
+TEST(GlyphAtlas, BackgroundChoicesAreRowsTenDownToFourWithTheirColoursAndSwatches) {
+    struct Expected { int pair; std::string label; BaseColour background; int icon; };
+    const Expected expected[] = {{10, "Bianco", White, 1013}, {9, "Azzuro", LightBlue, 1014},
+                                 {8, "Verde", Green, 1012},   {7, "Nero", Black, 1008},
+                                 {6, "Rosso", Red, 1011},     {5, "Blu", DarkBlue, 1010},
+                                 {4, "Grigio", Grey, 1009}};
     ASSERT_EQ(BackgroundChoices.size(), std::size(expected));
     for (std::size_t i = 0; i < BackgroundChoices.size(); ++i) {
         EXPECT_EQ(BackgroundChoices[i].pair, expected[i].pair);
         EXPECT_EQ(BackgroundChoices[i].label, expected[i].label);
+        EXPECT_EQ(BackgroundChoices[i].swatchIcon, expected[i].icon);
         EXPECT_EQ(ColourPairs[std::size_t(expected[i].pair)].background, expected[i].background);
     }
     EXPECT_EQ(DefaultBackground, 10);

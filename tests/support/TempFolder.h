@@ -26,5 +26,7 @@ void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 
 // The folder of the committed test data.
 std::filesystem::path TestDataFolder();
+// The project's source folder (resources/, examples/ ...).
+std::filesystem::path SourceFolder();
 
 }  // namespace MyApp::Testing

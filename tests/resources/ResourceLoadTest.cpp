@@ -1,0 +1,148 @@
+// The compiled resource script, loaded through the Windows API as the program
+// loads it: the atlas as a section bitmap, the icons, the strip and the logo.
+
+#include "files/AtlasBitmap.h"
+#include "model/GlyphAtlas.h"
+#include "support/TempFolder.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace MyApp {
+namespace {
+
+HINSTANCE Module() { return GetModuleHandleW(nullptr); }
+
+// 0x00RRGGBB as GetDIBits gives it, turned into 0x00BBGGRR.
+std::uint32_t ColourRef(std::uint32_t pixel) {
+    return (pixel >> 16 & 0xFF) | (pixel & 0xFF00) | (pixel & 0xFF) << 16;
+}
+
+// The bitmap's pixels at 32 bits, top row first, as 0x00BBGGRR; empty on failure.
+std::vector<std::uint32_t> Pixels(HBITMAP bitmap, int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<std::uint32_t> pixels(std::size_t(width) * height);
+    HDC screen = GetDC(nullptr);
+    const int lines = GetDIBits(screen, bitmap, 0, UINT(height), pixels.data(), &info,
+                                DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    if (lines != height) return {};
+    for (std::uint32_t& pixel : pixels) pixel = ColourRef(pixel);
+    return pixels;
+}
+
+BITMAP BitmapSize(HBITMAP bitmap) {
+    BITMAP info{};
+    GetObjectW(bitmap, sizeof info, &info);
+    return info;
+}
+
+HBITMAP LoadSection(int id) {
+    return static_cast<HBITMAP>(
+        LoadImageW(Module(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+TEST(ResourceLoad, AtlasLoadsAsA4BitSectionWithTheCommittedPixels) {
+    HBITMAP atlas = LoadSection(1007);
+    ASSERT_NE(atlas, nullptr);
+    DIBSECTION section{};
+    ASSERT_EQ(GetObjectW(atlas, sizeof section, &section), int(sizeof section));
+    EXPECT_EQ(section.dsBm.bmWidth, AtlasWidth);
+    EXPECT_EQ(section.dsBm.bmHeight, AtlasHeight);
+    EXPECT_EQ(section.dsBm.bmBitsPixel, 4);
+    EXPECT_NE(section.dsBm.bmBits, nullptr);
+
+    const std::vector<std::uint32_t> pixels = Pixels(atlas, AtlasWidth, AtlasHeight);
+    DeleteObject(atlas);
+    ASSERT_FALSE(pixels.empty());
+    const std::optional<AtlasImage> file = ReadAtlasBitmap(
+        Testing::ReadBytes(Testing::SourceFolder() / "resources" / "atlas.bmp"));
+    ASSERT_TRUE(file);
+    int differences = 0;
+    for (int y = 0; y < AtlasHeight; ++y) {
+        for (int x = 0; x < AtlasWidth; ++x) {
+            if (pixels[std::size_t(y) * AtlasWidth + x] != file->At(x, y) && ++differences < 5) {
+                ADD_FAILURE() << "pixel " << x << "," << y;
+            }
+        }
+    }
+    EXPECT_EQ(differences, 0);
+}
+
+TEST(ResourceLoad, LogoAndToolbarStripLoadAtTheirSizes) {
+    const struct { int id, width, height; } bitmaps[] = {{1006, 164, 50}, {1066, 128, 16}};
+    for (const auto& expected : bitmaps) {
+        HBITMAP bitmap = LoadSection(expected.id);
+        ASSERT_NE(bitmap, nullptr) << expected.id;
+        EXPECT_EQ(BitmapSize(bitmap).bmWidth, expected.width) << expected.id;
+        EXPECT_EQ(BitmapSize(bitmap).bmHeight, expected.height) << expected.id;
+        DeleteObject(bitmap);
+    }
+    // As the toolbar loads the strip, its grey background becomes the button face.
+    HBITMAP mapped = CreateMappedBitmap(Module(), 1066, 0, nullptr, 0);
+    ASSERT_NE(mapped, nullptr);
+    const std::vector<std::uint32_t> strip = Pixels(mapped, 128, 16);
+    DeleteObject(mapped);
+    ASSERT_FALSE(strip.empty());
+    EXPECT_EQ(strip[0], GetSysColor(COLOR_BTNFACE));
+    // Image 4, the left arrow, is dark at its middle row.
+    EXPECT_EQ(strip[7 * 128 + 4 * 16 + 8], GetSysColor(COLOR_BTNTEXT));
+}
+
+// The icon drawn at 16 x 16, as 0x00BBGGRR pixels, top row first.
+std::vector<std::uint32_t> IconPixels(int id, int size) {
+    HICON icon = static_cast<HICON>(
+        LoadImageW(Module(), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
+    if (!icon) return {};
+    ICONINFO info{};
+    std::vector<std::uint32_t> pixels;
+    if (GetIconInfo(icon, &info)) {
+        if (BitmapSize(info.hbmColor).bmWidth == size) pixels = Pixels(info.hbmColor, size, size);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+    DestroyIcon(icon);
+    return pixels;
+}
+
+TEST(ResourceLoad, EveryIconLoadsTheWayTheProgramLoadsIt) {
+    std::vector<int> ids = {1005};
+    for (int id = 1008; id <= 1056; ++id) ids.push_back(id);
+    for (int id : ids) {
+        EXPECT_NE(LoadIconW(Module(), MAKEINTRESOURCEW(id)), nullptr) << id;
+        EXPECT_EQ(IconPixels(id, 16).size(), 256u) << id;
+    }
+    EXPECT_EQ(IconPixels(1005, 32).size(), 1024u);  // the application icon has a large image
+}
+
+TEST(ResourceLoad, SwatchIconsShowTheirColoursInAGreyFrame) {
+    const std::uint32_t frame = 0x808080;
+    for (const BackgroundChoice& choice : BackgroundChoices) {
+        const std::vector<std::uint32_t> pixels = IconPixels(choice.swatchIcon, 16);
+        ASSERT_EQ(pixels.size(), 256u) << choice.label;
+        EXPECT_EQ(pixels[0], frame) << choice.label;
+        EXPECT_EQ(pixels[8 * 16 + 8], BackgroundRgb(choice.pair).ColourRef()) << choice.label;
+    }
+    for (int pair = 0; pair < PairCount; ++pair) {
+        const std::vector<std::uint32_t> pixels = IconPixels(1015 + pair, 16);
+        ASSERT_EQ(pixels.size(), 256u) << pair;
+        EXPECT_EQ(pixels[15 * 16 + 15], frame) << pair;
+        EXPECT_EQ(pixels[2 * 16 + 2], BackgroundRgb(pair).ColourRef()) << pair;
+        EXPECT_EQ(pixels[3 * 16 + 5], ForegroundRgb(pair).ColourRef()) << pair;  // the F's corner
+        EXPECT_EQ(pixels[12 * 16 + 9], BackgroundRgb(pair).ColourRef()) << pair;  // beside its foot
+    }
+}
+
+}  // namespace
+}  // namespace MyApp

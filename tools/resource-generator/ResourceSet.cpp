@@ -1,0 +1,163 @@
+#include "ResourceSet.h"
+
+#include "AtlasPicture.h"
+#include "GlyphSet.h"
+#include "IconFile.h"
+#include "IndexedBitmap.h"
+#include "PixelSheet.h"
+#include "Swatches.h"
+#include "model/GlyphAtlas.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+namespace MyApp::Generator {
+
+namespace {
+
+constexpr int AppIcon = 1005;
+constexpr int LogoBitmap = 1006;
+constexpr int AtlasBitmap = 1007;
+constexpr int FirstPairSwatch = 1015;
+constexpr int ToolbarBitmap = 1066;
+constexpr int ToolbarImages = 8;
+constexpr int ToolbarImageSize = 16;
+
+// The toolbar strip is loaded as a mapped bitmap: the system replaces its
+// black, greys and white by the button colours, so it keeps the classic
+// 16-colour table and draws on the button-face grey (192, 192, 192).
+const ColourTable ToolbarColours = {{
+    {0, 0, 0}, {128, 0, 0}, {0, 128, 0}, {128, 128, 0},
+    {0, 0, 128}, {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
+    {128, 128, 128}, {255, 0, 0}, {0, 255, 0}, {255, 255, 0},
+    {0, 0, 255}, {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
+}};
+
+struct ScriptLine {
+    int id;
+    const char* type;
+    std::string path;
+};
+
+std::vector<std::uint8_t> Bytes(std::string_view text) {
+    return std::vector<std::uint8_t>(text.begin(), text.end());
+}
+
+std::optional<RgbaImage> SheetImage(const PixelSheet& sheet, const std::string& name, int width,
+                                    int height, std::string& error) {
+    const SheetPicture* picture = sheet.Find(name);
+    if (!picture) {
+        error = "pictures.txt has no picture " + name;
+        return std::nullopt;
+    }
+    std::optional<RgbaImage> image = ColourPicture(sheet, *picture, error);
+    if (image && (image->width != width || image->height != height)) {
+        error = "picture " + name + " must be " + std::to_string(width) + " x " +
+                std::to_string(height);
+        return std::nullopt;
+    }
+    return image;
+}
+
+std::optional<IndexedImage> BuildToolbar(const PixelSheet& sheet, std::string& error) {
+    IndexedImage strip(ToolbarImages * ToolbarImageSize, ToolbarImageSize);
+    for (int image = 0; image < ToolbarImages; ++image) {
+        const std::string name = "toolbar-" + std::to_string(image);
+        const std::optional<RgbaImage> picture =
+            SheetImage(sheet, name, ToolbarImageSize, ToolbarImageSize, error);
+        if (!picture) return std::nullopt;
+        for (int y = 0; y < ToolbarImageSize; ++y) {
+            for (int x = 0; x < ToolbarImageSize; ++x) {
+                const Rgba pixel = picture->At(x, y);
+                const Rgb colour{pixel.red, pixel.green, pixel.blue};
+                const auto entry = std::find(ToolbarColours.begin(), ToolbarColours.end(), colour);
+                if (pixel.alpha != 255 || entry == ToolbarColours.end()) {
+                    error = "picture " + name + " uses a colour outside the 16-colour table";
+                    return std::nullopt;
+                }
+                strip.Set(image * ToolbarImageSize + x, y,
+                          std::uint8_t(entry - ToolbarColours.begin()));
+            }
+        }
+    }
+    return strip;
+}
+
+std::string LowerCase(std::string text) {
+    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::string ResourceScript(std::vector<ScriptLine> lines) {
+    std::sort(lines.begin(), lines.end(),
+              [](const ScriptLine& a, const ScriptLine& b) { return a.id < b.id; });
+    std::string script =
+        "// Tessaly's resources, numbered as the program loads them.\n"
+        "// Written by tools/resource-generator (scripts/generate-resources): do not edit.\n\n";
+    for (const ScriptLine& line : lines) {
+        char text[160];
+        std::snprintf(text, sizeof text, "%d %-6s \"%s\"\n", line.id, line.type, line.path.c_str());
+        script += text;
+    }
+    return script;
+}
+
+}  // namespace
+
+std::optional<std::vector<GeneratedFile>> GenerateResources(std::string_view face,
+                                                            std::string_view pictures,
+                                                            std::string& error) {
+    std::optional<PixelSheet> faceSheet = ParsePixelSheet(face, error);
+    if (!faceSheet) {
+        error = "glyph-face.txt: " + error;
+        return std::nullopt;
+    }
+    std::optional<std::vector<Mask>> glyphs = BuildGlyphSet(*faceSheet, error);
+    if (!glyphs) {
+        error = "glyph-face.txt: " + error;
+        return std::nullopt;
+    }
+    std::optional<PixelSheet> pictureSheet = ParsePixelSheet(pictures, error);
+    if (!pictureSheet) {
+        error = "pictures.txt: " + error;
+        return std::nullopt;
+    }
+
+    std::vector<GeneratedFile> files;
+    std::vector<ScriptLine> script;
+    const auto add = [&](int id, const char* type, const std::string& path,
+                         std::vector<std::uint8_t> bytes) {
+        files.push_back(GeneratedFile{path, std::move(bytes)});
+        script.push_back(ScriptLine{id, type, path});
+    };
+
+    const IndexedImage atlas = BuildAtlas(*glyphs);
+    add(AtlasBitmap, "BITMAP", "atlas.bmp", EncodeIndexedBitmap(atlas, AtlasColourTable()));
+    add(LogoBitmap, "BITMAP", "logo.bmp",
+        EncodeIndexedBitmap(BuildLogo(atlas), AtlasColourTable()));
+    const std::optional<IndexedImage> toolbar = BuildToolbar(*pictureSheet, error);
+    if (!toolbar) return std::nullopt;
+    add(ToolbarBitmap, "BITMAP", "toolbar.bmp", EncodeIndexedBitmap(*toolbar, ToolbarColours));
+
+    const std::optional<RgbaImage> app16 = SheetImage(*pictureSheet, "app-16", 16, 16, error);
+    const std::optional<RgbaImage> app32 =
+        app16 ? SheetImage(*pictureSheet, "app-32", 32, 32, error) : std::nullopt;
+    if (!app32) return std::nullopt;
+    add(AppIcon, "ICON", "icons/app.ico", EncodeIcon({*app16, *app32}));
+
+    for (const BackgroundChoice& choice : BackgroundChoices) {
+        add(choice.swatchIcon, "ICON", "icons/colour-" + LowerCase(choice.label) + ".ico",
+            EncodeIcon({ColourSwatch(BackgroundRgb(choice.pair))}));
+    }
+    for (int pair = 0; pair < PairCount; ++pair) {
+        char path[32];
+        std::snprintf(path, sizeof path, "icons/pair-%02d.ico", pair);
+        add(FirstPairSwatch + pair, "ICON", path, EncodeIcon({PairSwatch(pair)}));
+    }
+
+    files.push_back(GeneratedFile{"tessaly.rc", Bytes(ResourceScript(script))});
+    return files;
+}
+
+}  // namespace MyApp::Generator
