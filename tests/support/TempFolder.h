@@ -1,5 +1,6 @@
 #pragma once
-// A fresh folder under the system's temporary folder, removed with everything in it.
+// A fresh folder under the system's temporary folder, removed with everything
+// in it, and whole-file helpers for what the tests write and read.
 
 #include <filesystem>
 #include <string>
@@ -20,11 +21,10 @@ private:
     std::filesystem::path path;
 };
 
-// Whole-file helpers for checking what was written.
 std::string ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 
 // The folder of the committed test data.
-std::filesystem::path TestDataFolder();
+inline std::filesystem::path TestDataFolder() { return TESSALY_TEST_DATA_DIR; }
 
 }  // namespace MyApp::Testing
