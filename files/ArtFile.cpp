@@ -24,23 +24,25 @@ ArtReadResult Refuse(ArtReadStatus status) {
     return result;
 }
 
+// The size and background of a header line; false when the line is refused.
+bool ReadHeader(const std::string& line, ArtDrawing& drawing) {
+    const std::vector<std::string> header = SplitString(line, ";");
+    if (header.size() != 3) return false;
+    drawing.width = ReadNumber(header[0]);
+    drawing.height = ReadNumber(header[1]);
+    drawing.background = ReadNumber(header[2]);
+    // The cell store holds 80 x 25; a background outside the atlas could not be shown.
+    return IsValidSize(drawing.width, drawing.height) && IsValidPair(drawing.background);
+}
+
 // `firstLongLine`: the first line that was too long to keep whole. No sound
 // line of a drawing comes near that length, so such a line is refused.
 ArtReadResult ParseArtLines(const std::vector<std::string>& lines, std::size_t firstLongLine) {
     if (lines.empty()) return Refuse(ArtReadStatus::ReadFailed);
     if (firstLongLine == 0) return Refuse(ArtReadStatus::BadFormat);
-    const std::vector<std::string> header = SplitString(lines[0], ";");
-    if (header.size() != 3) return Refuse(ArtReadStatus::BadFormat);
-
     ArtReadResult result;
     ArtDrawing& drawing = result.drawing;
-    drawing.width = ReadNumber(header[0]);
-    drawing.height = ReadNumber(header[1]);
-    drawing.background = ReadNumber(header[2]);
-    // The cell store holds 80 x 25; a background outside the atlas could not be shown.
-    if (!IsValidSize(drawing.width, drawing.height) || !IsValidPair(drawing.background)) {
-        return Refuse(ArtReadStatus::BadFormat);
-    }
+    if (!ReadHeader(lines[0], drawing)) return Refuse(ArtReadStatus::BadFormat);
 
     const std::size_t cellCount = std::size_t(drawing.width) * std::size_t(drawing.height);
     if (lines.size() - 1 < cellCount || firstLongLine <= cellCount) {
@@ -61,7 +63,12 @@ ArtReadResult ParseArtLines(const std::vector<std::string>& lines, std::size_t f
 ArtReadResult ReadArtFile(const std::filesystem::path& path) {
     LineFile file;
     file.path = path;
-    const std::vector<std::string> lines = file.ReadLines(MaxArtLines);
+    // The header tells how many cell lines follow: nothing past them is read.
+    std::vector<std::string> lines = file.ReadLines(1);
+    ArtDrawing header;
+    if (!file.failed && !lines.empty() && ReadHeader(lines[0], header)) {
+        lines = file.ReadLines(1 + std::size_t(header.width) * std::size_t(header.height));
+    }
     if (file.failed) return Refuse(ArtReadStatus::ReadFailed);
     return ParseArtLines(lines, file.firstLongLine);
 }

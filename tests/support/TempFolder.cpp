@@ -1,8 +1,8 @@
 #include "TempFolder.h"
 
 #include <fstream>
+#include <iterator>
 #include <random>
-#include <sstream>
 #include <stdexcept>
 
 namespace MyApp::Testing {
@@ -11,7 +11,7 @@ TempFolder::TempFolder() {
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
         path = std::filesystem::temp_directory_path() /
-               ("tessaly-test-" + std::to_string(random()) + std::to_string(attempt));
+               ("tessaly-test-" + std::to_string(random()) + "-" + std::to_string(attempt));
         if (std::filesystem::create_directory(path)) return;
     }
     throw std::runtime_error("no temporary folder");
@@ -24,9 +24,7 @@ TempFolder::~TempFolder() {
 
 std::string ReadBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {

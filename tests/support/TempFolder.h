@@ -1,5 +1,6 @@
 #pragma once
-// A fresh folder under the system's temporary folder, removed with everything in it.
+// A fresh folder under the system's temporary folder, removed with everything
+// in it, and whole-file helpers for what the tests write and read.
 
 #include <filesystem>
 #include <string>
@@ -20,7 +21,6 @@ private:
     std::filesystem::path path;
 };
 
-// Whole-file helpers for checking what was written.
 std::string ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 
