@@ -11,12 +11,16 @@ LineSplitter::LineSplitter(std::vector<std::string>& output, std::size_t lineLim
 
 void LineSplitter::Store(char c) {
     started = true;
-    if (afterNul || cut) return;
+    if (++lineBytes > MaxLineBytes) {
+        // Too long to keep whole: keep it cut and read no further, whatever follows.
+        if (firstLongLine == NoLongLine) firstLongLine = lines.size();
+        EndLine();
+        stopped = true;
+        return;
+    }
+    if (afterNul) return;
     if (c == '\0') {
         afterNul = true;
-    } else if (line.size() == MaxLineBytes) {
-        cut = true;
-        if (firstLongLine == NoLongLine) firstLongLine = lines.size();
     } else {
         line.push_back(c);
     }
@@ -25,7 +29,8 @@ void LineSplitter::Store(char c) {
 void LineSplitter::EndLine() {
     lines.push_back(std::move(line));
     line.clear();
-    started = pendingCr = afterNul = cut = false;
+    lineBytes = 0;
+    started = pendingCr = afterNul = false;
 }
 
 bool LineSplitter::Feed(std::string_view bytes) {

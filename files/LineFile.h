@@ -13,8 +13,9 @@ namespace MyApp {
 
 // Cuts a stream of bytes into lines: a line ends at LF, a CR directly before
 // the LF is dropped, a line is kept only up to its first NUL, and a last line
-// without a line end still counts. Lines longer than MaxLineBytes are cut
-// there (the rest is skipped); the index of the first such line is kept.
+// without a line end still counts. A line longer than MaxLineBytes (NULs and
+// all) ends the reading: it is kept cut at that length, its index is recorded
+// and nothing after it is read, so no file costs more than that per line.
 class LineSplitter {
 public:
     static constexpr std::size_t MaxLineBytes = 4096;
@@ -22,10 +23,11 @@ public:
     explicit LineSplitter(std::vector<std::string>& output,
                           std::size_t lineLimit = std::numeric_limits<std::size_t>::max());
 
-    // Returns false once `maxLines` lines are complete; the rest need not be fed.
+    // Returns false once `maxLines` lines are complete or a line was too long;
+    // the rest need not be fed.
     bool Feed(std::string_view bytes);
     void Finish();
-    bool Full() const { return lines.size() >= maxLines; }
+    bool Full() const { return stopped || lines.size() >= maxLines; }
     static constexpr std::size_t NoLongLine = std::numeric_limits<std::size_t>::max();
     std::size_t FirstLongLine() const { return firstLongLine; }
 
@@ -39,14 +41,15 @@ private:
     bool started = false;  // the current line has at least one byte
     bool pendingCr = false;
     bool afterNul = false;
-    bool cut = false;
+    bool stopped = false;
+    std::size_t lineBytes = 0;
     std::size_t firstLongLine = NoLongLine;
 };
 
 struct LineFile {
     bool failed = false;      // the last ReadLines or WriteLines did not complete
     bool openFailed = false;  // the file could not be opened (set together with failed)
-    // Index of the first line of the last ReadLines cut at MaxLineBytes, if any.
+    // Index of the line of the last ReadLines that was too long and ended it, if any.
     std::size_t firstLongLine = LineSplitter::NoLongLine;
     std::filesystem::path path;
 

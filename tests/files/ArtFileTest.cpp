@@ -115,9 +115,10 @@ TEST_F(ArtFileTest, AcceptsLenientButSoundFiles) {
     }
 }
 
-// Four gigabytes of zeros after the lines a drawing needs (sparse, so they cost
-// no disk): a reader that went on past them would take many seconds.
-TEST_F(ArtFileTest, ReadingStopsOnceTheCellsAreIn) {
+// Four gigabytes of zeros after the lines a drawing needs, or in place of its
+// cell line (sparse, so they cost no disk): a reader that went on through them
+// would take many seconds.
+TEST_F(ArtFileTest, ReadingStopsOnceTheCellsAreInOrALineIsTooLong) {
     const fs::path path = folder / "huge.art";
     for (const std::string& needed : {"80;25;10\r\n" + Repeat("71;10\r\n", 1999) + "8;9\r\n",
                                       std::string("1;1;10\r\n8;9\r\n")}) {
@@ -130,6 +131,13 @@ TEST_F(ArtFileTest, ReadingStopsOnceTheCellsAreIn) {
         EXPECT_EQ(Text({result.drawing.cells.back()}), "8;9 ");
         EXPECT_LT(took.count(), 2.0);
     }
+
+    WriteBytes(path, "1;1;10\r\n");
+    fs::resize_file(path, std::uintmax_t(4) << 30);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_STREQ(ReadArtFile(path).Message(), DamagedText);
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(took.count(), 2.0);
 }
 
 TEST_F(ArtFileTest, OverlongLinesAreIgnoredAfterTheCellsAndRefusedAmongThem) {

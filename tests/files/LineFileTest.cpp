@@ -60,11 +60,15 @@ TEST_F(LineFileTest, ReadsLfAndCrLfAlikeAndCutsAtNulWhereverTheBytesAreSplit) {
     EXPECT_EQ(ReadFrom("1\r\n2\r\n3\r\n", 2), (Lines{"1", "2"}));
 }
 
-TEST_F(LineFileTest, CutsLongLinesAndRemembersTheFirst) {
+TEST_F(LineFileTest, StopsAtTheFirstLongLineKeepingItCut) {
     const std::string full(LineSplitter::MaxLineBytes, 'a');
     EXPECT_EQ(ReadFrom("x\n" + full + "\n" + full + "b\r\n" + full + "z\r\nend"),
-              (Lines{"x", full, full, full, "end"}));
+              (Lines{"x", full, full}));
     EXPECT_EQ(file.firstLongLine, 2u);
+    // Bytes after a NUL are not kept but still count.
+    EXPECT_EQ(ReadFrom("x\n" + std::string(LineSplitter::MaxLineBytes + 1, '\0') + "\nend"),
+              (Lines{"x", ""}));
+    EXPECT_EQ(file.firstLongLine, 1u);
     ReadFrom(full + "\r\n" + full + "\n");
     EXPECT_EQ(file.firstLongLine, LineSplitter::NoLongLine);
 }
