@@ -9,14 +9,6 @@ ScriptedServices& ScriptedServices::Instance() {
     return services;
 }
 
-void ScriptedServices::Reset() {
-    yesNoAnswers.clear();
-    pathAnswers.clear();
-    documentAnswers.clear();
-    shown.clear();
-    unscripted = 0;
-}
-
 std::vector<ShownService> ScriptedServices::Shown(const std::string& kind) const {
     std::vector<ShownService> matching;
     for (const ShownService& call : shown)
@@ -26,40 +18,24 @@ std::vector<ShownService> ScriptedServices::Shown(const std::string& kind) const
 
 namespace {
 
+// Records the call and answers from the queue, or with `fallback` when it is empty.
 template <typename Answer>
-Answer Next(std::deque<Answer>& queue, Answer fallback) {
-    if (queue.empty()) {
-        ++ScriptedServices::Instance().unscripted;
+Answer Ask(ShownService call, std::deque<Answer> ScriptedServices::*queue, Answer fallback) {
+    ScriptedServices& services = ScriptedServices::Instance();
+    services.shown.push_back(std::move(call));
+    std::deque<Answer>& answers = services.*queue;
+    if (answers.empty()) {
+        ++services.unscripted;
         return fallback;
     }
-    Answer answer = queue.front();
-    queue.pop_front();
+    const Answer answer = answers.front();
+    answers.pop_front();
     return answer;
 }
 
-void Show(const std::string& kind, GUIElement* owner, const std::string& text,
+void Show(const char* kind, GUIElement* owner, const std::string& text,
           const std::string& caption) {
-    ShownService call;
-    call.kind = kind;
-    call.owner = owner;
-    call.text = text;
-    call.caption = caption;
-    ScriptedServices::Instance().shown.push_back(call);
-}
-
-std::wstring FileDialog(const std::string& kind, GUIElement* owner, const std::string& title,
-                        const std::string& initialFolder, const std::string& proposedName,
-                        const std::vector<std::string>& filters) {
-    ShownService call;
-    call.kind = kind;
-    call.owner = owner;
-    call.caption = title;
-    call.initialFolder = initialFolder;
-    call.proposedName = proposedName;
-    call.filters = filters;
-    ScriptedServices& services = ScriptedServices::Instance();
-    services.shown.push_back(call);
-    return Next(services.pathAnswers, std::wstring());
+    ScriptedServices::Instance().shown.push_back({kind, text, caption, owner, "", "", {}});
 }
 
 }  // namespace
@@ -72,13 +48,15 @@ using Testing::ScriptedServices;
 std::wstring OpenFileDialog(GUIElement* owner, const std::string& title,
                             const std::string& initialFolder,
                             const std::vector<std::string>& filters) {
-    return Testing::FileDialog("open", owner, title, initialFolder, "", filters);
+    return Testing::Ask({"open", "", title, owner, initialFolder, "", filters},
+                        &ScriptedServices::pathAnswers, std::wstring());
 }
 
 std::wstring SaveFileDialog(GUIElement* owner, const std::string& title,
                             const std::string& initialFolder, const std::string& proposedName,
                             const std::vector<std::string>& filters) {
-    return Testing::FileDialog("save", owner, title, initialFolder, proposedName, filters);
+    return Testing::Ask({"save", "", title, owner, initialFolder, proposedName, filters},
+                        &ScriptedServices::pathAnswers, std::wstring());
 }
 
 void ShowMessage(GUIElement* owner, const std::string& text, const std::string& caption) {
@@ -98,13 +76,13 @@ bool AskYesNo(const std::string& text, const std::string& caption) {
 }
 
 bool AskYesNo(GUIElement* owner, const std::string& text, const std::string& caption) {
-    Testing::Show("question", owner, text, caption);
-    return Testing::Next(ScriptedServices::Instance().yesNoAnswers, false);
+    return Testing::Ask({"question", text, caption, owner, "", "", {}},
+                        &ScriptedServices::yesNoAnswers, false);
 }
 
 bool OpenDocument(const std::string& target) {
-    Testing::Show("document", nullptr, target, "");
-    return Testing::Next(ScriptedServices::Instance().documentAnswers, false);
+    return Testing::Ask({"document", target, "", nullptr, "", "", {}},
+                        &ScriptedServices::documentAnswers, false);
 }
 
 }  // namespace OrvUtility

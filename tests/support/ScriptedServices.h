@@ -1,8 +1,7 @@
 #pragma once
-// A scripted stand-in for the toolkit's modal services (message boxes, file dialogs, opening a
-// document). A test program links ScriptedServices.cpp instead of tessaly_toolkit_modal: the
-// functions declared in toolkit/core/Services.h then show nothing, answer from the queues
-// below and record everything they were asked to show.
+// A scripted stand-in for the toolkit's modal services. A test program links
+// ScriptedServices.cpp instead of tessaly_toolkit_modal: the functions of
+// toolkit/core/Services.h then show nothing, answer from the queues below and record every call.
 
 #include <cstddef>
 #include <deque>
@@ -17,10 +16,9 @@ namespace OrvUtility::Testing {
 
 // One call of a modal service, as it would have been shown.
 struct ShownService {
-    // "message", "error", "info", "question", "open", "save" or "document".
-    std::string kind;
-    std::string text;      // message text, or the document / address to open
-    std::string caption;   // box caption or dialog title
+    std::string kind;     // "message", "error", "info", "question", "open", "save", "document"
+    std::string text;     // message text, or the document or address to open
+    std::string caption;  // box caption or dialog title
     GUIElement* owner = nullptr;
     std::string initialFolder;
     std::string proposedName;
@@ -37,12 +35,10 @@ public:
     std::deque<bool> documentAnswers;
 
     std::vector<ShownService> shown;
-    // Calls that found their queue empty.
-    std::size_t unscripted = 0;
+    std::size_t unscripted = 0;  // calls that found their queue empty
 
-    void Reset();
-    // The calls of one kind, in order.
-    std::vector<ShownService> Shown(const std::string& kind) const;
+    void Reset() { *this = ScriptedServices(); }
+    std::vector<ShownService> Shown(const std::string& kind) const;  // in order
 };
 
 }  // namespace OrvUtility::Testing

@@ -1,184 +1,182 @@
-// The element model on real windows: defaults, setters before and after creation, text
-// conversions, text-change detection, background painting, tooltips and fonts.
+// Elements and their registry: defaults, lookups by handle and id, setters on real windows,
+// text conversion and change detection, background painting, tooltips.
 
 #include "ToolkitTesting.h"
 
-#include "toolkit/core/Font.h"
+#include "toolkit/core/ElementRegistry.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/TextConversion.h"
-#include "toolkit/core/ToolTip.h"
 
 #include <commctrl.h>
+
+#include <memory>
+#include <random>
+#include <tuple>
 
 namespace OrvUtility {
 namespace {
 
 using namespace Testing;
-
-class PlainElement : public GUIElement {
-public:
-    PlainElement() : GUIElement(Module()) {}
-    void Create() override {}
-};
-
 using ElementTest = ToolkitTest;
 
-TEST_F(ElementTest, StartsWithTheDocumentedDefaults) {
+HWND Fake(int n) {
+    return reinterpret_cast<HWND>(static_cast<INT_PTR>(0x7000 + 16 * n));
+}
+
+TEST_F(ElementTest, DefaultsOfElementsFormsAndChildren) {
     PlainElement element;
-    EXPECT_TRUE(element.visible);
-    EXPECT_FALSE(element.keyPreview);
-    EXPECT_FALSE(element.destroyed);
-    EXPECT_FALSE(element.waitCursor);
-    EXPECT_FALSE(element.handCursor);
-    EXPECT_EQ(element.toolTip, nullptr);
-    EXPECT_EQ(element.handle.Get(), nullptr);
-    EXPECT_EQ(element.instance, Module());
-    EXPECT_EQ(element.windowClass.lpfnWndProc, nullptr);
-    EXPECT_EQ(element.font, nullptr);
-    EXPECT_EQ(element.width, 100);
-    EXPECT_EQ(element.height, 50);
-    EXPECT_EQ(element.x, 100);
-    EXPECT_EQ(element.y, 100);
-    EXPECT_FALSE(element.created);
-    EXPECT_EQ(element.backColour, -1);
-    EXPECT_TRUE(element.text.empty());
-    EXPECT_FALSE(element.paintBackground);
-    EXPECT_TRUE(element.enabled);
-    EXPECT_TRUE(element.typeName.empty());
-    EXPECT_EQ(element.parent, nullptr);
-    EXPECT_EQ(element.previousWindowProc, nullptr);
-    EXPECT_FALSE(element.createNotified);
-    EXPECT_EQ(element.onCreate, nullptr);
-    EXPECT_EQ(element.onMouseDown, nullptr);
-    EXPECT_EQ(element.onChar, nullptr);
-    EXPECT_EQ(element.onClose, nullptr);
-    EXPECT_EQ(element.onMouseLeave, nullptr);
-    // Unhooked events accept: characters go through, closing is allowed.
-    EXPECT_TRUE(element.OnChar(L'a'));
-    EXPECT_TRUE(element.OnClose());
+    EXPECT_EQ(std::make_tuple(element.x, element.y, element.width, element.height,
+                              element.backColour, element.instance, element.handle.Get()),
+              std::make_tuple(100, 100, 100, 50, NoColour, Module(), HWND(nullptr)));
+    EXPECT_TRUE(element.visible && element.enabled);
+    EXPECT_FALSE(element.keyPreview || element.created || element.destroyed ||
+                 element.paintBackground || element.waitCursor || element.handCursor);
+    EXPECT_TRUE(element.OnChar(L'a') && element.OnClose());  // unhooked events accept
 
     Form form(Module());
-    Form dialog(Module(), true);
     NativeChild child(&form, L"EDIT");
     EXPECT_EQ(form.typeName, "form");
-    EXPECT_FALSE(form.dialog);
-    EXPECT_TRUE(dialog.dialog);
     EXPECT_TRUE(form.topmost && form.minimizeBox && form.resizable && form.caption);
-    EXPECT_FALSE(form.modalFrame);
-    EXPECT_EQ(form.iconId, 0);
+    EXPECT_FALSE(form.dialog || form.modalFrame);
     EXPECT_EQ(child.parent, &form);
     EXPECT_EQ(child.instance, nullptr);
 }
 
+// Among equal handles the last constructed wins, whatever the order of assignment; an unknown
+// handle goes to the last constructed element while it has none (its window is being
+// created); destructed elements are never found.
+TEST_F(ElementTest, HandleAndIdLookupsFollowConstructionOrder) {
+    PlainElement first;
+    auto second = std::make_unique<PlainElement>();
+    auto third = std::make_unique<PlainElement>();
+    third->handle = Fake(1);
+    second->handle = Fake(1);
+    first.handle = Fake(2);
+    EXPECT_EQ(FindByHandle(Fake(1)), third.get());
+    EXPECT_EQ(FindByHandle(Fake(2)), &first);
+    EXPECT_EQ(FindByHandle(Fake(9)), nullptr);
+
+    auto pending = std::make_unique<PlainElement>();
+    EXPECT_EQ(FindByHandle(Fake(9)), pending.get());
+    EXPECT_EQ(FindByHandle(Fake(1)), third.get());  // a known handle still wins
+    pending->handle = Fake(3);
+    EXPECT_EQ(FindByHandle(Fake(9)), nullptr);
+
+    first.id = second->id = 77;
+    third.reset();
+    EXPECT_EQ(FindByHandle(Fake(1)), second.get());
+    EXPECT_EQ(FindById(77), &first);
+    pending.reset();
+    second.reset();
+    EXPECT_EQ(FindByHandle(Fake(1)), nullptr);
+    EXPECT_EQ(FindByHandle(Fake(3)), nullptr);
+    first.id = 0;
+    EXPECT_EQ(FindById(77), nullptr);
+
+    SubMenuDouble entry(nullptr);
+    SubMenuDouble later(nullptr);
+    first.id = later.id = entry.id;
+    EXPECT_EQ(FindById(entry.id), &first);
+    EXPECT_EQ(FindSubMenuById(entry.id), &entry);  // skips the element that is no sub-menu
+    EXPECT_EQ(FindSubMenuById(entry.id + 1000), nullptr);
+}
+
+// The index answers as the walk over the construction-ordered list, through any mix of
+// constructions, handle changes (shared, none, reused) and destructions.
+TEST_F(ElementTest, HandleIndexAnswersEqualTheOrderedWalkOnMixedSequences) {
+    ElementRegistry& registry = ElementRegistry::Instance();
+    const std::size_t before = registry.Size();
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        std::mt19937 random(seed);
+        auto pick = [&](std::size_t count) {
+            return std::uniform_int_distribution<std::size_t>(0, count - 1)(random);
+        };
+        std::vector<std::unique_ptr<PlainElement>> live;  // in construction order
+        for (int step = 0; step < 400; ++step) {
+            const std::size_t action = pick(10);
+            if (live.empty() || action < 3) {
+                live.push_back(std::make_unique<PlainElement>());
+            } else if (action < 5) {
+                live.erase(live.begin() + std::ptrdiff_t(pick(live.size())));
+            } else {
+                const int number = int(pick(7));  // 0: back to no handle
+                live[pick(live.size())]->handle = number ? Fake(number) : nullptr;
+            }
+            for (int n = 0; n <= 8; ++n) {
+                GUIElement* found = FindByHandle(n ? Fake(n) : nullptr);
+                ASSERT_EQ(found, registry.FindByHandleWalk(n ? Fake(n) : nullptr))
+                    << "seed " << seed << " step " << step << " handle " << n;
+            }
+        }
+        const std::vector<GUIElement*> listed = registry.Elements();
+        ASSERT_EQ(listed.size(), before + live.size());
+        for (std::size_t i = 0; i < live.size(); ++i)
+            EXPECT_EQ(listed[before + i], live[i].get());
+    }
+}
+
 TEST_F(ElementTest, WidenAndNarrowWorkCodeUnitByCodeUnit) {
-    std::string everyByte;
-    for (int b = 1; b < 256; ++b) everyByte.push_back(char(b));
-    const std::wstring wide = Widen(everyByte);
-    ASSERT_EQ(wide.size(), 255u);
-    for (int b = 1; b < 256; ++b) EXPECT_EQ(int(wide[b - 1]), b);
-    EXPECT_EQ(Narrow(wide), everyByte);
-
-    EXPECT_EQ(Widen("Cambia propriet\xE0"), L"Cambia propriet\u00E0");
-    EXPECT_EQ(Narrow(L"\u20AC\u0141x"), std::string("\xAC\x41x"));  // low bytes only
-    EXPECT_EQ(Widen(std::string("a\0b", 3)), std::wstring(L"a\0b", 3));
+    std::string everyByte("a\0", 2);
+    std::wstring widened(L"a\0", 2);
+    for (int b = 1; b < 256; ++b) {
+        everyByte.push_back(char(b));
+        widened.push_back(wchar_t(b));
+    }
+    EXPECT_EQ(Widen(everyByte), widened);
+    EXPECT_EQ(Narrow(widened), everyByte);
+    EXPECT_EQ(Narrow(L"\u20AC\u0141x"), "\xAC\x41x");  // low bytes only
 }
 
-TEST_F(ElementTest, SettersBeforeCreationOnlyStore) {
-    Form form(Module());
-    form.SetText("Titolo");
-    form.SetEnabled(false);
-    form.SetPosition(7, 8);
-    form.SetSize(300, 200);
-    form.SetBackColour(0x0000FF);
-    form.SetClientSize(50, 60);  // needs a window: changes nothing at all
-    form.Focus();
-    form.Redraw();
-    EXPECT_EQ(form.handle.Get(), nullptr);
-    EXPECT_EQ(form.text, L"Titolo");
-    EXPECT_FALSE(form.enabled);
-    EXPECT_EQ(form.x, 7);
-    EXPECT_EQ(form.y, 8);
-    EXPECT_EQ(form.width, 300);
-    EXPECT_EQ(form.height, 200);
-    EXPECT_EQ(form.backColour, 0x0000FF);
-    EXPECT_FALSE(form.paintBackground);
-    EXPECT_EQ(form.GetText(), L"Titolo");
-    EXPECT_EQ(form.GetPosition().x, 7);
-    EXPECT_EQ(form.GetSize().cx, 300);
-
-    form.CenterOnScreen();  // computes the place from the stored size
-    EXPECT_EQ(form.x, (GetSystemMetrics(SM_CXSCREEN) - 300) / 2);
-    EXPECT_EQ(form.y, (GetSystemMetrics(SM_CYSCREEN) - 200) / 2);
+std::tuple<LONG, LONG, LONG, LONG> Frame(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-TEST_F(ElementTest, SettersAfterCreationChangeTheWindow) {
+TEST_F(ElementTest, SettersStoreBeforeCreationAndChangeTheWindowAfter) {
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     Form form(Module());
-    form.SetPosition(40, 30);
     form.SetSize(320, 240);
+    form.SetClientSize(50, 60);  // needs a window: nothing
+    form.CenterOnScreen();       // from the stored size
+    EXPECT_EQ(std::make_tuple(form.x, form.y, form.width, form.height),
+              std::make_tuple((screenWidth - 320) / 2, (screenHeight - 240) / 2, 320, 240));
     form.Create();
     NativeChild edit(&form, L"EDIT");
     edit.SetPosition(11, 12);
     edit.Create();
-
     form.SetText("Cambia propriet\xE0");
     wchar_t title[64] = {};
     GetWindowTextW(form.handle, title, 64);
     EXPECT_STREQ(title, L"Cambia propriet\u00E0");
-
     edit.SetEnabled(false);
     EXPECT_FALSE(IsWindowEnabled(edit.handle));
-    edit.SetEnabled(true);
-    EXPECT_TRUE(IsWindowEnabled(edit.handle));
-
     form.SetPosition(60, 70);
-    RECT frame{};
-    GetWindowRect(form.handle, &frame);
-    EXPECT_EQ(frame.left, 60);
-    EXPECT_EQ(frame.top, 70);
-
     form.SetSize(400, 300);
-    GetWindowRect(form.handle, &frame);
-    EXPECT_EQ(frame.right - frame.left, 400);
-    EXPECT_EQ(frame.bottom - frame.top, 300);
-    EXPECT_EQ(frame.left, 60);
+    EXPECT_EQ(Frame(form.handle), std::make_tuple(60L, 70L, 400L, 300L));
 
-    // Text and position are read back from the window.
+    // Text, position and size are read back from the window.
     SetWindowTextW(edit.handle, L"typed \u00E8");
     EXPECT_EQ(edit.GetTextNarrow(), "typed \xE8");
-    EXPECT_EQ(edit.text, L"typed \u00E8");
     SetWindowTextW(edit.handle, L"");
     EXPECT_EQ(edit.GetText(), L"");
-    // A child's position is in its parent's client coordinates.
     edit.x = edit.y = 0;
-    const POINT corner = edit.GetPosition();
-    EXPECT_EQ(corner.x, 11);
-    EXPECT_EQ(corner.y, 12);
-    EXPECT_EQ(edit.x, 11);
-
-    // Size changes made behind the element's back are picked up by GetSize.
+    EXPECT_EQ(edit.GetPosition().x, 11);  // in the parent's client coordinates
+    EXPECT_EQ(edit.y, 12);
     SetWindowPos(form.handle, nullptr, 0, 0, 333, 222, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(form.GetSize().cx, 333);
     EXPECT_EQ(form.height, 222);
-}
 
-TEST_F(ElementTest, ClientSizeAddsTheBordersAndCentringUsesTheScreen) {
-    Form form(Module());
-    form.Create();
     form.SetClientSize(250, 150);
     RECT client{};
     GetClientRect(form.handle, &client);
-    EXPECT_EQ(client.right, 250);
-    EXPECT_EQ(client.bottom, 150);
-    RECT frame{};
-    GetWindowRect(form.handle, &frame);
-    EXPECT_EQ(form.width, frame.right - frame.left);
-    EXPECT_EQ(form.height, frame.bottom - frame.top);
-    EXPECT_GT(form.width, 250);  // caption and frame
-
+    EXPECT_EQ(std::make_pair(client.right, client.bottom), std::make_pair(250L, 150L));
     form.CenterOnScreen();
-    GetWindowRect(form.handle, &frame);
-    EXPECT_EQ(frame.left, (GetSystemMetrics(SM_CXSCREEN) - form.width) / 2);
-    EXPECT_EQ(frame.top, (GetSystemMetrics(SM_CYSCREEN) - form.height) / 2);
+    const auto [left, top, width, height] = Frame(form.handle);
+    EXPECT_GT(width, 250);  // caption and frame
+    EXPECT_EQ(std::make_pair(left, top),
+              std::make_pair((screenWidth - width) / 2, (screenHeight - height) / 2));
 }
 
 TEST_F(ElementTest, TextChangeIsReportedOnlyWhenTheTextDiffersAtFocusLoss) {
@@ -192,162 +190,64 @@ TEST_F(ElementTest, TextChangeIsReportedOnlyWhenTheTextDiffersAtFocusLoss) {
     first.onTextChanged = [](GUIElement*) { Record("changed"); };
     first.Create();
     second.Create();
-
-    first.Focus();
-    EXPECT_EQ(first.focusText, L"40");
-    SetWindowTextW(first.handle, L"4");
-    SetWindowTextW(first.handle, L"40");  // edited and restored
-    second.Focus();
-    EXPECT_EQ(Log(), (std::vector<std::string>{"focus", "lost"}));
-
-    Log().clear();
-    first.Focus();
-    SetWindowTextW(first.handle, L"80");
-    second.Focus();
-    EXPECT_EQ(Log(), (std::vector<std::string>{"focus", "lost", "changed"}));
+    for (const wchar_t* typed : {L"40", L"80"}) {
+        first.Focus();
+        SetWindowTextW(first.handle, L"4");
+        SetWindowTextW(first.handle, typed);
+        second.Focus();
+    }
+    EXPECT_EQ(Log(), (Lines{"focus", "lost", "focus", "lost", "changed"}));
 }
 
-COLORREF WindowPixel(HWND window, int px, int py) {
-    HDC context = GetDC(window);
-    const COLORREF colour = GetPixel(context, px, py);
-    ReleaseDC(window, context);
-    return colour;
-}
-
-void OverdrawCorner(HWND window) {
+// Draws over the corner, repaints without erasing, and reads the corner.
+COLORREF CornerAfterRepaint(HWND window) {
     HDC context = GetDC(window);
     RECT spot{0, 0, 20, 20};
     FillRect(context, &spot, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     ReleaseDC(window, context);
-}
-
-void RepaintWithoutErasing(HWND window) {
     InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);
+    return WindowPixel(window, 5, 5);
 }
 
-TEST_F(ElementTest, BackColourPaintsTheCreatedWindowAndEveryLaterPaint) {
+TEST_F(ElementTest, BackColourSetOnTheWindowIsRepaintedByEveryPaint) {
     Form form(Module());
-    form.backColour = 0x00FF00;  // also the class brush
+    form.SetBackColour(0x00FF00);  // before creation: the class brush only
     form.Create();
     PumpPending();
-    EXPECT_FALSE(form.paintBackground);
+    EXPECT_EQ(WindowPixel(form.handle, 5, 5), 0x00FF00u);
+    EXPECT_EQ(CornerAfterRepaint(form.handle), 0xFFFFFFu);
 
     form.SetBackColour(0x0000FF);
-    EXPECT_TRUE(form.paintBackground);
-    EXPECT_EQ(WindowPixel(form.handle, 5, 5), 0x0000FFu);
-    EXPECT_EQ(WindowPixel(form.handle, 60, 20), 0x0000FFu);
-
-    // Something paints over it; the next paint message brings the colour back.
-    OverdrawCorner(form.handle);
-    ASSERT_EQ(WindowPixel(form.handle, 5, 5), 0xFFFFFFu);
-    RepaintWithoutErasing(form.handle);
-    EXPECT_EQ(WindowPixel(form.handle, 5, 5), 0x0000FFu);
+    EXPECT_EQ(WindowPixel(form.handle, 60, 20), 0x0000FFu);  // painted at once
+    EXPECT_EQ(CornerAfterRepaint(form.handle), 0x0000FFu);
 }
 
-TEST_F(ElementTest, BackColourBeforeCreationIsNotRepaintedByOnPaint) {
-    Form form(Module());
-    form.onPaint = [](GUIElement*) { Record("paint"); };
-    form.SetBackColour(0x0000FF);  // stored: the class brush uses it, OnPaint does not
-    form.Create();
-    PumpPending();
-    EXPECT_FALSE(form.paintBackground);
-    EXPECT_EQ(WindowPixel(form.handle, 5, 5), 0x0000FFu);
-
-    OverdrawCorner(form.handle);
-    Log().clear();
-    RepaintWithoutErasing(form.handle);
-    EXPECT_EQ(Log(), std::vector<std::string>{"paint"});
-    EXPECT_EQ(WindowPixel(form.handle, 5, 5), 0xFFFFFFu);
-
-    form.SetBackColour(0x0000FF);
-    OverdrawCorner(form.handle);
-    RepaintWithoutErasing(form.handle);
-    EXPECT_EQ(WindowPixel(form.handle, 5, 5), 0x0000FFu);
-}
-
-int ToolCount(HWND toolTip) {
-    return int(SendMessageW(toolTip, TTM_GETTOOLCOUNT, 0, 0));
-}
-
-TOOLINFOW ToolOf(GUIElement& element, wchar_t* textBuffer) {
-    TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V1_SIZE;
-    tool.hwnd = element.handle;
-    tool.uId = reinterpret_cast<UINT_PTR>(element.handle.Get());
-    tool.lpszText = textBuffer;
-    return tool;
-}
-
-TEST_F(ElementTest, ToolTipIsMadeOnlyForANonEmptyText) {
+TEST_F(ElementTest, ToolTipIsMadeForANonEmptyTextAndFollowsTextAndSize) {
     Form form(Module());
     form.Create();
+    form.RefreshToolTip();
     EXPECT_EQ(form.toolTip, nullptr);
-    form.RefreshToolTip();  // keeps trying, and keeps finding nothing to show
-    EXPECT_EQ(form.toolTip, nullptr);
-
     NativeChild edit(&form, L"EDIT");
-    edit.toolTipText = "Larghezza in celle";
+    edit.toolTipText = "Larghezza \xE8";
     edit.Create();
     ASSERT_NE(edit.toolTip, nullptr);
-    wchar_t className[32] = {};
-    GetClassNameW(edit.toolTip, className, 32);
-    EXPECT_STREQ(className, L"tooltips_class32");
-    // Owned by the given window; the system hands a child's ownership to its top-level window.
-    EXPECT_EQ(GetWindow(edit.toolTip, GW_OWNER), form.handle.Get());
-    EXPECT_TRUE(GetWindowLongW(edit.toolTip, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_EQ(ToolCount(edit.toolTip), 1);
-
-    wchar_t shown[3000] = {};
-    TOOLINFOW tool = ToolOf(edit, shown);
-    SendMessageW(edit.toolTip, TTM_GETTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-    EXPECT_STREQ(shown, L"Larghezza in celle");
-
-    // A later text, and the tool rectangle following the window's size.
+    wchar_t text[80] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
+    tool.hwnd = edit.handle;
+    tool.uId = reinterpret_cast<UINT_PTR>(edit.handle.Get());
+    tool.lpszText = text;
+    auto shown = [&] {
+        SendMessageW(edit.toolTip, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+        return std::wstring(text);
+    };
+    EXPECT_EQ(shown(), L"Larghezza \u00E8");
     edit.toolTipText = "Altezza";
     edit.SetSize(150, 40);
-    EXPECT_EQ(ToolCount(edit.toolTip), 1);
-    SendMessageW(edit.toolTip, TTM_GETTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-    EXPECT_STREQ(shown, L"Altezza");
+    EXPECT_EQ(shown(), L"Altezza");
     SendMessageW(edit.toolTip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool));
-    RECT client{};
-    GetClientRect(edit.handle, &client);
-    EXPECT_EQ(tool.rect.right, client.right);
-    EXPECT_EQ(tool.rect.bottom, client.bottom);
-
-    EXPECT_EQ(ToolTipTextOf(std::string(3000, 'a')).size(), 2024u);  // longer texts are cut
-    EXPECT_EQ(ToolTipTextOf("propriet\xE0"), L"propriet\u00E0");
-}
-
-TEST_F(ElementTest, FontIsMadeOnceFromItsDescription) {
-    Font font("Arial", 16);
-    EXPECT_EQ(font.face, L"Arial");
-    font.bold = true;
-    font.italic = true;
-    font.underline = true;
-    font.fixedPitch = true;
-    const HFONT handle = font.GetHandle();
-    ASSERT_NE(handle, nullptr);
-    EXPECT_EQ(font.GetHandle(), handle);
-    LOGFONTW description{};
-    ASSERT_TRUE(GetObjectW(handle, sizeof(description), &description));
-    EXPECT_EQ(description.lfHeight, 16);
-    EXPECT_EQ(description.lfWeight, 700);
-    EXPECT_TRUE(description.lfItalic);
-    EXPECT_TRUE(description.lfUnderline);
-    EXPECT_FALSE(description.lfStrikeOut);
-    EXPECT_EQ(description.lfCharSet, DEFAULT_CHARSET);
-    EXPECT_EQ(description.lfOutPrecision, OUT_OUTLINE_PRECIS);
-    EXPECT_EQ(description.lfQuality, CLEARTYPE_QUALITY);
-    EXPECT_EQ(description.lfPitchAndFamily, 1);
-    EXPECT_STREQ(description.lfFaceName, L"Arial");
-
-    Font plain;
-    EXPECT_EQ(plain.face, L"System");
-    LOGFONTW plainDescription{};
-    ASSERT_TRUE(GetObjectW(plain.GetHandle(), sizeof(plainDescription), &plainDescription));
-    EXPECT_EQ(plainDescription.lfWeight, 400);
-    EXPECT_EQ(plainDescription.lfPitchAndFamily, 0);
+    EXPECT_EQ(std::make_pair(tool.rect.right, tool.rect.bottom), std::make_pair(150L, 40L));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Forms: class names and ids from the shared counter, window classes, styles from the flags,
-// creation notification, icons, hot keys, activation, destruction.
+// Forms and the message loop: numbering, window classes, styles from the flags, creation,
+// destruction, icons, hot keys, activation, and the loop's end with its exit code.
 
 #include "ToolkitTesting.h"
 
@@ -13,74 +13,63 @@ namespace OrvUtility {
 namespace {
 
 using namespace Testing;
-
-std::wstring ClassNameOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
 using FormTest = ToolkitTest;
+
+bool Logged(const std::string& line) {
+    return std::find(Log().begin(), Log().end(), line) != Log().end();
+}
 
 TEST_F(FormTest, ClassNamesAndIdsComeFromTheSharedCounter) {
     elementIdCounter = 0;
     Form first(Module());
     first.Create();
-    EXPECT_EQ(ClassNameOf(first.handle), L"Window0");
-    EXPECT_EQ(first.id, 1);
-
     NativeChild control(&first, L"EDIT");  // controls draw from the same counter
     control.Create();
-    EXPECT_EQ(control.id, 2);
-
     Form second(Module());
     second.Create();
-    EXPECT_EQ(ClassNameOf(second.handle), L"Window2");
-    EXPECT_EQ(second.id, 3);
-    EXPECT_EQ(elementIdCounter, 3);
-
     second.Create();  // a second Create does nothing
-    EXPECT_EQ(second.id, 3);
-    EXPECT_EQ(elementIdCounter, 3);
+    wchar_t names[2][16] = {};
+    GetClassNameW(first.handle, names[0], 16);
+    GetClassNameW(second.handle, names[1], 16);
+    EXPECT_EQ(std::make_tuple(std::wstring(names[0]), std::wstring(names[1]), first.id,
+                              control.id, second.id, elementIdCounter),
+              std::make_tuple(L"Window0", L"Window2", 1, 2, 3, 3));
 }
 
-TEST_F(FormTest, TheClassUsesTheSharedProcedureAndTheBackColour) {
+TEST_F(FormTest, TheClassUsesTheSharedProcedureTheBackColourAndTheIcon) {
     Form plain(Module());
     plain.Create();
-    const HWND window = plain.handle;
-    EXPECT_EQ(GetClassLongPtrW(window, GCL_STYLE), CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS);
-    EXPECT_EQ(GetClassLongPtrW(window, GCLP_WNDPROC),
-              reinterpret_cast<ULONG_PTR>(&WindowProcedure));
-    EXPECT_EQ(GetClassLongPtrW(window, GCLP_HCURSOR),
-              reinterpret_cast<ULONG_PTR>(LoadCursorW(nullptr, IDC_ARROW)));
-    EXPECT_EQ(GetClassLongPtrW(window, GCLP_HICON),
-              reinterpret_cast<ULONG_PTR>(LoadIconW(nullptr, IDI_APPLICATION)));
-    EXPECT_EQ(GetClassLongPtrW(window, GCLP_HBRBACKGROUND),
-              reinterpret_cast<ULONG_PTR>(GetSysColorBrush(COLOR_BTNFACE)));
-    EXPECT_EQ(plain.windowClass.lpfnWndProc, &WindowProcedure);
+    auto classLong = [](GUIElement& form, int index) {
+        return GetClassLongPtrW(form.handle, index);
+    };
+    EXPECT_EQ(classLong(plain, GCLP_WNDPROC), ULONG_PTR(&WindowProcedure));
+    EXPECT_EQ(classLong(plain, GCLP_HICON), ULONG_PTR(LoadIconW(nullptr, IDI_APPLICATION)));
+    EXPECT_EQ(classLong(plain, GCLP_HBRBACKGROUND), ULONG_PTR(GetSysColorBrush(COLOR_BTNFACE)));
 
     Form coloured(Module());
     coloured.backColour = 0x336699;
     coloured.iconId = 101;
     coloured.Create();
     LOGBRUSH brush{};
-    const auto background =
-        reinterpret_cast<HBRUSH>(GetClassLongPtrW(coloured.handle, GCLP_HBRBACKGROUND));
-    ASSERT_TRUE(GetObjectW(background, sizeof(brush), &brush));
+    GetObjectW(HBRUSH(classLong(coloured, GCLP_HBRBACKGROUND)), sizeof(brush), &brush);
     EXPECT_EQ(brush.lbColor, 0x336699u);
-    EXPECT_NE(GetClassLongPtrW(coloured.handle, GCLP_HICON),
-              reinterpret_cast<ULONG_PTR>(LoadIconW(nullptr, IDI_APPLICATION)));
-    EXPECT_NE(GetClassLongPtrW(coloured.handle, GCLP_HICON), 0u);
+    EXPECT_NE(classLong(coloured, GCLP_HICON), classLong(plain, GCLP_HICON));
+    EXPECT_NE(classLong(coloured, GCLP_HICON), 0u);
+
+    coloured.SetIcon(101);  // the small icon
+    const HICON kept = coloured.iconHandle;
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(HICON(SendMessageW(coloured.handle, WM_GETICON, ICON_SMALL, 0)), kept);
+    coloured.SetIcon(999);  // no such resource: the shown icon stays
+    EXPECT_EQ(coloured.iconHandle, kept);
 }
 
-struct StyleCase {
-    bool caption, minimizeBox, resizable, dialog, modalFrame, topmost, enabled;
-    DWORD style;
-    DWORD exStyle;
-};
-
 TEST_F(FormTest, StylesFollowTheFlags) {
-    const StyleCase cases[] = {
+    struct Case {
+        bool caption, minimizeBox, resizable, dialog, modalFrame, topmost, enabled;
+        DWORD style, exStyle;
+    };
+    const Case cases[] = {
         {true, true, true, false, false, true, true, 0x10CF0000, 0},
         {true, false, true, false, false, true, true, 0x10CD0000, 0},
         {true, true, false, false, false, true, true, 0x10CA0000, 0},
@@ -92,7 +81,10 @@ TEST_F(FormTest, StylesFollowTheFlags) {
         {true, false, false, true, false, false, true, 0x10C80000, 0x81},
         {false, false, false, true, false, false, true, 0x10C80000, 0x81},
     };
-    for (const StyleCase& c : cases) {
+    const DWORD shown = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
+                        WS_MAXIMIZEBOX | WS_DISABLED;
+    const DWORD shownEx = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
+    for (const Case& c : cases) {
         Form form(Module());
         form.caption = c.caption;
         form.minimizeBox = c.minimizeBox;
@@ -101,126 +93,38 @@ TEST_F(FormTest, StylesFollowTheFlags) {
         form.modalFrame = c.modalFrame;
         form.topmost = c.topmost;
         form.enabled = c.enabled;
-        SCOPED_TRACE(Hex(c.style));
+        SCOPED_TRACE(testing::Message() << std::hex << c.style);
         EXPECT_EQ(form.WindowStyle(), c.style);
         EXPECT_EQ(form.WindowExStyle(), c.exStyle);
-
         form.Create();
-        const auto style = DWORD(GetWindowLongW(form.handle, GWL_STYLE));
-        const auto exStyle = DWORD(GetWindowLongW(form.handle, GWL_EXSTYLE));
-        const DWORD checked = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
-                              WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_DISABLED;
-        EXPECT_EQ(style & checked, c.style & checked);
-        EXPECT_EQ(exStyle & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME), c.exStyle);
+        EXPECT_EQ(DWORD(GetWindowLongW(form.handle, GWL_STYLE)) & shown, c.style & shown);
+        EXPECT_EQ(DWORD(GetWindowLongW(form.handle, GWL_EXSTYLE)) & shownEx, c.exStyle);
         EXPECT_TRUE(IsWindowVisible(form.handle));
-        EXPECT_EQ(IsWindowEnabled(form.handle) != FALSE, c.enabled);
     }
 }
 
-TEST_F(FormTest, CreationNotifiesOnceFromTheCreateMessage) {
-    struct Seen {
-        static void Hook(GUIElement* sender, HWND window) {
-            Record(std::string("create ") + (window == sender->handle.Get() ? "own" : "other") +
-                   (IsWindowVisible(window) ? " shown" : " hidden"));
-        }
-    };
-    Form form(Module());
-    form.onCreate = Seen::Hook;
-    form.Create();
-    // The hook ran from WM_CREATE, before the window was shown, and not again afterwards.
-    EXPECT_EQ(Log(), std::vector<std::string>{"create own hidden"});
-    EXPECT_TRUE(form.createNotified);
-    EXPECT_TRUE(form.created);
-    EXPECT_EQ(mainWindow, form.handle.Get());
-
-    Form second(Module());
-    second.Create();
-    EXPECT_EQ(mainWindow, form.handle.Get());  // the first form stays the main window
-}
-
-TEST_F(FormTest, DestructionAsksToCloseAndDestroysTheWindowAnyway) {
+TEST_F(FormTest, CreationNotifiesOnceBeforeShowingAndDestructionClosesAnyway) {
     HWND window = nullptr;
     {
         Form form(Module());
-        form.onClose = [](GUIElement*) {
-            Record("close");
-            return false;  // refusing does not keep the window
+        form.onCreate = [](GUIElement* sender, HWND created) {
+            Record(std::string("create ") + (created == sender->handle.Get() ? "own" : "other") +
+                   (IsWindowVisible(created) ? " shown" : " hidden"));
         };
+        form.onClose = [](GUIElement*) { Record("close"); return false; };  // refusal ignored
         form.onDestroy = [](GUIElement*) { Record("destroy"); };
         form.Create();
         window = form.handle;
+        Form second(Module());
+        second.Create();
+        EXPECT_EQ(mainWindow, window);  // the first form created
     }
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_EQ(Log(), (std::vector<std::string>{"close", "destroy"}));
-}
-
-TEST_F(FormTest, SetIconShowsTheResourceAsSmallIcon) {
-    Form form(Module());
-    form.SetIcon(101);  // before creation: only stored
-    EXPECT_EQ(form.iconId, 101);
-    EXPECT_EQ(form.iconHandle, nullptr);
-    form.Create();
-
-    form.SetIcon(101);
-    ASSERT_NE(form.iconHandle, nullptr);
-    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(form.handle, WM_GETICON, ICON_SMALL, 0)),
-              form.iconHandle);
-    ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(form.iconHandle, &info));
-    BITMAP colour{};
-    GetObjectW(info.hbmColor, sizeof(colour), &colour);
-    EXPECT_EQ(colour.bmWidth, GetSystemMetrics(SM_CXSMICON));
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-
-    const HICON kept = form.iconHandle;
-    form.SetIcon(999);  // no such resource: the shown icon stays
-    EXPECT_EQ(form.iconId, 999);
-    EXPECT_EQ(form.iconHandle, kept);
+    EXPECT_EQ(Log(), (Lines{"create own hidden", "close", "destroy"}));
 }
 
 void RecordHotKey(Form* form, UINT modifiers, UINT key) {
     Record(form->typeName + " " + std::to_string(modifiers) + "+" + std::to_string(key));
-}
-
-TEST_F(FormTest, HotKeysAreRegisteredUnderTheirPositions) {
-    Form form(Module());
-    form.hotKeys = {{MOD_CONTROL, 'K', RecordHotKey}, {MOD_ALT | MOD_SHIFT, VK_F7, RecordHotKey}};
-    form.Create();
-    form.RegisterHotKeys();
-    // Taken: registering the same keys again elsewhere fails until the form lets them go.
-    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                 Module(), nullptr);
-    EXPECT_FALSE(RegisterHotKey(other, 5, MOD_CONTROL, 'K'));
-    EXPECT_FALSE(RegisterHotKey(other, 6, MOD_ALT | MOD_SHIFT, VK_F7));
-    form.UnregisterHotKeys();
-    EXPECT_TRUE(RegisterHotKey(other, 5, MOD_CONTROL, 'K'));
-    UnregisterHotKey(other, 5);
-    DestroyWindow(other);
-
-    // And a registered id becomes a WM_HOTKEY for its entry.
-    form.typeName = "main";
-    SetForegroundWindow(form.handle);
-    ASSERT_EQ(GetForegroundWindow(), form.handle.Get());
-    SendMessageW(form.handle, WM_HOTKEY, 2, 0);
-    SendMessageW(form.handle, WM_HOTKEY, 3, 0);  // outside 1..2: ignored
-    SendMessageW(form.handle, WM_HOTKEY, 0, 0);
-    EXPECT_EQ(Log(), std::vector<std::string>{"main 5+118"});
-}
-
-TEST_F(FormTest, AHotKeyOfABackgroundFormGoesToTheForegroundFormsMatchingEntry) {
-    Form back(Module());
-    Form front(Module());
-    back.typeName = "back";
-    front.typeName = "front";
-    back.hotKeys = {{MOD_CONTROL, 'S', RecordHotKey}};
-    front.hotKeys = {{MOD_ALT, 'S', RecordHotKey}, {MOD_CONTROL, 'S', RecordHotKey}};
-    back.Create();
-    front.Create();
-    SetForegroundWindow(front.handle);
-    ASSERT_EQ(GetForegroundWindow(), front.handle.Get());
-    SendMessageW(back.handle, WM_HOTKEY, 1, 0);
-    EXPECT_EQ(Log(), std::vector<std::string>{"front 2+83"});
 }
 
 void BringToFront(GUIElement& element) {
@@ -231,108 +135,144 @@ void BringToFront(GUIElement& element) {
 
 bool HotKeyTaken(UINT modifiers, UINT key) {
     if (!RegisterHotKey(nullptr, 99, modifiers, key)) return true;
-    UnregisterHotKey(nullptr, 99);
-    return false;
+    return !UnregisterHotKey(nullptr, 99);
 }
 
-TEST_F(FormTest, ActivationFollowsTheForegroundWindow) {
-    auto activate = [](GUIElement* sender) { Record("activate " + sender->typeName); };
-    auto deactivate = [](GUIElement* sender) { Record("deactivate " + sender->typeName); };
-    Form first(Module());
-    Form second(Module());
-    for (Form* form : {&first, &second}) {
-        form->onActivate = activate;
-        form->onDeactivate = deactivate;
+// Names the element, records its activation and deactivation, and creates it.
+void CreateNamed(GUIElement& element, const char* name) {
+    element.typeName = name;
+    element.onActivate = [](GUIElement* sender) { Record("on " + sender->typeName); };
+    element.onDeactivate = [](GUIElement* sender) { Record("off " + sender->typeName); };
+    element.Create();
+}
+
+// The foreground form is the active one and holds its hot keys; WM_HOTKEY runs the entry at
+// the id's position, on the foreground form's entry for the same keys when sent to another.
+// Each form is created before the next is constructed: one constructed earlier would take the
+// creation messages of the other's window for its own.
+TEST_F(FormTest, TheForegroundFormIsActiveAndAnswersItsHotKeys) {
+    Form back(Module());
+    back.hotKeys = {{MOD_CONTROL, 'S', RecordHotKey}};
+    CreateNamed(back, "back");
+    Form front(Module());
+    front.hotKeys = {{MOD_ALT, VK_F7, RecordHotKey}, {MOD_CONTROL, 'S', RecordHotKey}};
+    CreateNamed(front, "front");
+    BringToFront(back);
+    EXPECT_EQ(activeForm, &back);
+    EXPECT_TRUE(HotKeyTaken(MOD_CONTROL, 'S'));
+    EXPECT_FALSE(HotKeyTaken(MOD_ALT, VK_F7));
+    BringToFront(front);
+    EXPECT_EQ(activeForm, &front);
+    EXPECT_TRUE(Logged("off back") && Logged("on front"));
+    EXPECT_TRUE(HotKeyTaken(MOD_ALT, VK_F7));
+    front.UnregisterHotKeys();
+    EXPECT_FALSE(HotKeyTaken(MOD_ALT, VK_F7));
+
+    Log().clear();
+    for (WPARAM id : {0, 1, 2, 3}) SendMessageW(front.handle, WM_HOTKEY, id, 0);
+    SendMessageW(back.handle, WM_HOTKEY, 1, 0);
+    EXPECT_EQ(Log(), (Lines{"front 1+118", "front 2+83", "front 2+83"}));
+
+    // The message's own state is not read: the form in front is activated again (deactivated
+    // first, as it is the active form); a form behind is deactivated. Both drop the wheel panel.
+    for (Form* form : {&front, &back}) {
+        Log().clear();
+        wheelPanel = form;
+        SendMessageW(form->handle, WM_ACTIVATE, WA_INACTIVE, 0);
+        EXPECT_EQ(Log(), form == &front ? (Lines{"off front", "on front"}) : Lines{"off back"});
+        EXPECT_EQ(wheelPanel, nullptr);
     }
-    first.typeName = "first";
-    second.typeName = "second";
-    first.hotKeys = {{MOD_CONTROL, 'Q', RecordHotKey}};
-    second.hotKeys = {{MOD_CONTROL, 'W', RecordHotKey}};
-    first.Create();
-    second.Create();
-
-    BringToFront(first);
-    EXPECT_EQ(activeForm, &first);
-    EXPECT_EQ(Log().back(), "activate first");
-    EXPECT_TRUE(HotKeyTaken(MOD_CONTROL, 'Q'));
-    EXPECT_FALSE(HotKeyTaken(MOD_CONTROL, 'W'));
-
-    BringToFront(second);
-    EXPECT_EQ(activeForm, &second);
-    EXPECT_EQ(Log().back(), "activate second");
-    EXPECT_FALSE(HotKeyTaken(MOD_CONTROL, 'Q'));
-    EXPECT_TRUE(HotKeyTaken(MOD_CONTROL, 'W'));
-
-    // The message's own state is not read: the form in front is (re)activated, deactivated
-    // first as it already is the active form; a form behind is deactivated.
-    Log().clear();
-    SendMessageW(second.handle, WM_ACTIVATE, WA_INACTIVE, 0);
-    EXPECT_EQ(Log(), (std::vector<std::string>{"deactivate second", "activate second"}));
-    EXPECT_EQ(activeForm, &second);
-    Log().clear();
-    SendMessageW(first.handle, WM_ACTIVATE, WA_ACTIVE, 0);  // its default processing then
-    ASSERT_FALSE(Log().empty());                            // brings `first` to the front
-    EXPECT_EQ(Log().front(), "deactivate first");
 }
 
-TEST_F(FormTest, ActivationClearsTheWheelPanel) {
-    Form form(Module());
-    form.Create();
-    PanelDouble panel(&form);
-    panel.Create();
-    wheelPanel = &panel;
-    SendMessageW(form.handle, WM_ACTIVATE, WA_INACTIVE, 0);  // in front: activated
-    EXPECT_EQ(wheelPanel, nullptr);
-    Form other(Module());
-    other.Create();
-    wheelPanel = &panel;
-    SendMessageW(form.handle, WM_ACTIVATE, WA_INACTIVE, 0);  // behind: deactivated
-    EXPECT_EQ(wheelPanel, nullptr);
-}
-
-TEST_F(FormTest, ActivationKeepsAnOpenDialogDirectlyBehindItsForm) {
+TEST_F(FormTest, ActivationKeepsAnOpenDialogBehindItsFormAndTurnsPopUpPanelsOff) {
     Form owner(Module());
+    owner.Create();
     Form dialog(Module(), true);
     dialog.topmost = false;
-    owner.Create();
     dialog.Create();
     Form other(Module());
     other.Create();
     owner.openDialog = &dialog;
     BringToFront(owner);
     EXPECT_EQ(GetWindow(owner.handle, GW_HWNDNEXT), dialog.handle.Get());
-    // Placing the dialog activated nothing.
-    EXPECT_EQ(GetForegroundWindow(), owner.handle.Get());
-    EXPECT_EQ(activeForm, &owner);
-}
+    EXPECT_EQ(GetForegroundWindow(), owner.handle.Get());  // placing it activated nothing
 
-TEST_F(FormTest, PopUpPanelsTakeTurnsAsActivePanel) {
-    Form form(Module());
-    form.Create();
-    PanelDouble first(nullptr);
-    PanelDouble second(nullptr);
-    first.style = second.style = WS_POPUP | WS_VISIBLE;
-    first.typeName = "first";
-    second.typeName = "second";
-    first.onActivate = second.onActivate = [](GUIElement* s) { Record("on " + s->typeName); };
-    first.onDeactivate = second.onDeactivate = [](GUIElement* s) {
-        Record("off " + s->typeName);
-    };
-    first.Create();
-    second.Create();
+    PanelDouble first(nullptr, WS_POPUP | WS_VISIBLE);
+    CreateNamed(first, "first");
+    PanelDouble second(nullptr, WS_POPUP | WS_VISIBLE);
+    CreateNamed(second, "second");
     BringToFront(first);
     EXPECT_EQ(activePanel, &first);
-    Log().clear();
     BringToFront(second);
     EXPECT_EQ(activePanel, &second);
-    EXPECT_EQ(Log().back(), "on second");
-    EXPECT_NE(std::find(Log().begin(), Log().end(), "off first"), Log().end());
-
-    // A form coming to the front deactivates the active panel.
-    Log().clear();
-    BringToFront(form);
+    EXPECT_TRUE(Logged("off first") && Logged("on second"));
+    BringToFront(owner);  // a form coming to the front turns the active panel off
     EXPECT_EQ(activePanel, nullptr);
-    EXPECT_NE(std::find(Log().begin(), Log().end(), "off second"), Log().end());
+    EXPECT_TRUE(Logged("off second"));
+}
+
+// Ends a loop that would otherwise never end, with an exit code no test expects.
+class LoopGuard {
+public:
+    LoopGuard() : timer(SetTimer(nullptr, 0, 5000, Expire)) {}
+    ~LoopGuard() { KillTimer(nullptr, timer); }
+
+private:
+    static void CALLBACK Expire(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(99); }
+    UINT_PTR timer;
+};
+
+TEST_F(FormTest, TheLoopRunsUntilTheMainWindowIsDestroyedAndAnswersZero) {
+    Form main(Module());
+    main.onClose = [](GUIElement*) {
+        Record(Logged("dialog gone") ? "accept" : "refuse");
+        return Logged("dialog gone");
+    };
+    main.onDestroy = [](GUIElement*) { Record("main gone"); };
+    main.Create();
+    Form dialog(Module(), true);
+    dialog.onDestroy = [](GUIElement*) {
+        Record("dialog gone");
+        PostMessageW(mainWindow, WM_CLOSE, 0, 0);  // the loop must still be there to see it
+    };
+    dialog.Create();
+    LoopGuard guard;
+    PostMessageW(main.handle, WM_CLOSE, 0, 0);
+    PostMessageW(dialog.handle, WM_CLOSE, 0, 0);
+    EXPECT_EQ(RunMessageLoop(&main), 0);
+    EXPECT_EQ(Log(), (Lines{"refuse", "dialog gone", "accept", "main gone"}));
+}
+
+// Dialog-style forms hand keys to the dialog manager, which moves the focus on Tab without the
+// control seeing it; other forms translate keys into characters and dispatch them.
+TEST_F(FormTest, TheLoopGivesDialogFormsDialogNavigationAndTranslatesForOthers) {
+    for (bool dialogStyle : {true, false}) {
+        Log().clear();
+        Form form(Module(), dialogStyle);
+        form.SetSize(300, 200);
+        form.Create();
+        mainWindow = form.handle;
+        NativeChild first(&form, L"EDIT");
+        first.onKeyDown = [](GUIElement*, int key) { Record("key " + std::to_string(key)); };
+        first.onChar = [](GUIElement* sender, wchar_t character) {
+            Record("char " + std::to_string(int(character)));
+            PostMessageW(sender->handle, WM_KEYDOWN, VK_TAB, 0);
+            PostMessageW(sender->parent->handle, WM_CLOSE, 0, 0);
+            return true;
+        };
+        first.Create();
+        NativeChild second(&form, L"EDIT");
+        second.y = 40;
+        second.onFocus = [](GUIElement*) { Record("second focus"); };
+        second.Create();
+        first.Focus();
+        PostMessageW(first.handle, WM_KEYDOWN, dialogStyle ? VK_TAB : 'A', 0);
+        if (dialogStyle) PostMessageW(form.handle, WM_CLOSE, 0, 0);
+        LoopGuard guard;
+        EXPECT_EQ(RunMessageLoop(&form), 0);
+        EXPECT_EQ(Log(), (dialogStyle ? Lines{"second focus"}
+                                      : Lines{"key 65", "char 97", "second focus", "key 9"}));
+    }
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 #include <climits>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <future>
 #include <iterator>
 
 namespace OrvUtility {
@@ -18,23 +20,21 @@ namespace {
 
 using namespace Testing;
 namespace fs = std::filesystem;
-
 using ServicesTest = ToolkitTest;
 
 TEST_F(ServicesTest, IntegersArePlainDecimal) {
-    EXPECT_EQ(FormatInteger(0), L"0");
-    EXPECT_EQ(FormatInteger(-5), L"-5");
-    EXPECT_EQ(FormatInteger(1234567890123), L"1234567890123");
-    EXPECT_EQ(FormatInteger(LLONG_MIN), L"-9223372036854775808");
-    EXPECT_EQ(FormatIntegerNarrow(LLONG_MAX), "9223372036854775807");
-    EXPECT_EQ(FormatIntegerNarrow(-5), "-5");
-    EXPECT_EQ(FormatIntegerNarrow(80), "80");
+    const std::pair<long long, const char*> cases[] = {
+        {0, "0"}, {-5, "-5"}, {80, "80"}, {1234567890123, "1234567890123"},
+        {LLONG_MIN, "-9223372036854775808"}, {LLONG_MAX, "9223372036854775807"}};
+    for (const auto& [value, text] : cases) {
+        EXPECT_EQ(FormatIntegerNarrow(value), text);
+        EXPECT_EQ(FormatInteger(value), Widen(text));
+    }
 }
 
 TEST_F(ServicesTest, LastErrorTextIsTheSystemsTextAtItsReportedLength) {
     SetLastError(0);
     EXPECT_EQ(LastErrorText(), "");
-
     char expected[1024] = {};
     const DWORD length =
         FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
@@ -42,189 +42,186 @@ TEST_F(ServicesTest, LastErrorTextIsTheSystemsTextAtItsReportedLength) {
                        sizeof(expected), nullptr);
     ASSERT_GT(length, 0u);
     SetLastError(ERROR_FILE_NOT_FOUND);
-    const std::string text = LastErrorText();
-    EXPECT_EQ(text, std::string(expected, length));
-    EXPECT_EQ(text.back(), '\n');  // the system's line break is kept
-
+    EXPECT_EQ(LastErrorText(), std::string(expected, length));  // line break and all
     SetLastError(0x2000ABCD);  // no text for it
     EXPECT_EQ(LastErrorText(), "");
 }
 
-// The pairs a filter buffer holds, read as the dialog reads them.
+// The strings of a filter buffer, read as the dialog reads them: up to the empty one.
 std::vector<std::wstring> ReadFilter(const std::vector<wchar_t>& buffer) {
     std::vector<std::wstring> strings;
-    std::size_t at = 0;
-    while (at < buffer.size() && buffer[at] != L'\0') {
-        const std::wstring piece(buffer.data() + at);
-        strings.push_back(piece);
-        at += piece.size() + 1;
-    }
+    for (std::size_t at = 0; at < buffer.size() && buffer[at]; at += strings.back().size() + 1)
+        strings.emplace_back(buffer.data() + at);
     return strings;
 }
 
-TEST_F(ServicesTest, FilterBufferHoldsThePairsDoubleTerminated) {
-    const std::vector<wchar_t> buffer = BuildFilterBuffer({"File Art (*.art)", "*.art"});
-    ASSERT_EQ(buffer.size(), FilterBufferCapacity);
-    const std::wstring expected(L"File Art (*.art)\0*.art\0\0", 25);
-    EXPECT_EQ(std::wstring(buffer.data(), 25), expected);
-    EXPECT_EQ(ReadFilter(buffer), (std::vector<std::wstring>{L"File Art (*.art)", L"*.art"}));
-
+TEST_F(ServicesTest, FilterBufferHoldsWholePairsDoubleTerminatedAndIsNeverOverrun) {
+    const std::vector<wchar_t> art = BuildFilterBuffer({"File Art (*.art)", "*.art"});
+    ASSERT_EQ(art.size(), FilterBufferCapacity);
+    EXPECT_EQ(std::wstring(art.data(), 25), std::wstring(L"File Art (*.art)\0*.art\0\0", 25));
     EXPECT_EQ(ReadFilter(BuildFilterBuffer({})), std::vector<std::wstring>{});
-    EXPECT_EQ(BuildFilterBuffer({})[1], L'\0');
     // An unpaired description would shift every pair after it: it is left out.
-    EXPECT_EQ(ReadFilter(BuildFilterBuffer({"A", "*.a", "B"})),
-              (std::vector<std::wstring>{L"A", L"*.a"}));
-    EXPECT_EQ(ReadFilter(BuildFilterBuffer({"Propriet\xE0", "*.\xE0"})),
+    EXPECT_EQ(ReadFilter(BuildFilterBuffer({"Propriet\xE0", "*.\xE0", "B"})),
               (std::vector<std::wstring>{L"Propriet\u00E0", L"*.\u00E0"}));
-}
 
-TEST_F(ServicesTest, FilterBufferIsNeverOverrunAndKeepsOnlyWholePairs) {
-    // "D1\0*.1\0" takes 7 units; with the closing NUL one pair needs 8.
-    const std::vector<std::string> pair = {"D1", "*.1"};
-    EXPECT_EQ(ReadFilter(BuildFilterBuffer(pair, 8)).size(), 2u);
-    EXPECT_EQ(ReadFilter(BuildFilterBuffer(pair, 7)).size(), 0u);
-    EXPECT_EQ(BuildFilterBuffer(pair, 7).size(), 7u);
-
-    std::vector<std::string> many;
-    for (int i = 0; i < 300; ++i) {
-        many.push_back("Type " + std::to_string(1000 + i));  // 9 + 1 units
-        many.push_back("*.x" + std::to_string(1000 + i));    // 7 + 1 units
+    std::vector<std::string> many;  // pairs of 10 + 8 units with their NULs
+    for (int i = 1000; i < 1300; ++i) {
+        many.push_back("Type " + std::to_string(i));
+        many.push_back("*.x" + std::to_string(i));
     }
-    for (std::size_t capacity : {std::size_t(1024), std::size_t(1000), std::size_t(19)}) {
+    for (std::size_t capacity : {1024, 1000, 19, 18, 2}) {
         const std::vector<wchar_t> buffer = BuildFilterBuffer(many, capacity);
         ASSERT_EQ(buffer.size(), capacity);
         const std::vector<std::wstring> strings = ReadFilter(buffer);
-        const std::size_t pairs = strings.size() / 2;
-        EXPECT_EQ(strings.size() % 2, 0u);
-        ASSERT_EQ(pairs, (capacity - 1) / 18) << capacity;  // as many whole pairs as fit
-        EXPECT_EQ(strings.back(), L"*.x" + std::to_wstring(1000 + pairs - 1));
+        const std::size_t pairs = (capacity - 1) / 18;  // as many whole pairs as fit
+        ASSERT_EQ(strings.size(), 2 * pairs) << capacity;
+        if (pairs) {
+            EXPECT_EQ(strings.back(), L"*.x" + std::to_wstring(999 + pairs));
+        }
         EXPECT_EQ(buffer[pairs * 18], L'\0');  // the closing NUL, inside the buffer
-        EXPECT_EQ(buffer[capacity - 1], L'\0');
     }
 }
 
-TEST_F(ServicesTest, MessageBoxesShowTheirTextCaptionIconAndButtons) {
+// What a dialog box showed, noted by the helper thread that answered it.
+struct Seen {
+    std::string caption, message;
+    std::wstring proposedName;
+    std::vector<std::wstring> fileTypes;
+    bool icon = false, yesNo = false, ok = false, ownerDisabled = false;
+};
+
+BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM found) {
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (std::wstring(className) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+Seen Answer(DWORD guiThread, int command, const std::wstring& name, HWND owner) {
+    HWND box = nullptr;  // only this thread's: other test programs may show boxes too
+    for (int attempt = 0; attempt < 500 && !box; ++attempt) {
+        EnumThreadWindows(guiThread, FindVisibleDialog, reinterpret_cast<LPARAM>(&box));
+        if (!box) Sleep(20);
+    }
+    Seen seen;
+    if (!box) return seen;
+    Sleep(100);  // let the dialog finish its initialisation
+    char text[512] = {};
+    GetWindowTextA(box, text, sizeof(text));
+    seen.caption = text;
+    text[0] = '\0';
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+    seen.message = text;
+    const int nameField = GetDlgItem(box, 0x47C) ? 0x47C : 0x480;  // cmb13 or edt1
+    wchar_t field[512] = {};
+    GetDlgItemTextW(box, nameField, field, 512);
+    seen.proposedName = field;
+    if (const HWND types = GetDlgItem(box, 0x470)) {  // cmb1: from the selected type on
+        const int count = int(SendMessageW(types, CB_GETCOUNT, 0, 0));
+        for (int i = int(SendMessageW(types, CB_GETCURSEL, 0, 0)); i >= 0 && i < count; ++i) {
+            SendMessageW(types, CB_GETLBTEXT, WPARAM(i), reinterpret_cast<LPARAM>(field));
+            seen.fileTypes.push_back(field);
+        }
+    }
+    seen.icon = SendDlgItemMessageW(box, 0x440, STM_GETICON, 0, 0) != 0;  // stc1
+    // Message boxes may carry every button and hide the ones not asked for.
+    auto shown = [box](int item) { return IsWindowVisible(GetDlgItem(box, item)) != 0; };
+    seen.yesNo = shown(IDYES) && shown(IDNO);
+    seen.ok = shown(IDOK);
+    seen.ownerDisabled = owner && !IsWindowEnabled(owner);
+    if (!name.empty()) SetDlgItemTextW(box, nameField, name.c_str());
+    PostMessageW(box, WM_COMMAND, WPARAM(command), 0);
+    return seen;
+}
+
+// Answers the next dialog box that this thread shows with `command`, typing `name` first.
+std::future<Seen> AnswerNextBox(int command, std::wstring name = {}, HWND owner = nullptr) {
+    return std::async(std::launch::async, Answer, GetCurrentThreadId(), command, name, owner);
+}
+
+using Show = std::function<bool(const std::string&, const std::string&)>;
+
+Show OkBox(void (*service)(GUIElement*, const std::string&, const std::string&),
+           GUIElement* owner) {
+    return [=](const std::string& text, const std::string& caption) {
+        service(owner, text, caption);
+        return false;
+    };
+}
+
+// Task-modal: the program's windows wait, with or without owner.
+TEST_F(ServicesTest, MessageBoxesShowTheirTextCaptionIconAndButtonsTaskModal) {
     Form owner(Module());
     owner.Create();
-    {
-        ModalAnswerer answer(IDOK, {}, owner.handle);
-        ShowError(&owner, "Errore durante il salvataggio.", "Errore");
-        answer.Join();
-        ASSERT_TRUE(answer.answered());
-        EXPECT_EQ(answer.caption, "Errore");
-        EXPECT_EQ(answer.message, "Errore durante il salvataggio.");
-        EXPECT_TRUE(answer.hasIcon);
-        EXPECT_TRUE(answer.hasOk);
-        EXPECT_FALSE(answer.hasYesNo);
-        EXPECT_TRUE(answer.watchedDisabled);  // task-modal: the program's windows wait
+    const struct {
+        Show show;
+        int answer;
+        std::string text, caption;
+        bool icon, yesNo, result;
+    } rows[] = {
+        {OkBox(ShowError, &owner), IDOK, "Errore nel salvataggio.", "Errore", true, false, false},
+        {OkBox(ShowMessage, nullptr), IDOK, "Cambia propriet\xE0", "Attenzione", false, false,
+         false},
+        {OkBox(ShowInfo, &owner), IDOK, "Informazione", "Info...", true, false, false},
+        {[&](auto& text, auto& caption) { return AskYesNo(&owner, text, caption); }, IDYES,
+         "Salvare le modifiche?", "Salva", true, true, true},
+        {[](auto& text, auto& caption) { return AskYesNo(text, caption); }, IDNO,
+         "Vuoi realmente uscire?", "Uscita", true, true, false},
+    };
+    for (const auto& row : rows) {
+        std::future<Seen> answer = AnswerNextBox(row.answer, {}, owner.handle);
+        EXPECT_EQ(row.show(row.text, row.caption), row.result);
+        const Seen box = answer.get();
+        EXPECT_EQ(std::tie(box.caption, box.message), std::tie(row.caption, row.text));
+        EXPECT_EQ(std::make_tuple(box.icon, box.yesNo, box.ok, box.ownerDisabled),
+                  std::make_tuple(row.icon, row.yesNo, !row.yesNo, true))
+            << row.caption;
     }
     EXPECT_TRUE(IsWindowEnabled(owner.handle));
-    {
-        ModalAnswerer answer(IDOK);
-        ShowMessage(nullptr, "Cambia propriet\xE0", "Attenzione");
-        answer.Join();
-        EXPECT_EQ(answer.caption, "Attenzione");
-        EXPECT_EQ(answer.message, "Cambia propriet\xE0");
-        EXPECT_FALSE(answer.hasIcon);
-    }
-    {
-        ModalAnswerer answer(IDOK);
-        ShowInfo(&owner, "Informazione", "Info...");
-        answer.Join();
-        EXPECT_EQ(answer.caption, "Info...");
-        EXPECT_TRUE(answer.hasIcon);
-    }
 }
-
-TEST_F(ServicesTest, AskYesNoIsTrueOnlyForYes) {
-    Form owner(Module());
-    owner.Create();
-    {
-        ModalAnswerer answer(IDYES, {}, owner.handle);
-        EXPECT_TRUE(AskYesNo(&owner, "Si desidera salvare le modifiche del file?", "Salva"));
-        answer.Join();
-        EXPECT_EQ(answer.caption, "Salva");
-        EXPECT_EQ(answer.message, "Si desidera salvare le modifiche del file?");
-        EXPECT_TRUE(answer.hasYesNo);
-        EXPECT_FALSE(answer.hasOk);
-        EXPECT_TRUE(answer.hasIcon);
-        EXPECT_TRUE(answer.watchedDisabled);
-    }
-    {
-        ModalAnswerer answer(IDNO, {}, owner.handle);
-        EXPECT_FALSE(AskYesNo("Vuoi realmente uscire?", "Uscita"));
-        answer.Join();
-        EXPECT_EQ(answer.caption, "Uscita");
-        EXPECT_TRUE(answer.watchedDisabled);  // task-modal even without an owner
-    }
-}
-
-// A folder and file whose names have characters outside Windows-1252.
-struct ForeignFolder {
-    ForeignFolder() {
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        folder = fs::path(temp) / L"tessaly-\u03A9\u03BC\u03AD\u03B3\u03B1";
-        fs::create_directories(folder);
-        file = folder / L"\u4E2D\u0142.art";
-        std::ofstream(file, std::ios::binary) << "1;1;0\r\n";
-    }
-    ~ForeignFolder() {
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
-    fs::path folder;
-    fs::path file;
-};
 
 std::string ReadAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-TEST_F(ServicesTest, OpenFileDialogReturnsAPathOutsideTheNarrowCharacterSetWhole) {
-    ForeignFolder place;
+// Paths with characters outside Windows-1252 come back whole and name the file chosen.
+TEST_F(ServicesTest, FileDialogsReturnTheChosenPathWhole) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const fs::path folder = fs::path(temp) / L"tessaly-\u03A9\u03BC\u03AD\u03B3\u03B1";
+    fs::create_directories(folder);
+    const fs::path file = folder / L"\u4E2D\u0142.art";
+    std::ofstream(file, std::ios::binary) << "1;1;0\r\n";
     Form owner(Module());
     owner.Create();
-    ModalAnswerer answer(IDOK, place.file.wstring());
-    const std::wstring chosen =
-        OpenFileDialog(&owner, "Apri", "", {"File Art (*.art)", "*.art"});
-    answer.Join();
-    EXPECT_EQ(answer.caption, "Apri");
-    EXPECT_EQ(answer.fileTypes, std::vector<std::wstring>{L"File Art (*.art)"});
-    EXPECT_EQ(answer.selectedFileType, 0);
-    EXPECT_EQ(chosen, place.file.wstring());
-    EXPECT_EQ(ReadAll(chosen), "1;1;0\r\n");  // the file layer opens exactly that file
-}
 
-TEST_F(ServicesTest, SaveFileDialogProposesTheNameAndReturnsTheTypedPath) {
-    ForeignFolder place;
-    Form owner(Module());
-    owner.Create();
-    {
-        ModalAnswerer answer(IDCANCEL);
-        EXPECT_EQ(SaveFileDialog(&owner, "Salva", "", "Disegno.art",
-                                 {"File Art (*.art)", "*.art"}),
-                  L"");
-        answer.Join();
-        EXPECT_EQ(answer.caption, "Salva");
-        EXPECT_EQ(answer.proposedName, L"Disegno.art");
-    }
-    {
-        // A new name without extension comes back as typed: no default extension.
-        const fs::path target = place.folder / L"nuovo \u0394";
-        ModalAnswerer answer(IDOK, target.wstring());
-        const std::string initialFolder = Narrow(place.folder.parent_path().wstring());
-        const std::wstring chosen = SaveFileDialog(&owner, "", initialFolder, "",
-                                                   {"File Bitmap (*.bmp)", "*.bmp"});
-        answer.Join();
-        EXPECT_EQ(answer.proposedName, L"");
-        EXPECT_FALSE(answer.caption.empty());  // the system's own title
-        EXPECT_NE(answer.caption, "Salva");
-        EXPECT_EQ(chosen, target.wstring());
-        std::ofstream(fs::path(chosen), std::ios::binary) << "x";
-        EXPECT_TRUE(fs::exists(target));
-    }
+    std::future<Seen> answer = AnswerNextBox(IDOK, file.wstring());
+    const std::wstring opened = OpenFileDialog(&owner, "Apri", "", {"File Art (*.art)", "*.art"});
+    Seen box = answer.get();
+    EXPECT_EQ(box.caption, "Apri");
+    EXPECT_EQ(box.fileTypes, std::vector<std::wstring>{L"File Art (*.art)"});
+    EXPECT_EQ(ReadAll(opened), "1;1;0\r\n");
+
+    answer = AnswerNextBox(IDCANCEL);
+    EXPECT_EQ(SaveFileDialog(&owner, "Salva", "", "Disegno.art", {"A", "*.a"}), L"");
+    box = answer.get();
+    EXPECT_EQ(box.caption, "Salva");
+    EXPECT_EQ(box.proposedName, L"Disegno.art");
+
+    // A new name without extension comes back as typed; no title: the system's own.
+    const fs::path typed = folder / L"nuovo \u0394";
+    answer = AnswerNextBox(IDOK, typed.wstring());
+    const std::wstring saved =
+        SaveFileDialog(&owner, "", Narrow(temp), "", {"File Bitmap (*.bmp)", "*.bmp"});
+    box = answer.get();
+    EXPECT_EQ(box.proposedName, L"");
+    EXPECT_FALSE(box.caption.empty());
+    EXPECT_NE(box.caption, "Salva");
+    EXPECT_EQ(saved, typed.wstring());
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
 }
 
 TEST_F(ServicesTest, OpenDocumentReportsWhetherTheShellAcceptedIt) {
