@@ -1,6 +1,7 @@
 // The compiled resource script, loaded through the Windows API as the program
 // loads it: the atlas as a section bitmap, the icons, the strip and the logo.
 
+#include "app/AtlasResource.h"
 #include "files/AtlasBitmap.h"
 #include "model/GlyphAtlas.h"
 #include "support/TempFolder.h"
@@ -53,31 +54,33 @@ HBITMAP LoadSection(int id) {
         LoadImageW(Module(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
-TEST(ResourceLoad, AtlasLoadsAsA4BitSectionWithTheCommittedPixels) {
-    HBITMAP atlas = LoadSection(1007);
+// The program's atlas, read as the export composer reads it, holds the committed pixels.
+TEST(ResourceLoad, AtlasLoadsAsA4BitSectionAndReadsAsTheCommittedPixels) {
+    HBITMAP atlas = LoadAtlasBitmap(Module());
     ASSERT_NE(atlas, nullptr);
     DIBSECTION section{};
     ASSERT_EQ(GetObjectW(atlas, sizeof section, &section), int(sizeof section));
-    EXPECT_EQ(section.dsBm.bmWidth, AtlasWidth);
-    EXPECT_EQ(section.dsBm.bmHeight, AtlasHeight);
     EXPECT_EQ(section.dsBm.bmBitsPixel, 4);
     EXPECT_NE(section.dsBm.bmBits, nullptr);
-
-    const std::vector<std::uint32_t> pixels = Pixels(atlas, AtlasWidth, AtlasHeight);
+    const std::optional<AtlasImage> loaded = ReadAtlasImage(atlas);
     DeleteObject(atlas);
-    ASSERT_FALSE(pixels.empty());
+    ASSERT_TRUE(loaded);
     const std::optional<AtlasImage> file = ReadAtlasBitmap(
         Testing::ReadBytes(Testing::SourceFolder() / "resources" / "atlas.bmp"));
     ASSERT_TRUE(file);
     int differences = 0;
     for (int y = 0; y < AtlasHeight; ++y) {
         for (int x = 0; x < AtlasWidth; ++x) {
-            if (pixels[std::size_t(y) * AtlasWidth + x] != file->At(x, y) && ++differences < 5) {
+            if (loaded->At(x, y) != file->At(x, y) && ++differences < 5) {
                 ADD_FAILURE() << "pixel " << x << "," << y;
             }
         }
     }
     EXPECT_EQ(differences, 0);
+
+    HBITMAP logo = LoadSection(1006);  // not the atlas's size
+    EXPECT_FALSE(ReadAtlasImage(logo));
+    DeleteObject(logo);
 }
 
 TEST(ResourceLoad, LogoAndToolbarStripLoadAtTheirSizes) {

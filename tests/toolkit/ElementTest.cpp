@@ -6,10 +6,12 @@
 #include "toolkit/core/ElementRegistry.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/TextConversion.h"
+#include "toolkit/core/ToolTip.h"
 
 #include <commctrl.h>
 
 #include <memory>
+#include <optional>
 #include <random>
 #include <tuple>
 
@@ -43,46 +45,54 @@ TEST_F(ElementTest, DefaultsOfElementsFormsAndChildren) {
 }
 
 // Among equal handles the last constructed wins, whatever the order of assignment; an unknown
-// handle goes to the last constructed element while it has none (its window is being
-// created); destructed elements are never found.
-TEST_F(ElementTest, HandleAndIdLookupsFollowConstructionOrder) {
+// handle, or none, finds only the element whose window is being created, while it has none;
+// a menu handle is never taken for a window; destructed elements are never found.
+TEST_F(ElementTest, LookupsFollowConstructionOrderAndNeverGuess) {
     PlainElement first;
     auto second = std::make_unique<PlainElement>();
     auto third = std::make_unique<PlainElement>();
     third->handle = Fake(1);
     second->handle = Fake(1);
     first.handle = Fake(2);
+    PlainElement windowless;  // constructed last: no reason to take it for any window
     EXPECT_EQ(FindByHandle(Fake(1)), third.get());
     EXPECT_EQ(FindByHandle(Fake(2)), &first);
     EXPECT_EQ(FindByHandle(Fake(9)), nullptr);
-
-    auto pending = std::make_unique<PlainElement>();
-    EXPECT_EQ(FindByHandle(Fake(9)), pending.get());
-    EXPECT_EQ(FindByHandle(Fake(1)), third.get());  // a known handle still wins
-    pending->handle = Fake(3);
+    EXPECT_EQ(FindByHandle(nullptr), nullptr);
+    {
+        WindowCreation creating(*second);  // has a handle already: answers nothing new
+        EXPECT_EQ(FindByHandle(Fake(9)), nullptr);
+        WindowCreation nested(windowless);
+        EXPECT_EQ(FindByHandle(Fake(9)), &windowless);
+        EXPECT_EQ(FindByHandle(Fake(1)), third.get());  // a known handle still wins
+    }
     EXPECT_EQ(FindByHandle(Fake(9)), nullptr);
+
+    const HMENU menu = reinterpret_cast<HMENU>(Fake(4));
+    windowless.handle = menu;
+    EXPECT_EQ(std::make_pair(windowless.handle.Get(), windowless.handle.Menu()),
+              std::make_pair(HWND(nullptr), menu));
+    EXPECT_EQ(FindByHandle(Fake(4)), nullptr);
 
     first.id = second->id = 77;
     third.reset();
     EXPECT_EQ(FindByHandle(Fake(1)), second.get());
     EXPECT_EQ(FindById(77), &first);
-    pending.reset();
     second.reset();
     EXPECT_EQ(FindByHandle(Fake(1)), nullptr);
-    EXPECT_EQ(FindByHandle(Fake(3)), nullptr);
     first.id = 0;
     EXPECT_EQ(FindById(77), nullptr);
 
     SubMenuDouble entry(nullptr);
-    SubMenuDouble later(nullptr);
-    first.id = later.id = entry.id;
+    first.id = entry.id;
     EXPECT_EQ(FindById(entry.id), &first);
     EXPECT_EQ(FindSubMenuById(entry.id), &entry);  // skips the element that is no sub-menu
     EXPECT_EQ(FindSubMenuById(entry.id + 1000), nullptr);
 }
 
 // The index answers as the walk over the construction-ordered list, through any mix of
-// constructions, handle changes (shared, none, reused) and destructions.
+// constructions, handle changes (shared, none, reused), windows under creation and
+// destructions.
 TEST_F(ElementTest, HandleIndexAnswersEqualTheOrderedWalkOnMixedSequences) {
     ElementRegistry& registry = ElementRegistry::Instance();
     const std::size_t before = registry.Size();
@@ -102,6 +112,8 @@ TEST_F(ElementTest, HandleIndexAnswersEqualTheOrderedWalkOnMixedSequences) {
                 const int number = int(pick(7));  // 0: back to no handle
                 live[pick(live.size())]->handle = number ? Fake(number) : nullptr;
             }
+            std::optional<WindowCreation> creating;
+            if (!live.empty() && pick(2)) creating.emplace(*live[pick(live.size())]);
             for (int n = 0; n <= 8; ++n) {
                 GUIElement* found = FindByHandle(n ? Fake(n) : nullptr);
                 ASSERT_EQ(found, registry.FindByHandleWalk(n ? Fake(n) : nullptr))
@@ -248,6 +260,8 @@ TEST_F(ElementTest, ToolTipIsMadeForANonEmptyTextAndFollowsTextAndSize) {
     EXPECT_EQ(shown(), L"Altezza");
     SendMessageW(edit.toolTip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool));
     EXPECT_EQ(std::make_pair(tool.rect.right, tool.rect.bottom), std::make_pair(150L, 40L));
+    // Cut to fit every buffer with its terminator.
+    EXPECT_EQ(ToolTipTextOf(std::string(3000, 'a')), std::wstring(2023, L'a'));
 }
 
 }  // namespace

@@ -148,8 +148,6 @@ void CreateNamed(GUIElement& element, const char* name) {
 
 // The foreground form is the active one and holds its hot keys; WM_HOTKEY runs the entry at
 // the id's position, on the foreground form's entry for the same keys when sent to another.
-// Each form is created before the next is constructed: one constructed earlier would take the
-// creation messages of the other's window for its own.
 TEST_F(FormTest, TheForegroundFormIsActiveAndAnswersItsHotKeys) {
     Form back(Module());
     back.hotKeys = {{MOD_CONTROL, 'S', RecordHotKey}};

@@ -2,7 +2,7 @@
 
 #include "toolkit/core/DispatcherState.h"
 #include "toolkit/core/ElementRegistry.h"
-#include "toolkit/core/WindowProcedure.h"
+#include "toolkit/core/ElementWindow.h"
 
 #include <commctrl.h>
 
@@ -57,19 +57,24 @@ NativeChild::NativeChild(GUIElement* parentElement, const wchar_t* windowClassNa
     : Child(parentElement), nativeClass(windowClassName), style(windowStyle) {}
 
 NativeChild::~NativeChild() {
-    if (created && IsWindow(handle)) DestroyWindow(handle);
+    if (destroyWindow && created && IsWindow(handle)) DestroyWindow(handle);
 }
 
 void NativeChild::Create() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     id = ++elementIdCounter;
+    WindowPlacement placement;
+    placement.style = style;
+    placement.x = x;
+    placement.y = y;
+    placement.width = width;
+    placement.height = height;
+    placement.parent = parent ? parent->handle.Get() : nullptr;
     // A child's menu argument is its id; a pop-up would take it for a menu handle.
-    const HMENU menu = style & WS_CHILD ? reinterpret_cast<HMENU>(INT_PTR(id)) : nullptr;
-    handle = CreateWindowExW(0, nativeClass, text.c_str(), style, x, y, width, height,
-                             parent ? parent->handle.Get() : nullptr, menu, Module(), nullptr);
-    previousWindowProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProcedure)));
+    if (style & WS_CHILD) placement.menu = reinterpret_cast<HMENU>(INT_PTR(id));
+    CreateElementWindow(*this, nativeClass, text.c_str(), placement, Module());
+    AttachWindowProcedure(*this);
     created = true;
     OnCreate(handle);
     AttachToolTip(handle);

@@ -45,6 +45,7 @@ public:
     void Create() override;
     const wchar_t* nativeClass;
     DWORD style;
+    bool destroyWindow = true;  // false: the window outlives the element
 };
 
 // A window-less element numbered at construction, as menu entries and toolbar items are.

@@ -1,5 +1,8 @@
 #include "toolkit/core/DispatcherState.h"
 
+#include "toolkit/core/ElementRegistry.h"
+#include "toolkit/core/Form.h"
+
 namespace OrvUtility {
 
 HWND mainWindow = nullptr;
@@ -9,9 +12,17 @@ bool mouseTracking = false;
 GUIElement* wheelPanel = nullptr;
 
 void ForgetElement(const GUIElement* element) {
-    // `activeForm` is cleared by the form's own destructor, while it still is a Form.
     if (activePanel == element) activePanel = nullptr;
     if (wheelPanel == element) wheelPanel = nullptr;
+}
+
+void ForgetForm(const Form* form) {
+    ForgetElement(form);
+    if (activeForm == form) activeForm = nullptr;
+    for (GUIElement* element : ElementRegistry::Instance().Elements()) {
+        auto* owner = dynamic_cast<Form*>(element);
+        if (owner && owner->openDialog == form) owner->openDialog = nullptr;
+    }
 }
 
 }  // namespace OrvUtility

@@ -19,9 +19,11 @@ extern bool mouseTracking;
 // The panel that receives mouse-wheel scrolling (set by left clicks and vertical scrolling).
 extern GUIElement* wheelPanel;
 
-// Clears `activePanel` and `wheelPanel` when they are `element`; called as an element is
-// destructed (a form clears `activeForm` itself),
-// so the dispatcher never calls into an element that no longer exists.
+// Clear `activePanel` and `wheelPanel` when they are `element`, and for a form `activeForm` and
+// every form's `openDialog` that is it: called when an element's window is destroyed and as it
+// is destructed (a form calls ForgetForm while it still is a Form), so the dispatcher never
+// calls into an element that is gone and no owner keeps a dead dialog.
 void ForgetElement(const GUIElement* element);
+void ForgetForm(const Form* form);
 
 }  // namespace OrvUtility

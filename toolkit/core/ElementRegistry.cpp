@@ -31,7 +31,7 @@ void ElementRegistry::Add(GUIElement& element) {
     element.registrySequence = nextSequence++;
     const Entry entry{element.registrySequence, &element};
     ordered.push_back(entry);
-    byHandle[element.handle.Get()].push_back(entry);
+    if (element.handle.Get()) byHandle[element.handle.Get()].push_back(entry);
 }
 
 void ElementRegistry::Remove(GUIElement& element) {
@@ -43,6 +43,7 @@ void ElementRegistry::Remove(GUIElement& element) {
         if (bucket->second.empty()) byHandle.erase(bucket);
     }
     element.registrySequence = 0;
+    std::replace(creating.begin(), creating.end(), &element, static_cast<GUIElement*>(nullptr));
 }
 
 void ElementRegistry::HandleChanged(GUIElement& element, HWND before, HWND after) {
@@ -52,23 +53,27 @@ void ElementRegistry::HandleChanged(GUIElement& element, HWND before, HWND after
         Erase(bucket->second, element.registrySequence);
         if (bucket->second.empty()) byHandle.erase(bucket);
     }
-    Insert(byHandle[after], Entry{element.registrySequence, &element});
+    if (after) Insert(byHandle[after], Entry{element.registrySequence, &element});
+}
+
+GUIElement* ElementRegistry::CreatingWithoutHandle() const {
+    GUIElement* element = UnderCreation();
+    return element && !element->handle.Get() ? element : nullptr;
 }
 
 GUIElement* ElementRegistry::FindByHandle(HWND window) const {
+    if (!window) return nullptr;
     auto bucket = byHandle.find(window);
     if (bucket != byHandle.end() && !bucket->second.empty()) return bucket->second.back().element;
-    if (!ordered.empty() && !ordered.back().element->handle.Get()) return ordered.back().element;
-    return nullptr;
+    return CreatingWithoutHandle();
 }
 
 GUIElement* ElementRegistry::FindByHandleWalk(HWND window) const {
+    if (!window) return nullptr;
     GUIElement* found = nullptr;
     for (const Entry& entry : ordered)
         if (entry.element->handle.Get() == window) found = entry.element;
-    if (found) return found;
-    if (!ordered.empty() && !ordered.back().element->handle.Get()) return ordered.back().element;
-    return nullptr;
+    return found ? found : CreatingWithoutHandle();
 }
 
 GUIElement* ElementRegistry::FindById(std::int32_t elementId) const {
@@ -94,8 +99,23 @@ std::vector<GUIElement*> ElementRegistry::Elements() const {
 ElementHandle& ElementHandle::operator=(HWND window) {
     const HWND before = value;
     value = window;
+    menu = nullptr;
     ElementRegistry::Instance().HandleChanged(owner, before, window);
     return *this;
+}
+
+ElementHandle& ElementHandle::operator=(HMENU menuHandle) {
+    *this = HWND(nullptr);
+    menu = menuHandle;
+    return *this;
+}
+
+WindowCreation::WindowCreation(GUIElement& element) {
+    ElementRegistry::Instance().creating.push_back(&element);
+}
+
+WindowCreation::~WindowCreation() {
+    ElementRegistry::Instance().creating.pop_back();
 }
 
 GUIElement* FindByHandle(HWND window) {

@@ -2,8 +2,11 @@
 
 #include "toolkit/core/DispatcherState.h"
 #include "toolkit/core/ElementRegistry.h"
+#include "toolkit/core/ElementWindow.h"
 #include "toolkit/core/Font.h"
 #include "toolkit/core/WindowProcedure.h"
+
+#include <typeinfo>
 
 namespace OrvUtility {
 
@@ -15,16 +18,32 @@ Form::Form(HINSTANCE moduleInstance, bool dialogStyle) : GUIElement(moduleInstan
 }
 
 Form::~Form() {
+    // Teardown, in this order: the window closes (a derived form has closed it already); the
+    // class and its brush go once no window uses them; then nothing of the dispatcher keeps
+    // pointing here.
+    if (!createdAsPlainForm) MuteHooks();
+    CloseAndDestroy();
+    ReleaseWindowClass();
     if (iconHandle) DestroyIcon(iconHandle);
     iconHandle = nullptr;
-    if (created && IsWindow(handle)) {
-        // Synchronously, so that OnClose and the hooks still run; the window goes whatever
-        // they answer.
-        SendMessageW(handle, WM_CLOSE, 0, 0);
+    ForgetForm(this);
+}
+
+void Form::CloseAndDestroy() {
+    if (!created || !IsWindow(handle)) {
         created = false;
-        DestroyWindow(handle);
+        return;
     }
-    if (activeForm == this) activeForm = nullptr;
+    SendMessageW(handle, WM_CLOSE, 0, 0);
+    created = false;
+    if (IsWindow(handle)) DestroyWindow(handle);
+}
+
+void Form::ReleaseWindowClass() {
+    if (className.empty()) return;
+    UnregisterClassW(className.c_str(), instance);
+    className.clear();
+    backgroundBrush.Reset();
 }
 
 DWORD Form::WindowStyle() const {
@@ -48,6 +67,8 @@ DWORD Form::WindowExStyle() const {
 
 void Form::Create() {
     if (created) return;
+    createdAsPlainForm = typeid(*this) == typeid(Form);
+    ReleaseWindowClass();  // a form created again after its window closed
     className = L"Window" + std::to_wstring(elementIdCounter);
     ++elementIdCounter;
     id = elementIdCounter;
@@ -59,17 +80,22 @@ void Form::Create() {
     windowClass.hIcon = iconId != 0 ? LoadIconW(instance, MAKEINTRESOURCEW(iconId))
                                     : LoadIconW(nullptr, IDI_APPLICATION);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    // A colour brush belongs to the class, which is never unregistered.
-    windowClass.hbrBackground = backColour == NoColour
-                                    ? GetSysColorBrush(COLOR_BTNFACE)
-                                    : CreateSolidBrush(static_cast<COLORREF>(backColour));
+    if (backColour != NoColour)
+        backgroundBrush = GdiObject<HBRUSH>(CreateSolidBrush(static_cast<COLORREF>(backColour)));
+    windowClass.hbrBackground =
+        backgroundBrush ? backgroundBrush.Get() : GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = className.c_str();
     RegisterClassW(&windowClass);
 
+    WindowPlacement placement;
+    placement.exStyle = WindowExStyle();
+    placement.style = WindowStyle();
+    placement.x = x;
+    placement.y = y;
+    placement.width = width;
+    placement.height = height;
     const HWND window =
-        CreateWindowExW(WindowExStyle(), className.c_str(), text.c_str(), WindowStyle(), x, y,
-                        width, height, nullptr, nullptr, instance, nullptr);
-    handle = window;
+        CreateElementWindow(*this, className.c_str(), text.c_str(), placement, instance);
     if (!mainWindow) mainWindow = window;
     OnCreate(handle);
     ShowWindow(handle, SW_SHOW);

@@ -1,9 +1,15 @@
 #pragma once
 // The toolkit's top-level window: the main window and the dialogs derive from Form.
 // Every form registers a window class of its own ("Window" + number) whose procedure is the
-// shared WindowProcedure.
+// shared WindowProcedure; the class and its brush go with the form.
+//
+// A form's window closes while the form is whole: a derived form calls CloseAndDestroy() first
+// thing in its destructor, so OnClose, OnDestroy and the hooks see the form they were written
+// for. What the base destructor finds still open it destroys without hooks when the form was a
+// derived one, since they would see a form whose derived part is gone.
 
 #include "toolkit/core/GUIElement.h"
+#include "toolkit/core/GdiGuards.h"
 
 #include <windows.h>
 
@@ -30,6 +36,9 @@ public:
     ~Form() override;
 
     void Create() override;
+    // Sends the window WM_CLOSE synchronously (OnClose and the hooks run; the window goes
+    // whatever they answer), clears `created` and destroys the window.
+    void CloseAndDestroy();
     void SetIcon(std::int32_t resourceId);
     // Entry i (from 1) is registered under hot-key id i.
     void RegisterHotKeys();
@@ -51,7 +60,11 @@ public:
     DWORD WindowExStyle() const;
 
 private:
-    std::wstring className;  // the registered class name, kept for `windowClass`
+    void ReleaseWindowClass();
+
+    std::wstring className;              // the registered class name, kept for `windowClass`
+    GdiObject<HBRUSH> backgroundBrush;   // the class brush when the form made one
+    bool createdAsPlainForm = false;     // Create ran on an object that is nothing but a Form
 };
 
 }  // namespace OrvUtility

@@ -2,6 +2,7 @@
 
 #include "toolkit/core/DispatcherState.h"
 #include "toolkit/core/ElementRegistry.h"
+#include "toolkit/core/ElementWindow.h"
 #include "toolkit/core/TextConversion.h"
 
 #include <algorithm>
@@ -13,8 +14,25 @@ GUIElement::GUIElement(HINSTANCE moduleInstance) : instance(moduleInstance) {
 }
 
 GUIElement::~GUIElement() {
+    // Teardown, in this order: a subclassed control gets its own procedure back first, so no
+    // message of its window reaches this element any more; then the element leaves the
+    // registry, and the dispatcher forgets it.
+    DetachWindowProcedure(*this);
     ElementRegistry::Instance().Remove(*this);
     ForgetElement(this);
+}
+
+void GUIElement::MuteHooks() {
+    onCreate = nullptr;
+    onMouseUp = onMouseDown = onDoubleClick = nullptr;
+    onRightMouseUp = onRightMouseDown = onRightDoubleClick = nullptr;
+    onKeyUp = onKeyDown = nullptr;
+    onChar = nullptr;
+    onMove = onResize = onPaint = nullptr;
+    onClose = nullptr;
+    onDestroy = onFocus = onLostFocus = onActivate = onDeactivate = onTextChanged = nullptr;
+    onMouseMove = nullptr;
+    onMouseHover = onMouseLeave = nullptr;
 }
 
 Child::Child(GUIElement* parentElement) : GUIElement(nullptr) {

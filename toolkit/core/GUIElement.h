@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,6 +29,8 @@ using MoveHook = void (*)(GUIElement* sender, int x, int y);
 
 // The element's window handle. It reads like an HWND; assigning it also keeps the element
 // registry's handle index in step, so every way of setting the handle is seen by lookups.
+// Menu elements keep their menu handle here too, apart: a menu is never indexed as a window
+// and never read back as one.
 class ElementHandle {
 public:
     explicit ElementHandle(GUIElement& element) : owner(element) {}
@@ -35,12 +38,16 @@ public:
     ElementHandle& operator=(const ElementHandle&) = delete;
 
     ElementHandle& operator=(HWND window);
+    ElementHandle& operator=(HMENU menuHandle);
+    ElementHandle& operator=(std::nullptr_t) { return *this = HWND(nullptr); }
     operator HWND() const { return value; }
     HWND Get() const { return value; }
+    HMENU Menu() const { return menu; }
 
 private:
     GUIElement& owner;
     HWND value = nullptr;
+    HMENU menu = nullptr;
 };
 
 class GUIElement {
@@ -148,6 +155,10 @@ public:
     MoveHook onMouseMove = nullptr;
     EventHook onMouseHover = nullptr;
     EventHook onMouseLeave = nullptr;
+
+protected:
+    // Unsets every hook: used where hooks must no longer run for this element.
+    void MuteHooks();
 
 private:
     friend class ElementRegistry;

@@ -3,6 +3,7 @@
 #include "toolkit/core/ControlRoles.h"
 #include "toolkit/core/Dispatch.h"
 #include "toolkit/core/ElementRegistry.h"
+#include "toolkit/core/ElementWindow.h"
 #include "toolkit/core/Form.h"
 
 #include <windowsx.h>
@@ -19,149 +20,244 @@ void LoadCursors() {
     if (!handCursorHandle) handCursorHandle = LoadCursorW(nullptr, IDC_HAND);
 }
 
-void RequestMouseTracking(HWND window) {
+// One message as the rows see it. `element` is the window's element, or none.
+struct Message {
+    GUIElement* element;
+    HWND window;
+    UINT id;
+    WPARAM wParam;
+    LPARAM lParam;
+
+    int MouseX() const { return GET_X_LPARAM(lParam); }
+    int MouseY() const { return GET_Y_LPARAM(lParam); }
+};
+
+// Each row answers a value to return at once, or nothing for default processing. Rows that
+// need an element do nothing without one.
+
+Answer MsgCreate(const Message& m) {
+    if (dynamic_cast<Form*>(m.element)) m.element->OnCreate(m.window);
+    return std::nullopt;
+}
+
+Answer MsgDestroy(const Message& m) {
+    auto* form = dynamic_cast<Form*>(m.element);
+    if (form) form->UnregisterHotKeys();
+    if (m.element) m.element->OnDestroy();
+    if (form) {
+        ForgetForm(form);
+    } else {
+        ForgetElement(m.element);
+    }
+    if (m.window == mainWindow) PostQuitMessage(0);
+    return std::nullopt;
+}
+
+Answer MsgMove(const Message& m) {
+    if (m.element) m.element->OnMove();
+    return std::nullopt;
+}
+
+Answer MsgSize(const Message& m) {
+    if (m.element) m.element->OnResize();
+    return std::nullopt;
+}
+
+Answer MsgActivate(const Message& m) {
+    DispatchActivate(m.element, m.window);
+    return std::nullopt;
+}
+
+Answer MsgSetFocus(const Message& m) {
+    if (m.element) m.element->OnFocus();
+    return std::nullopt;
+}
+
+Answer MsgKillFocus(const Message& m) {
+    if (m.element) m.element->OnLostFocus();
+    return std::nullopt;
+}
+
+Answer MsgPaint(const Message& m) {
+    if (m.element) m.element->OnPaint();
+    return std::nullopt;
+}
+
+// A refused close keeps the window: no default processing, which would destroy it.
+Answer MsgClose(const Message& m) {
+    if (m.element && !m.element->OnClose()) return 1;
+    return std::nullopt;
+}
+
+Answer MsgShowWindow(const Message& m) {
+    if (!m.element) return std::nullopt;
+    m.element->OnShow();
+    m.element->OnResize();
+    return std::nullopt;
+}
+
+// In the client area the hand cursor wins over the wait cursor; otherwise the system's.
+Answer MsgSetCursor(const Message& m) {
+    if (!m.element || LOWORD(m.lParam) != HTCLIENT) return std::nullopt;
+    if (m.element->IsHandCursor()) {
+        SetCursor(handCursorHandle);
+        return TRUE;
+    }
+    if (m.element->IsWaitCursor()) {
+        SetCursor(waitCursorHandle);
+        return TRUE;
+    }
+    return std::nullopt;
+}
+
+Answer MsgDrawItem(const Message& m) {
+    return DispatchDrawItem(m.wParam, reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam));
+}
+
+Answer MsgNotify(const Message& m) {
+    DispatchNotify(reinterpret_cast<NMHDR*>(m.lParam));
+    return std::nullopt;
+}
+
+// Tab moves the focus first; OnKeyDown sees every key, Tab included.
+Answer MsgKeyDown(const Message& m) {
+    if (m.wParam == VK_TAB) DispatchTab(m.element, m.window);
+    if (m.element) m.element->OnKeyDown(int(m.wParam));
+    return std::nullopt;
+}
+
+Answer MsgKeyUp(const Message& m) {
+    if (m.element) m.element->OnKeyUp(int(m.wParam));
+    return std::nullopt;
+}
+
+// A parent with keyPreview sees its children's characters too; a swallowed character never
+// reaches the control's own procedure.
+Answer MsgChar(const Message& m) {
+    if (!m.element) return std::nullopt;
+    const auto character = static_cast<wchar_t>(m.wParam);
+    const bool accepted = m.element->OnChar(character);
+    auto* child = dynamic_cast<Child*>(m.element);
+    if (child && child->parent && child->parent->keyPreview) child->parent->OnChar(character);
+    if (!accepted) return 1;
+    return std::nullopt;
+}
+
+Answer MsgCommand(const Message& m) {
+    return DispatchCommand(m.wParam, m.lParam);
+}
+
+Answer MsgTimer(const Message& m) {
+    if (auto* timer = dynamic_cast<TimerRole*>(FindById(std::int32_t(m.wParam)))) timer->Tick();
+    return std::nullopt;
+}
+
+Answer MsgScroll(const Message& m) {
+    return DispatchScroll(m.element, m.id, m.wParam, m.lParam);
+}
+
+Answer MsgControlColour(const Message& m) {
+    if (!m.element) return std::nullopt;
+    if (HBRUSH brush = m.element->OnControlColour(reinterpret_cast<HDC>(m.wParam)))
+        return reinterpret_cast<LRESULT>(brush);
+    return std::nullopt;
+}
+
+// Hover and leave notices are asked for once per stay of the mouse.
+Answer MsgMouseMove(const Message& m) {
+    if (!m.element) return std::nullopt;
+    m.element->OnMouseMove(m.MouseX(), m.MouseY());
+    if (mouseTracking) return std::nullopt;
     TRACKMOUSEEVENT request{};
     request.cbSize = sizeof(request);
     request.dwFlags = TME_HOVER | TME_LEAVE;
-    request.hwndTrack = window;
+    request.hwndTrack = m.window;
     request.dwHoverTime = HOVER_DEFAULT;
     mouseTracking = TrackMouseEvent(&request) != FALSE;
+    return std::nullopt;
 }
 
-// The rows of the message table. Answers a value to return at once, or nothing for default
-// processing.
-Answer Handle(GUIElement* element, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const int mouseX = GET_X_LPARAM(lParam);
-    const int mouseY = GET_Y_LPARAM(lParam);
-    switch (message) {
-    case WM_CREATE:
-        if (dynamic_cast<Form*>(element)) element->OnCreate(window);
-        break;
-    case WM_DESTROY:
-        if (auto* form = dynamic_cast<Form*>(element)) form->UnregisterHotKeys();
-        if (element) element->OnDestroy();
-        if (window == mainWindow) PostQuitMessage(0);
-        break;
-    case WM_MOVE:
-        if (element) element->OnMove();
-        break;
-    case WM_SIZE:
-        if (element) element->OnResize();
-        break;
-    case WM_ACTIVATE:
-        DispatchActivate(element, window);
-        break;
-    case WM_SETFOCUS:
-        if (element) element->OnFocus();
-        break;
-    case WM_KILLFOCUS:
-        if (element) element->OnLostFocus();
-        break;
-    case WM_PAINT:
-        if (element) element->OnPaint();
-        break;
-    case WM_CLOSE:
-        if (element && !element->OnClose()) return 1;
-        break;
-    case WM_SHOWWINDOW:
-        if (element) {
-            element->OnShow();
-            element->OnResize();
-        }
-        break;
-    case WM_SETCURSOR:
-        if (element && LOWORD(lParam) == HTCLIENT) {
-            if (element->IsHandCursor()) {
-                SetCursor(handCursorHandle);
-                return TRUE;
-            }
-            if (element->IsWaitCursor()) {
-                SetCursor(waitCursorHandle);
-                return TRUE;
-            }
-        }
-        break;
-    case WM_DRAWITEM:
-        return DispatchDrawItem(wParam, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    case WM_NOTIFY:
-        DispatchNotify(reinterpret_cast<NMHDR*>(lParam));
-        break;
-    case WM_KEYDOWN:
-        if (wParam == VK_TAB) DispatchTab(element, window);
-        if (element) element->OnKeyDown(int(wParam));
-        break;
-    case WM_KEYUP:
-        if (element) element->OnKeyUp(int(wParam));
-        break;
-    case WM_CHAR: {
-        if (!element) break;
-        const auto character = static_cast<wchar_t>(wParam);
-        const bool accepted = element->OnChar(character);
-        auto* child = dynamic_cast<Child*>(element);
-        if (child && child->parent && child->parent->keyPreview)
-            child->parent->OnChar(character);
-        if (!accepted) return 1;
-        break;
-    }
-    case WM_COMMAND:
-        return DispatchCommand(wParam, lParam);
-    case WM_TIMER:
-        if (auto* timer = dynamic_cast<TimerRole*>(FindById(std::int32_t(wParam))))
-            timer->Tick();
-        break;
+// A left click makes a panel the wheel's target, and anything else clears it.
+Answer MsgLeftButtonDown(const Message& m) {
+    if (!m.element) return std::nullopt;
+    m.element->OnMouseDown(m.MouseX(), m.MouseY());
+    wheelPanel = dynamic_cast<PanelRole*>(m.element) ? m.element : nullptr;
+    return std::nullopt;
+}
+
+template <void (GUIElement::*Operation)(int, int)>
+Answer MsgMouseButton(const Message& m) {
+    if (m.element) (m.element->*Operation)(m.MouseX(), m.MouseY());
+    return std::nullopt;
+}
+
+Answer MsgMouseHover(const Message& m) {
+    if (m.element) m.element->OnMouseHover();
+    return std::nullopt;
+}
+
+// The request has ended, whether or not the window has an element.
+Answer MsgMouseLeave(const Message& m) {
+    mouseTracking = false;
+    if (m.element) m.element->OnMouseLeave();
+    return std::nullopt;
+}
+
+Answer MsgHotKey(const Message& m) {
+    DispatchHotKey(m.element, m.window, m.wParam);
+    return std::nullopt;
+}
+
+Answer Handle(const Message& m) {
+    switch (m.id) {
+    case WM_CREATE:          return MsgCreate(m);
+    case WM_DESTROY:         return MsgDestroy(m);
+    case WM_MOVE:            return MsgMove(m);
+    case WM_SIZE:            return MsgSize(m);
+    case WM_ACTIVATE:        return MsgActivate(m);
+    case WM_SETFOCUS:        return MsgSetFocus(m);
+    case WM_KILLFOCUS:       return MsgKillFocus(m);
+    case WM_PAINT:           return MsgPaint(m);
+    case WM_CLOSE:           return MsgClose(m);
+    case WM_SHOWWINDOW:      return MsgShowWindow(m);
+    case WM_SETCURSOR:       return MsgSetCursor(m);
+    case WM_DRAWITEM:        return MsgDrawItem(m);
+    case WM_NOTIFY:          return MsgNotify(m);
+    case WM_KEYDOWN:         return MsgKeyDown(m);
+    case WM_KEYUP:           return MsgKeyUp(m);
+    case WM_CHAR:            return MsgChar(m);
+    case WM_COMMAND:         return MsgCommand(m);
+    case WM_TIMER:           return MsgTimer(m);
     case WM_HSCROLL:
     case WM_VSCROLL:
-    case WM_MOUSEWHEEL:
-        return DispatchScroll(element, message, wParam, lParam);
+    case WM_MOUSEWHEEL:      return MsgScroll(m);
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC:
-        if (element) {
-            if (HBRUSH brush = element->OnControlColour(reinterpret_cast<HDC>(wParam)))
-                return reinterpret_cast<LRESULT>(brush);
-        }
-        break;
-    case WM_MOUSEMOVE:
-        if (element) {
-            element->OnMouseMove(mouseX, mouseY);
-            if (!mouseTracking) RequestMouseTracking(window);
-        }
-        break;
-    case WM_LBUTTONDOWN:
-        if (element) {
-            element->OnMouseDown(mouseX, mouseY);
-            wheelPanel = dynamic_cast<PanelRole*>(element) ? element : nullptr;
-        }
-        break;
-    case WM_LBUTTONUP:
-        if (element) element->OnMouseUp(mouseX, mouseY);
-        break;
-    case WM_LBUTTONDBLCLK:
-        if (element) element->OnDoubleClick(mouseX, mouseY);
-        break;
-    case WM_RBUTTONDOWN:
-        if (element) element->OnRightMouseDown(mouseX, mouseY);
-        break;
-    case WM_RBUTTONUP:
-        if (element) element->OnRightMouseUp(mouseX, mouseY);
-        break;
-    case WM_RBUTTONDBLCLK:
-        if (element) element->OnRightDoubleClick(mouseX, mouseY);
-        break;
-    case WM_MOUSEHOVER:
-        if (element) element->OnMouseHover();
-        break;
-    case WM_MOUSELEAVE:
-        mouseTracking = false;
-        if (element) element->OnMouseLeave();
-        break;
-    case WM_HOTKEY:
-        DispatchHotKey(element, window, wParam);
-        break;
-    default:
-        break;
+    case WM_CTLCOLORSTATIC:  return MsgControlColour(m);
+    case WM_MOUSEMOVE:       return MsgMouseMove(m);
+    case WM_LBUTTONDOWN:     return MsgLeftButtonDown(m);
+    case WM_LBUTTONUP:       return MsgMouseButton<&GUIElement::OnMouseUp>(m);
+    case WM_LBUTTONDBLCLK:   return MsgMouseButton<&GUIElement::OnDoubleClick>(m);
+    case WM_RBUTTONDOWN:     return MsgMouseButton<&GUIElement::OnRightMouseDown>(m);
+    case WM_RBUTTONUP:       return MsgMouseButton<&GUIElement::OnRightMouseUp>(m);
+    case WM_RBUTTONDBLCLK:   return MsgMouseButton<&GUIElement::OnRightDoubleClick>(m);
+    case WM_MOUSEHOVER:      return MsgMouseHover(m);
+    case WM_MOUSELEAVE:      return MsgMouseLeave(m);
+    case WM_HOTKEY:          return MsgHotKey(m);
+    default:                 return std::nullopt;
     }
-    return std::nullopt;
+}
+
+// The window's element. The window being created is bound to its element on its first
+// message, so that windows it creates in turn are not taken for it. A subclassed control whose
+// element has died has none.
+GUIElement* ElementOf(HWND window) {
+    GUIElement* element = FindByHandle(window);
+    if (element && !element->handle) {
+        if (OrphanedControlProcedure(window)) return nullptr;
+        element->handle = window;
+    }
+    return element;
 }
 
 }  // namespace
@@ -170,15 +266,19 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     WNDPROC previous = nullptr;
     try {
         LoadCursors();
-        GUIElement* element = FindByHandle(window);
+        GUIElement* element = ElementOf(window);
         // Default processing goes to this element's control procedure, also when a row works
         // on another element (or destroys this one).
-        previous = element ? element->previousWindowProc : nullptr;
-        if (const Answer answer = Handle(element, window, message, wParam, lParam)) return *answer;
+        previous = element ? element->previousWindowProc : OrphanedControlProcedure(window);
+        if (message == WM_NCDESTROY) ForgetOrphanedControl(window);
+        if (const Answer answer = Handle({element, window, message, wParam, lParam}))
+            return *answer;
     } catch (...) {
-        // An exception must not unwind through the system's frames. The message has been
-        // partly handled; it gets no further processing.
-        return 0;
+        // An exception must not unwind through the system's frames. The message still gets
+        // its default processing, so a failed paint validates its region instead of coming
+        // back forever and a control still sees its destruction; only a failed close keeps
+        // the window open.
+        if (message == WM_CLOSE) return 0;
     }
     if (previous) return CallWindowProcW(previous, window, message, wParam, lParam);
     return DefWindowProcW(window, message, wParam, lParam);

@@ -1,0 +1,24 @@
+#pragma once
+// The glyph atlas from the program's own resources: loaded once as a section bitmap that the
+// cells paint from, and read into the image the export composer takes its tiles from, so the
+// editor exports exactly as the converter does.
+
+#include "model/ExportPicture.h"
+
+#include <windows.h>
+
+#include <optional>
+
+namespace MyApp {
+
+constexpr int AtlasResourceId = 1007;
+
+// The atlas bitmap resource as a device-independent section bitmap; none when it is missing.
+// The caller owns it.
+HBITMAP LoadAtlasBitmap(HINSTANCE moduleInstance);
+
+// The pixels of a loaded atlas bitmap; nothing when it is not the atlas's size or cannot be
+// read.
+std::optional<AtlasImage> ReadAtlasImage(HBITMAP atlas);
+
+}  // namespace MyApp
