@@ -7,7 +7,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace MyApp {
 
@@ -16,6 +18,10 @@ constexpr int AtlasResourceId = 1007;
 // The atlas bitmap resource as a device-independent section bitmap; none when it is missing.
 // The caller owns it.
 HBITMAP LoadAtlasBitmap(HINSTANCE moduleInstance);
+
+// A bitmap's pixels as 0x00BBGGRR colour values, top row first; empty when it cannot be read.
+// The colours of a section bitmap come from its own colour table, whatever the display.
+std::vector<std::uint32_t> BitmapPixels(HBITMAP bitmap);
 
 // The pixels of a loaded atlas bitmap; nothing when it is not the atlas's size or cannot be
 // read.

@@ -19,30 +19,6 @@ namespace {
 
 HINSTANCE Module() { return GetModuleHandleW(nullptr); }
 
-// 0x00RRGGBB as GetDIBits gives it, turned into 0x00BBGGRR.
-std::uint32_t ColourRef(std::uint32_t pixel) {
-    return (pixel >> 16 & 0xFF) | (pixel & 0xFF00) | (pixel & 0xFF) << 16;
-}
-
-// The bitmap's pixels at 32 bits, top row first, as 0x00BBGGRR; empty on failure.
-std::vector<std::uint32_t> Pixels(HBITMAP bitmap, int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    std::vector<std::uint32_t> pixels(std::size_t(width) * height);
-    HDC screen = GetDC(nullptr);
-    const int lines = GetDIBits(screen, bitmap, 0, UINT(height), pixels.data(), &info,
-                                DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    if (lines != height) return {};
-    for (std::uint32_t& pixel : pixels) pixel = ColourRef(pixel);
-    return pixels;
-}
-
 BITMAP BitmapSize(HBITMAP bitmap) {
     BITMAP info{};
     GetObjectW(bitmap, sizeof info, &info);
@@ -95,7 +71,7 @@ TEST(ResourceLoad, LogoAndToolbarStripLoadAtTheirSizes) {
     // As the toolbar loads the strip, its grey background becomes the button face.
     HBITMAP mapped = CreateMappedBitmap(Module(), 1066, 0, nullptr, 0);
     ASSERT_NE(mapped, nullptr);
-    const std::vector<std::uint32_t> strip = Pixels(mapped, 128, 16);
+    const std::vector<std::uint32_t> strip = BitmapPixels(mapped);
     DeleteObject(mapped);
     ASSERT_FALSE(strip.empty());
     EXPECT_EQ(strip[0], GetSysColor(COLOR_BTNFACE));
@@ -111,7 +87,7 @@ std::vector<std::uint32_t> IconPixels(int id, int size) {
     ICONINFO info{};
     std::vector<std::uint32_t> pixels;
     if (GetIconInfo(icon, &info)) {
-        if (BitmapSize(info.hbmColor).bmWidth == size) pixels = Pixels(info.hbmColor, size, size);
+        if (BitmapSize(info.hbmColor).bmWidth == size) pixels = BitmapPixels(info.hbmColor);
         DeleteObject(info.hbmColor);
         DeleteObject(info.hbmMask);
     }
