@@ -20,6 +20,19 @@ namespace {
 
 using Shape = std::bitset<CellWidth * CellHeight>;  // bit y * 16 + x: a foreground pixel
 
+// Black, dark blue, green, light blue, red, grey, white as 0xRRGGBB; then the background
+// and foreground of pairs 0..41 among them.
+const std::uint32_t Colours[] = {0x000000, 0x000099, 0x00FF00, 0x00CCFF,
+                                 0xFF0000, 0xCCCCCC, 0xFFFFFF};
+const char Pairs[] = "50 16 40 06 51 13 46 02 20 31 60 56 54 53 52 10 15 14 12 45 43 "
+                     "42 41 05 04 03 01 21 23 24 25 26 30 32 34 35 36 61 62 64 65 63";
+
+// A pair's background (0) or foreground (1) as the atlas image holds it, 0x00BBGGRR.
+std::uint32_t PairColour(int pair, int which) {
+    const std::uint32_t rgb = Colours[Pairs[3 * pair + which] - '0'];
+    return (rgb & 0xFF) << 16 | (rgb & 0xFF00) | rgb >> 16;
+}
+
 const std::string& AtlasFile() {
     static const std::string bytes =
         Testing::ReadBytes(Testing::SourceFolder() / "resources" / "atlas.bmp");
@@ -37,16 +50,12 @@ Shape Drawn(const std::function<bool(int x, int y)>& on) {
     return shape;
 }
 
-// The pixels of colour `colour` in the tile at (16 glyph, 24 pair).
-Shape Pixels(int glyph, int pair, std::uint32_t colour) {
+// The pixels of tile (glyph, pair) in its foreground (1) or background (0); by default the
+// glyph's drawing in pair 10, black on white.
+Shape TileShape(int glyph, int pair = 10, int which = 1) {
     return Drawn([&](int x, int y) {
-        return Atlas().At(glyph * CellWidth + x, pair * CellHeight + y) == colour;
+        return Atlas().At(glyph * CellWidth + x, pair * CellHeight + y) == PairColour(pair, which);
     });
-}
-
-// The glyph's drawing: its foreground pixels, by default in pair 10, black on white.
-Shape TileShape(int glyph, int pair = 10) {
-    return Pixels(glyph, pair, ForegroundRgb(pair).ColourRef());
 }
 
 bool On(const Shape& shape, int x, int y) { return shape[std::size_t(y * CellWidth + x)]; }
@@ -100,17 +109,14 @@ TEST(Atlas, FileIsA4BitBottomUpBitmapWithTheSevenColoursFirstInItsTable) {
     for (const auto& [offset, size, value] : header) {
         EXPECT_EQ(field(offset, size), value) << "offset " << offset;
     }
-    // Black, dark blue, green, light blue, red, grey, white, as 0xRRGGBB.
-    const std::uint32_t colours[] = {0x000000, 0x000099, 0x00FF00, 0x00CCFF,
-                                     0xFF0000, 0xCCCCCC, 0xFFFFFF};
-    for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(field(54 + 4 * i, 4), colours[i]) << i;
+    for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(field(54 + 4 * i, 4), Colours[i]) << i;
 }
 
 TEST(Atlas, EveryTileIsItsGlyphInItsPairsTwoColours) {
     for (int pair = 0; pair < PairCount; ++pair) {
         for (int glyph = 0; glyph < GlyphCount; ++glyph) {
             const Shape shape = TileShape(glyph, pair);
-            const Shape background = Pixels(glyph, pair, BackgroundRgb(pair).ColourRef());
+            const Shape background = TileShape(glyph, pair, 0);
             ASSERT_TRUE((shape | background).all()) << "other colours in " << glyph << ", " << pair;
             ASSERT_EQ(shape, TileShape(glyph)) << "another drawing in " << glyph << ", " << pair;
         }
