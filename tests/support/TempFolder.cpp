@@ -3,18 +3,15 @@
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <stdexcept>
 
 namespace MyApp::Testing {
 
 TempFolder::TempFolder() {
+    // Tests run in parallel processes: a random name, and another if it is taken.
     std::random_device random;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        path = std::filesystem::temp_directory_path() /
-               ("tessaly-test-" + std::to_string(random()) + "-" + std::to_string(attempt));
-        if (std::filesystem::create_directory(path)) return;
-    }
-    throw std::runtime_error("no temporary folder");
+    do {
+        path = std::filesystem::temp_directory_path() / ("tessaly-test-" + std::to_string(random()));
+    } while (!std::filesystem::create_directory(path));
 }
 
 TempFolder::~TempFolder() {
