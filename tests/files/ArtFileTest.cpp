@@ -90,21 +90,23 @@ TEST_F(ArtFileTest, AcceptsLenientButSoundFilesAndRefusesBrokenOnesWithTheirMess
 }
 
 // Four gigabytes of zeros after the lines a drawing needs, or in place of its
-// cell line (sparse, so they cost no disk): the reader takes no more than
-// those lines and the rest of the block that holds their end.
+// cell line (sparse, so they cost no disk), or eight megabytes of lines as
+// long as a line may be: the reader takes no more than the lines it needs and
+// the rest of the block that holds their end.
 TEST_F(ArtFileTest, ReadsNoFurtherThanTheCellsOrTheFirstOverlongLine) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"80;25;10\r\n" + Repeat("71;10\r\n", 1999) + "8;9\r\n",
+    const struct { std::string needed, more, read; } cases[] = {
+        {"80;25;10\r\n" + Repeat("71;10\r\n", 1999) + "8;9\r\n", "",
          "80;25;10" + Repeat(" 71;10", 1999) + " 8;9"},
-        {"1;1;10\r\n8;9\r\n", "1;1;10 8;9"},
-        {"1;1;10\r\n", DamagedText},
+        {"1;1;10\r\n8;9\r\n", "", "1;1;10 8;9"},
+        {"1;1;10\r\n8;9\r\n", Repeat(std::string(4000, '7') + "\n", 2000), "1;1;10 8;9"},
+        {"1;1;10\r\n", "", DamagedText},
     };
-    for (const auto& [needed, expected] : cases) {
-        WriteBytes(path, needed);
+    for (const auto& c : cases) {
+        WriteBytes(path, c.needed + c.more);
         fs::resize_file(path, std::uintmax_t(4) << 30);
         const ArtReadResult result = ReadArtFile(path);
-        EXPECT_EQ(Text(result), expected);
-        EXPECT_LE(result.bytesRead, needed.size() + LineFile::ReadBlockBytes);
+        EXPECT_EQ(Text(result), c.read);
+        EXPECT_LE(result.bytesRead, c.needed.size() + LineFile::ReadBlockBytes);
     }
 }
 
