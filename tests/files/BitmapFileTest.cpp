@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace MyApp {
 namespace {
@@ -30,8 +31,8 @@ TEST(BitmapFile, HeaderThenRowsBottomUpAsBlueGreenRedPadded) {
     const std::vector<std::uint8_t> encoded = EncodeBitmap(picture);
     EXPECT_EQ(std::string(encoded.begin(), encoded.end()), expected);
     // The largest export, 80 x 25 cells: a size field past 16 bits.
-    const std::vector<std::uint8_t> full = EncodeBitmap({1280, 600, std::vector<std::uint32_t>(
-                                                                    1280 * 600)});
+    const Picture largest{1280, 600, std::vector<std::uint32_t>(1280 * 600)};
+    const std::vector<std::uint8_t> full = EncodeBitmap(largest);
     EXPECT_EQ(std::string(full.begin(), full.begin() + 6), "BM\x36\x28\x23\0"s);
     EXPECT_EQ(full.size(), 2304054u);
 }

@@ -6,12 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <iterator>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace MyApp {
 namespace {
@@ -45,7 +47,8 @@ TEST_F(FileAccessTest, AFailedSaveLeavesTheFolderAsItWas) {
     const std::function<bool()> saves[] = {
         [&] { return WriteArtFile(folder / "folder.art", drawing); },
         [&] { return WriteArtFile(folder / "missing" / "drawing.art", drawing); },
-        // Pictures whose pixels are not width x height values are not read past.
+        // Pictures whose pixels are not width x height values (or of a negative size)
+        // are not read past.
         [&] { return WriteBitmap(target, Picture{16, 24, std::vector<std::uint32_t>(16 * 23)}); },
         [&] { return WriteBitmap(target, Picture{16, 24, std::vector<std::uint32_t>(16 * 25)}); },
         [&] { return WriteBitmap(target, Picture{-5, -3, std::vector<std::uint32_t>(15)}); },

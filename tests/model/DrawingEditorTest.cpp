@@ -21,7 +21,7 @@ CellCode CodeOf(char c, int background) {
 }
 
 struct ViewedEditor {
-    explicit ViewedEditor(const std::string& rows = "", int background = 10) {
+    explicit ViewedEditor(const std::string& rows, int background = 10) {
         editor.SetView(&view);
         std::vector<CellCode> codes;
         for (const char c : rows) {
@@ -73,7 +73,7 @@ void Press(DrawingEditor& editor, const std::string& keys) {
 TEST(DrawingEditor, KeysPlaceEraseMoveAndUndo) {
     const std::string full(79, 'A');
     const struct { std::string rows; const char* keys; std::string state; } cases[] = {
-        // Placing advances, wraps, and stays on the last cell, which it then overwrites.
+        // Placing advances, wraps and stays on the last cell: G overwrites F, undone.
         {"... ...", "ABCDEFG~", "ABC DEF at 2,1 undo on modified 1"},
         // Erasing steps back across rows and stays at the origin, erasing an empty cell too.
         {"ABC DEF", "v>------~", "... ..F at 0,0 undo on modified 1"},
