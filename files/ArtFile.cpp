@@ -35,6 +35,14 @@ bool ReadHeader(const std::string& line, ArtDrawing& drawing) {
     return IsValidSize(drawing.width, drawing.height) && IsValidPair(drawing.background);
 }
 
+// The lines a file with this header line needs: the header and its cells. A
+// refused header needs no more than itself.
+std::size_t ArtLinesNeeded(const std::string& headerLine) {
+    ArtDrawing header;
+    if (!ReadHeader(headerLine, header)) return 1;
+    return 1 + std::size_t(header.width) * std::size_t(header.height);
+}
+
 // `firstLongLine`: the first line that was too long to keep whole. No sound
 // line of a drawing comes near that length, so such a line is refused.
 ArtReadResult ParseArtLines(const std::vector<std::string>& lines, std::size_t firstLongLine) {
@@ -64,18 +72,16 @@ ArtReadResult ReadArtFile(const std::filesystem::path& path) {
     LineFile file;
     file.path = path;
     // The header tells how many cell lines follow: nothing past them is read.
-    std::vector<std::string> lines = file.ReadLines(1);
-    ArtDrawing header;
-    if (!file.failed && !lines.empty() && ReadHeader(lines[0], header)) {
-        lines = file.ReadLines(1 + std::size_t(header.width) * std::size_t(header.height));
-    }
-    if (file.failed) return Refuse(ArtReadStatus::ReadFailed);
-    return ParseArtLines(lines, file.firstLongLine);
+    const std::vector<std::string> lines = file.ReadLines(MaxArtLines, ArtLinesNeeded);
+    ArtReadResult result = file.failed ? Refuse(ArtReadStatus::ReadFailed)
+                                       : ParseArtLines(lines, file.firstLongLine);
+    result.bytesRead = file.bytesRead;
+    return result;
 }
 
 ArtReadResult ReadArtBytes(std::string_view bytes) {
     std::vector<std::string> lines;
-    LineSplitter splitter(lines, MaxArtLines);
+    LineSplitter splitter(lines, MaxArtLines, ArtLinesNeeded);
     if (splitter.Feed(bytes)) splitter.Finish();
     return ParseArtLines(lines, splitter.FirstLongLine());
 }
@@ -96,11 +102,7 @@ std::vector<std::string> BuildArtLines(const CellGrid& grid) {
 
 bool WriteArtFile(const std::filesystem::path& path, const CellGrid& grid) {
     const std::vector<std::string> lines = BuildArtLines(grid);
-    return ReplaceFileSafely(path, [&](const std::filesystem::path& temporary) {
-        LineFile file;
-        file.path = temporary;
-        return file.WriteLines(lines);
-    });
+    return ReplaceFileSafely(path, [&](std::FILE* file) { return WriteLines(file, lines); });
 }
 
 }  // namespace MyApp

@@ -30,6 +30,8 @@ struct ArtDrawing {
 struct ArtReadResult {
     ArtReadStatus status = ArtReadStatus::ReadFailed;
     ArtDrawing drawing;
+    // Bytes taken from the file: never much past the lines the header asks for.
+    std::uintmax_t bytesRead = 0;
 
     bool Ok() const { return status == ArtReadStatus::Ok; }
     const char* Message() const { return ArtReadMessage(status); }

@@ -19,8 +19,10 @@ void Put32(std::uint8_t*& out, std::uint32_t value) {
 }  // namespace
 
 std::vector<std::uint8_t> EncodeBitmap(const Picture& picture) {
-    const std::size_t width = picture.width > 0 ? std::size_t(picture.width) : 0;
-    const std::size_t height = picture.height > 0 ? std::size_t(picture.height) : 0;
+    if (picture.width < 0 || picture.height < 0) return {};
+    const std::size_t width = std::size_t(picture.width);
+    const std::size_t height = std::size_t(picture.height);
+    if (picture.pixels.size() != width * height) return {};
     const std::size_t rowBytes = (3 * width + 3) / 4 * 4;
     const std::size_t pixelBytes = rowBytes * height;
     std::vector<std::uint8_t> file(BitmapHeaderBytes + pixelBytes);
@@ -55,12 +57,9 @@ std::vector<std::uint8_t> EncodeBitmap(const Picture& picture) {
 
 bool WriteBitmap(const std::filesystem::path& path, const Picture& picture) {
     const std::vector<std::uint8_t> bytes = EncodeBitmap(picture);
-    return ReplaceFileSafely(path, [&](const std::filesystem::path& temporary) {
-        FileHandle file = OpenFile(temporary, "wb");
-        if (!file) return false;
-        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-        const bool flushed = written && FlushToDisk(file.get());
-        return std::fclose(file.release()) == 0 && flushed;
+    if (bytes.empty()) return false;
+    return ReplaceFileSafely(path, [&](std::FILE* file) {
+        return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     });
 }
 

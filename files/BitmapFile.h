@@ -12,10 +12,12 @@ namespace MyApp {
 constexpr std::size_t BitmapHeaderBytes = 54;
 
 // The whole file: both headers, then the rows bottom-up as blue, green, red,
-// each padded to a multiple of four bytes.
+// each padded to a multiple of four bytes. Nothing (no bytes at all) for a
+// picture whose pixels are not exactly width x height values.
 std::vector<std::uint8_t> EncodeBitmap(const Picture& picture);
 
-// Writes through a temporary file: on failure an existing file is untouched.
+// Writes through a temporary file: on failure, or for a picture that does not
+// encode, an existing file is untouched.
 bool WriteBitmap(const std::filesystem::path& path, const Picture& picture);
 
 }  // namespace MyApp

@@ -2,10 +2,12 @@
 // Opening files by any path the platform can name, and replacing a file
 // without ever leaving it half written.
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <random>
 
 namespace MyApp {
 
@@ -20,11 +22,36 @@ FileHandle OpenFile(const std::filesystem::path& path, const char* mode);
 // Flushes the C library's buffer and asks the system to put the data on disk.
 bool FlushToDisk(std::FILE* file);
 
-// Writes `target` through a temporary file in the same folder: `write` fills
-// the temporary file, which then replaces the target in one step. On any
-// failure the target is left exactly as it was and the temporary file is gone.
-// An existing target that cannot be written to (read-only) is refused.
-bool ReplaceFileSafely(const std::filesystem::path& target,
-                       const std::function<bool(const std::filesystem::path& temporary)>& write);
+// The names a save tries, one after another, for its temporary file: beside
+// the target, a fixed prefix and random letters and digits. A name is no
+// longer than the target's own (within MinLength..MaxLength), so a target
+// whose name the folder can hold never fails for its temporary's name.
+class TemporaryNames {
+public:
+    static constexpr const char* Prefix = "~tessaly";
+    static constexpr std::size_t MinLength = 16;
+    static constexpr std::size_t MaxLength = 32;
+
+    TemporaryNames(const std::filesystem::path& target, std::uint64_t seed);
+    std::filesystem::path Next();
+
+private:
+    std::filesystem::path folder;
+    std::size_t length;
+    std::mt19937_64 random;
+};
+
+// Fills the open temporary file; false when something could not be written.
+using FileWriter = std::function<bool(std::FILE* file)>;
+
+// Writes `target` through a temporary file in the same folder, created anew
+// (never an existing file, whatever its name): `write` fills it, it is put on
+// disk and then replaces the target in one step. On any failure the target is
+// left exactly as it was and the temporary file is gone. An existing target
+// that cannot be written to (read-only) is refused.
+bool ReplaceFileSafely(const std::filesystem::path& target, const FileWriter& write);
+// The same, trying the temporary names `names` gives, in turn, while they exist.
+bool ReplaceFileSafely(const std::filesystem::path& target, const FileWriter& write,
+                       TemporaryNames names);
 
 }  // namespace MyApp

@@ -2,12 +2,14 @@
 
 #include "FileAccess.h"
 
+#include <algorithm>
 #include <array>
 
 namespace MyApp {
 
-LineSplitter::LineSplitter(std::vector<std::string>& output, std::size_t lineLimit)
-    : lines(output), maxLines(lineLimit) {}
+LineSplitter::LineSplitter(std::vector<std::string>& output, std::size_t lineLimit,
+                           LineLimitFromFirstLine limitFromFirstLine)
+    : lines(output), maxLines(lineLimit), limitFromFirst(limitFromFirstLine) {}
 
 void LineSplitter::Store(char c) {
     started = true;
@@ -28,6 +30,9 @@ void LineSplitter::Store(char c) {
 
 void LineSplitter::EndLine() {
     lines.push_back(std::move(line));
+    if (lines.size() == 1 && limitFromFirst) {
+        maxLines = std::min(maxLines, limitFromFirst(lines.front()));
+    }
     line.clear();
     lineBytes = 0;
     started = pendingCr = afterNul = false;
@@ -65,19 +70,22 @@ void LineSplitter::Finish() {
     if (started) EndLine();
 }
 
-std::vector<std::string> LineFile::ReadLines(std::size_t maxLines) {
+std::vector<std::string> LineFile::ReadLines(std::size_t maxLines,
+                                             LineLimitFromFirstLine limitFromFirstLine) {
     failed = openFailed = false;
     firstLongLine = LineSplitter::NoLongLine;
+    bytesRead = 0;
     std::vector<std::string> lines;
     FileHandle file = OpenFile(path, "rb");
     if (!file) {
         failed = openFailed = true;
         return lines;
     }
-    LineSplitter splitter(lines, maxLines);
-    std::array<char, 65536> buffer;
+    LineSplitter splitter(lines, maxLines, limitFromFirstLine);
+    std::array<char, ReadBlockBytes> buffer;
     for (;;) {
         const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), file.get());
+        bytesRead += count;
         if (count > 0 && !splitter.Feed(std::string_view(buffer.data(), count))) break;
         if (count < buffer.size()) {
             if (std::ferror(file.get())) failed = true;
@@ -89,23 +97,14 @@ std::vector<std::string> LineFile::ReadLines(std::size_t maxLines) {
     return lines;
 }
 
-bool LineFile::WriteLines(const std::vector<std::string>& lines) {
-    failed = openFailed = false;
-    FileHandle file = OpenFile(path, "wb");
-    if (!file) {
-        failed = openFailed = true;
-        return false;
-    }
+bool WriteLines(std::FILE* file, const std::vector<std::string>& lines) {
     for (const std::string& text : lines) {
-        if (std::fwrite(text.data(), 1, text.size(), file.get()) != text.size() ||
-            std::fwrite("\r\n", 1, 2, file.get()) != 2) {
-            failed = true;
-            break;
+        if (std::fwrite(text.data(), 1, text.size(), file) != text.size() ||
+            std::fwrite("\r\n", 1, 2, file) != 2) {
+            return false;
         }
     }
-    if (!failed && !FlushToDisk(file.get())) failed = true;
-    if (std::fclose(file.release()) != 0) failed = true;
-    return !failed;
+    return true;
 }
 
 }  // namespace MyApp

@@ -40,13 +40,20 @@ struct CellPosition {
 
 constexpr int CellIndex(int column, int row) { return row * GridColumns + column; }
 
+constexpr bool IsValidPair(int pair) { return pair >= 0 && pair < PairCount; }
+
 // Codes read from a hand-edited file may lie outside the atlas; such cells are
 // kept as read but drawn as a blank tile.
 constexpr bool IsInAtlas(const CellCode& code) {
-    return code.glyph >= 0 && code.glyph < GlyphCount && code.pair >= 0 && code.pair < PairCount;
+    return code.glyph >= 0 && code.glyph < GlyphCount && IsValidPair(code.pair);
 }
 
-constexpr bool IsValidPair(int pair) { return pair >= 0 && pair < PairCount; }
+// The tile a cell shows, on screen and in the export alike: its own code, or
+// for a code outside the atlas the blank tile of the background.
+constexpr CellCode ShownTile(const CellCode& code, int background) {
+    if (IsInAtlas(code)) return code;
+    return CellCode{BlankGlyph, IsValidPair(background) ? background : DefaultBackground};
+}
 
 constexpr bool IsValidSize(int width, int height) {
     return width >= 1 && width <= GridColumns && height >= 1 && height <= GridRows;

@@ -15,7 +15,7 @@ void CellGrid::SetCode(int column, int row, CellCode code) {
     if (!IsInStore(column, row)) return;
     Slot& slot = SlotAt(column, row);
     slot.code = code;
-    if (slot.inDrawing) view->CellChanged({column, row}, code);
+    if (slot.inDrawing) view->CellChanged({column, row}, TileAt(column, row));
 }
 
 bool CellGrid::IsInDrawing(int column, int row) const {
@@ -72,13 +72,18 @@ void CellGrid::ApplySizeAndBackground(std::optional<int> oldBackground) {
                     slot.code = blank;
                     slot.inDrawing = true;
                     view->SlotShown({column, row}, blank);
-                } else if (slot.code.glyph == BlankGlyph && slot.code.pair != background &&
-                           (!oldBackground || slot.code.pair == *oldBackground)) {
-                    // Spaces that carried the old background take the new one;
-                    // spaces in any other pair are coloured cells and stay.
-                    slot.code = blank;
-                    view->CellChanged({column, row}, blank);
+                    continue;
                 }
+                const CellCode shown = ShownTile(slot.code, oldBackground.value_or(background));
+                // Spaces that carried the old background take the new one;
+                // spaces in any other pair are coloured cells and stay.
+                if (slot.code.glyph == BlankGlyph &&
+                    (!oldBackground || slot.code.pair == *oldBackground)) {
+                    slot.code = blank;
+                }
+                // Codes outside the atlas show the background too, so they change with it.
+                const CellCode tile = TileAt(column, row);
+                if (tile != shown) view->CellChanged({column, row}, tile);
             }
         }
         Select(0, 0);

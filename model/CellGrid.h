@@ -22,6 +22,10 @@ public:
     DrawingView& View() const { return *view; }
 
     CellCode CodeAt(int column, int row) const;
+    // The tile the cell shows (ShownTile): what the view is told and the export draws.
+    CellCode TileAt(int column, int row) const {
+        return ShownTile(CodeAt(column, row), background);
+    }
     // Stores the code and repaints the cell; undo and the modified flag are the caller's.
     void SetCode(int column, int row, CellCode code);
     bool IsInDrawing(int column, int row) const;

@@ -56,7 +56,7 @@ void DrawingEditor::PlaceGlyph(int glyph) {
     }
 }
 
-bool DrawingEditor::TypeCharacter(unsigned char character) {
+bool DrawingEditor::TypeCharacter(wchar_t character) {
     const auto glyph = GlyphForCharacter(character);
     if (!glyph) return false;
     PlaceGlyph(*glyph);

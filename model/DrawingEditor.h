@@ -28,8 +28,9 @@ public:
 
     // Editing at the current cell; each does nothing without a current cell in the drawing.
     void PlaceGlyph(int glyph);
-    // Places the glyph a typed character selects; false when it selects none.
-    bool TypeCharacter(unsigned char character);
+    // Places the glyph a typed character (as the window delivers it) selects;
+    // false when it selects none.
+    bool TypeCharacter(wchar_t character);
     void EraseCell();
     // Pushes the run of non-empty cells starting at the current cell one step
     // towards the first empty cell in that direction.

@@ -11,10 +11,13 @@ class DrawingView {
 public:
     virtual ~DrawingView() = default;
 
-    // A cell in the drawing holds a new code: repaint its control.
-    virtual void CellChanged(CellPosition cell, CellCode code) = 0;
-    // A slot entered the drawing holding `code`: create its control if needed and show it.
-    virtual void SlotShown(CellPosition cell, CellCode code) = 0;
+    // `tile` is always the tile the cell shows (CellGrid::TileAt), never a code
+    // outside the atlas, so the screen paints exactly what the export draws.
+
+    // A cell in the drawing holds a new code or shows a new tile: repaint its control.
+    virtual void CellChanged(CellPosition cell, CellCode tile) = 0;
+    // A slot entered the drawing showing `tile`: create its control if needed and show it.
+    virtual void SlotShown(CellPosition cell, CellCode tile) = 0;
     // A slot left the drawing: hide its control.
     virtual void SlotHidden(CellPosition cell) = 0;
     // The cursor mark moves from one cell to another (they may be the same cell).

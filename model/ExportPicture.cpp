@@ -37,16 +37,13 @@ void ComposeExportPicture(const CellGrid& grid, const AtlasImage& atlas, Picture
     picture.pixels.resize(std::size_t(picture.width) * picture.height);
     if (picture.pixels.empty()) return;
 
-    const int background = IsValidPair(grid.Background()) ? grid.Background() : DefaultBackground;
-    const CellCode blank{BlankGlyph, background};
     std::uint32_t* out = picture.pixels.data();
     // The top-left pixel of each cell's tile in the current cell row.
     std::array<const std::uint32_t*, GridColumns> tiles;
     for (int row = 0; row < grid.Height(); ++row) {
         for (int column = 0; column < grid.Width(); ++column) {
-            CellCode code = grid.CodeAt(column, row);
-            if (!IsInAtlas(code)) code = blank;
-            tiles[column] = atlas.Row(code.pair * CellHeight) + code.glyph * CellWidth;
+            const CellCode tile = grid.TileAt(column, row);  // always in the atlas
+            tiles[column] = atlas.Row(tile.pair * CellHeight) + tile.glyph * CellWidth;
         }
         for (int k = 0; k < CellHeight; ++k) {
             const std::size_t offset = std::size_t(k) * AtlasWidth;

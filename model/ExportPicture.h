@@ -36,8 +36,8 @@ private:
     std::vector<std::uint32_t> pixels;
 };
 
-// The drawing at one pixel per atlas pixel, W * 16 x H * 24. A cell whose code
-// lies outside the atlas shows the blank tile of the drawing's background.
+// The drawing at one pixel per atlas pixel, W * 16 x H * 24, each cell the tile
+// it shows (CellGrid::TileAt), as the view is told.
 Picture ComposeExportPicture(const CellGrid& grid, const AtlasImage& atlas);
 // The same into an existing picture, reusing its memory.
 void ComposeExportPicture(const CellGrid& grid, const AtlasImage& atlas, Picture& picture);

@@ -67,46 +67,49 @@ const std::array<BackgroundChoice, 7> BackgroundChoices = {{
     {4, "Grigio", 1009},
 }};
 
-Rgb BackgroundRgb(int pair) { return BaseColours[ColourPairs[pair].background]; }
-Rgb ForegroundRgb(int pair) { return BaseColours[ColourPairs[pair].foreground]; }
-
 namespace {
+
+const PairColours& ColoursOf(int pair) {
+    return ColourPairs[std::size_t(IsValidPair(pair) ? pair : DefaultBackground)];
+}
 
 // Letters follow the keyboard rows: top row left to right, middle row right to
 // left, bottom row left to right.
-constexpr char LetterOrder[] = "QWERTYUIOPLKJHGFDSAZXCVBNM";
+constexpr wchar_t LetterOrder[] = L"QWERTYUIOPLKJHGFDSAZXCVBNM";
 constexpr int FirstCapital = 24;
 constexpr int SmallLetterOffset = 71;
 constexpr int FirstDigitOne = 53;
 constexpr int DigitZero = 62;
 constexpr int FirstSymbol = 72;
-constexpr char SymbolOrder[] = "!\"#$%&()*/:;<=>?@[\\]^_";  // columns 72..93
+constexpr wchar_t SymbolOrder[] = L"!\"#$%&()*/:;<=>?@[\\]^_";  // columns 72..93
 
 }  // namespace
 
-std::optional<int> GlyphForCharacter(unsigned char c) {
-    if (c >= 'A' && c <= 'Z') {
-        for (int i = 0; LetterOrder[i] != '\0'; ++i) {
+Rgb BackgroundRgb(int pair) { return BaseColours[ColoursOf(pair).background]; }
+Rgb ForegroundRgb(int pair) { return BaseColours[ColoursOf(pair).foreground]; }
+
+std::optional<int> GlyphForCharacter(wchar_t c) {
+    if (c >= L'A' && c <= L'Z') {
+        for (int i = 0; LetterOrder[i] != L'\0'; ++i) {
             if (LetterOrder[i] == c) return FirstCapital + i;
         }
     }
-    if (c >= 'a' && c <= 'z') {
-        auto capital = GlyphForCharacter(static_cast<unsigned char>(c - 'a' + 'A'));
-        return *capital + SmallLetterOffset;
+    if (c >= L'a' && c <= L'z') {
+        return *GlyphForCharacter(wchar_t(c - L'a' + L'A')) + SmallLetterOffset;
     }
-    if (c >= '1' && c <= '9') return FirstDigitOne + (c - '1');
+    if (c >= L'1' && c <= L'9') return FirstDigitOne + int(c - L'1');
     switch (c) {
-        case '0': return DigitZero;
-        case '.': return 50;
-        case ',': return 51;
-        case '\'': return 52;
-        case '-': return 69;
-        case '+': return 70;
-        case ' ': return BlankGlyph;
+        case L'0': return DigitZero;
+        case L'.': return 50;
+        case L',': return 51;
+        case L'\'': return 52;
+        case L'-': return 69;
+        case L'+': return 70;
+        case L' ': return BlankGlyph;
         default: break;
     }
-    for (int i = 0; SymbolOrder[i] != '\0'; ++i) {
-        if (static_cast<unsigned char>(SymbolOrder[i]) == c) return FirstSymbol + i;
+    for (int i = 0; SymbolOrder[i] != L'\0'; ++i) {
+        if (SymbolOrder[i] == c) return FirstSymbol + i;
     }
     // The grave accent has a column (94) but no key selects it.
     return std::nullopt;

@@ -63,14 +63,19 @@ extern const std::array<BackgroundChoice, 7> BackgroundChoices;
 
 constexpr int DefaultPalettePair = 8;
 
-inline TileRect TileRectangle(int glyph, int pair) {
-    return TileRect{glyph * CellWidth, pair * CellHeight, CellWidth, CellHeight};
+// The atlas rectangle of the tile the code shows (ShownTile): a code outside
+// the atlas gives the blank tile of `background`, never a place outside it.
+inline TileRect TileRectangle(int glyph, int pair, int background = DefaultBackground) {
+    const CellCode tile = ShownTile(CellCode{glyph, pair}, background);
+    return TileRect{tile.glyph * CellWidth, tile.pair * CellHeight, CellWidth, CellHeight};
 }
 
+// The colours of a pair; a pair outside the table has those of the default background pair.
 Rgb BackgroundRgb(int pair);
 Rgb ForegroundRgb(int pair);
 
-// The glyph a typed character places, or nothing.
-std::optional<int> GlyphForCharacter(unsigned char character);
+// The glyph a typed character places, or nothing. The character is taken whole:
+// only the characters of the map select a glyph.
+std::optional<int> GlyphForCharacter(wchar_t character);
 
 }  // namespace MyApp

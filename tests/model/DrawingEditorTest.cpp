@@ -3,279 +3,181 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace MyApp {
 namespace {
 
-using Rows = std::vector<std::string>;
-using Calls = std::vector<std::string>;
-
-constexpr int LetterPair = DefaultPalettePair;
-constexpr int ColouredPair = 3;
+// Drawings are written as rows separated by spaces: '.' is an empty cell, '#'
+// a space in pair 3, '?' a code outside the atlas, a capital its glyph in pair 8.
+CellCode CodeOf(char c, int background) {
+    if (c == '.') return {BlankGlyph, background};
+    if (c == '#') return {BlankGlyph, 3};
+    if (c == '?') return {500, -3};
+    return {*GlyphForCharacter(wchar_t(c)), 8};
+}
 
 struct ViewedEditor {
-    ViewedEditor() { editor.SetView(&view); }
+    explicit ViewedEditor(const std::string& rows, int background = 10) {
+        editor.SetView(&view);
+        std::vector<CellCode> codes;
+        for (const char c : rows) {
+            if (c != ' ') codes.push_back(CodeOf(c, background));
+        }
+        const int width = int(std::min(rows.find(' '), rows.size()));
+        if (width > 0) editor.LoadDrawing(width, int(codes.size()) / width, background, codes);
+        view.calls.clear();
+    }
     const CellGrid& Grid() const { return editor.Grid(); }
 
     Testing::RecordingView view;
     DrawingEditor editor;
 };
 
-// Opens a drawing given as text rows: '.' is an empty cell, '#' a coloured
-// space, any other character the glyph it types, in the palette's pair.
-void Load(ViewedEditor& e, const Rows& rows, int background = 10) {
-    std::vector<CellCode> codes;
-    for (const std::string& row : rows) {
-        for (char c : row) {
-            if (c == '.') codes.push_back({BlankGlyph, background});
-            else if (c == '#') codes.push_back({BlankGlyph, ColouredPair});
-            else codes.push_back({*GlyphForCharacter(static_cast<unsigned char>(c)), LetterPair});
-        }
-    }
-    ASSERT_TRUE(e.editor.LoadDrawing(int(rows[0].size()), int(rows.size()), background, codes));
-    e.view.calls.clear();
-}
-
-// The drawing as text rows, the inverse of Load for capitals ('?' for anything else).
-Rows Text(const CellGrid& grid) {
-    Rows rows(std::size_t(grid.Height()));
+// The rows, then the cursor, the undo command as shown, the modified flag and
+// the number of undo entries: "A.B CDE at 2,0 undo on modified 2".
+std::string State(const ViewedEditor& e) {
+    const CellGrid& grid = e.Grid();
+    const std::string symbols = ".#?QWERTYUIOPASDFGHJKLZXCVBNM!";  // '!': none of the others
+    std::string state;
     for (int i = 0; i < grid.Width() * grid.Height(); ++i) {
         const CellCode code = grid.CodeAt(i % grid.Width(), i / grid.Width());
-        char out = code == CellCode{BlankGlyph, grid.Background()} ? '.' : '?';
-        if (code == CellCode{BlankGlyph, ColouredPair}) out = '#';
-        for (char c = 'A'; c <= 'Z'; ++c) {
-            if (code == CellCode{*GlyphForCharacter(c), LetterPair}) out = c;
+        std::size_t k = 0;
+        while (symbols[k] != '!' && CodeOf(symbols[k], grid.Background()) != code) ++k;
+        state += (i > 0 && i % grid.Width() == 0 ? " " : "") + symbols.substr(k, 1);
+    }
+    const CellPosition cursor = grid.CurrentCell();
+    return state + " at " + std::to_string(cursor.column) + "," + std::to_string(cursor.row) +
+           (e.view.undoEnabled ? " undo on" : " undo off") +
+           (grid.Modified() ? " modified " : " ") + std::to_string(e.editor.Undo().size());
+}
+
+// '<' '>' '^' 'v' are the cursor keys, 'l' 'r' 'u' 'd' move the run at the
+// cursor left, right, up and down, '-' erases, '~' undoes, any other types itself.
+void Press(DrawingEditor& editor, const std::string& keys) {
+    for (const char key : keys) {
+        const std::size_t k = std::string("<>^vlrud-~").find(key);
+        if (k < 4) editor.MoveCursor(Direction(k));
+        else if (k < 8) editor.Move(Direction(k - 4));
+        else if (k == 8) editor.EraseCell();
+        else if (k == 9) editor.UndoLast();
+        else editor.TypeCharacter(wchar_t(key));
+    }
+}
+
+// After any keys, undoing twice gives back the same drawing. "A~" before a
+// move that fails puts an entry in the undo buffer that it must not touch.
+TEST(DrawingEditor, KeysPlaceEraseMoveAndUndo) {
+    const std::string full(79, 'A');
+    const struct { std::string rows; const char* keys; std::string state; } cases[] = {
+        // Placing advances, wraps and stays on the last cell: G overwrites F, undone.
+        {"... ...", "ABCDEFG~", "ABC DEF at 2,1 undo on modified 1"},
+        // Erasing steps back across rows and stays at the origin, erasing an empty cell too.
+        {"ABC DEF", "v>------~", "... ..F at 0,0 undo on modified 1"},
+        {"ABC DEF", "v-~", "ABC DEF at 2,0 undo on modified 1"},
+        {"... ...", "<^>>>vv<", "... ... at 1,1 undo off 0"},
+        {"", "A-~>r", " at 0,0 undo off 0 refused"},  // nothing before the first drawing
+        // A move pushes the run from the cursor up to the first empty cell one step
+        // into it; without such a gap it beeps, from an empty cell it is refused.
+        {"AB. CDE", ">r", "A.B CDE at 2,0 undo on modified 2"},
+        {"AB.C", "r", ".ABC at 1,0 undo on modified 3"},
+        {"AB.C", "r~", "AB.C at 1,0 undo on modified 3"},
+        {".AB CDE", ">>l", "AB. CDE at 1,0 undo on modified 3"},
+        {"X. .Y AZ", "vvu", "X. AY .Z at 0,1 undo on modified 2"},
+        {"AQ BQ .Q CQ", "d", ".Q AQ BQ CQ at 0,1 undo on modified 3"},
+        {"#A..", "r", ".#A. at 1,0 undo on modified 3"},
+        {"A#.B", "r", ".A#B at 1,0 undo on modified 3"},
+        {"?A.", "r", ".?A at 1,0 undo on modified 3"},
+        {full + ".", "r", "." + full + " at 1,0 undo on modified 80"},
+        {"AB.", "A~l", "AB. at 1,0 undo on modified 1 beep"},
+        {"ABC", "r", "ABC at 0,0 undo off 0 beep"},
+        {"A .", "u", "A . at 0,0 undo off 0 beep"},
+        {".A BC", ">d", ".A BC at 1,0 undo off 0 beep"},
+        {"A.B #.C", "A~lvu", "A.B #.C at 1,1 undo on modified 1 refused refused"},
+        {"A.B #.C", "A~d", "A.B #.C at 1,0 undo on modified 1 refused"},
+    };
+    for (const auto& c : cases) {
+        ViewedEditor e(c.rows);
+        for (const char* keys : {c.keys, "~~"}) {
+            Press(e.editor, keys);
+            EXPECT_EQ(State(e) + e.view.alerts, c.state) << c.rows << " " << keys;
+            EXPECT_EQ(Testing::Disagreement(e.view, e.Grid()), "") << c.rows << " " << keys;
         }
-        rows[std::size_t(i / grid.Width())] += out;
     }
-    return rows;
 }
 
-// The undo buffer of an operation that changed one cell.
-UndoBuffer Recorded(int column, int row, int glyph, int pair) {
-    return {UndoEntry{CellIndex(column, row), glyph, pair}};
-}
-
-// Makes `cell` current with an operation in the undo buffer that changed
-// nothing (re-placing the cell's own code), the drawing saved.
-void Prime(ViewedEditor& e, CellPosition cell) {
-    const CellCode code = e.Grid().CodeAt(cell.column, cell.row);
-    e.editor.SetPalettePair(code.pair);
-    e.editor.SelectCell(cell.column, cell.row);
-    e.editor.PlaceGlyph(code.glyph);
-    e.editor.SelectCell(cell.column, cell.row);
-    e.editor.MarkSaved();
-    e.view.calls.clear();
-}
-
-// Everything an operation may change, as one comparable text.
-std::string State(const DrawingEditor& editor) {
-    std::string state = Testing::Text(editor.Grid().CurrentCell()) +
-                        (editor.UndoEnabled() ? " undo on" : " undo off") +
-                        (editor.Grid().Modified() ? " modified" : "");
-    for (const std::string& row : Text(editor.Grid())) state += " " + row;
-    for (const UndoEntry& entry : editor.Undo()) {
-        state += " " + std::to_string(entry.cellIndex) + ":" + Testing::Text(entry.Code());
-    }
-    return state;
-}
-
-TEST(DrawingEditor, PlacingAdvancesWrapsToTheNextRowAndStaysOnTheLastCell) {
-    ViewedEditor e;
-    Load(e, {"...", "..."});
-    e.editor.PlaceGlyph(42);
-    EXPECT_EQ(e.view.calls,
-              (Calls{"undo on", "changed 0,0 42;8", "save on", "cursor 0,0 -> 1,0"}));
-    EXPECT_EQ(e.editor.Undo(), Recorded(0, 0, 71, 10));
-
-    for (const CellPosition expected : {CellPosition{2, 0}, {0, 1}, {1, 1}, {2, 1}, {2, 1}}) {
-        e.editor.TypeCharacter('B');
-        EXPECT_EQ(e.Grid().CurrentCell(), expected);
-    }
-    EXPECT_EQ(Text(e.Grid()), (Rows{"ABB", "BBB"}));
-    e.view.calls.clear();
-    e.editor.PlaceGlyph(26);  // overwrites the last cell, the cursor stays
-    EXPECT_EQ(e.view.calls, (Calls{"changed 2,1 26;8"}));
-    EXPECT_EQ(e.editor.Undo(), Recorded(2, 1, 47, 8));
-}
-
-TEST(DrawingEditor, ErasingStepsBackAcrossRowsAndStopsAtTheOrigin) {
-    ViewedEditor e;
-    Load(e, {"ABC", "DEF"}, 6);
-    e.editor.SelectCell(1, 1);
-    e.editor.EraseCell();
-    EXPECT_EQ(e.editor.Undo(), Recorded(1, 1, 26, 8));
-    EXPECT_EQ(e.Grid().CurrentCell(), (CellPosition{0, 1}));
-    for (const CellPosition expected : {CellPosition{2, 0}, {1, 0}, {0, 0}, {0, 0}}) {
-        e.editor.EraseCell();
-        EXPECT_EQ(e.Grid().CurrentCell(), expected);
-    }
-    EXPECT_EQ(Text(e.Grid()), (Rows{"...", "..F"}));
-    // Erasing an empty cell is a change all the same.
-    e.editor.MarkSaved();
-    e.view.calls.clear();
-    e.editor.EraseCell();
-    EXPECT_EQ(e.view.calls, (Calls{"changed 0,0 71;6", "save on"}));
-}
-
-// Moving a run and an undo that changes cells both mark the drawing modified.
-TEST(DrawingEditor, MovePushesTheRunIntoTheGapAndUndoTogglesIt) {
-    struct Case { Rows before; CellPosition cursor; Direction direction;
-                  Rows after; CellPosition cursorAfter; std::size_t entries; };
-    const std::string fullRow = std::string(79, 'A') + ".";
-    const Case cases[] = {
-        {{"AB.", "CDE"}, {1, 0}, Direction::Right, {"A.B", "CDE"}, {2, 0}, 2},
-        {{"AB.C"}, {0, 0}, Direction::Right, {".ABC"}, {1, 0}, 3},
-        {{".AB", "CDE"}, {2, 0}, Direction::Left, {"AB.", "CDE"}, {1, 0}, 3},
-        {{"X.", ".Y", "AZ"}, {0, 2}, Direction::Up, {"X.", "AY", ".Z"}, {0, 1}, 2},
-        {{"AQ", "BQ", ".Q", "CQ"}, {0, 0}, Direction::Down, {".Q", "AQ", "BQ", "CQ"}, {0, 1}, 3},
-        {{"#A.."}, {0, 0}, Direction::Right, {".#A."}, {1, 0}, 3},
-        {{"A#.B"}, {0, 0}, Direction::Right, {".A#B"}, {1, 0}, 3},
-        {{fullRow}, {0, 0}, Direction::Right, {"." + std::string(79, 'A')}, {1, 0}, 80},
+// Each case starts from "#A.? BCDE" saved, with C typed again at 1,1 (the
+// cursor at 2,1, one undo entry), and ends with an undo: a new drawing and an
+// opened file disable it, a change of properties keeps it, skipping cells no
+// longer in the drawing. Sizes and backgrounds out of range change nothing.
+// The view hears of slots hidden, the scroll to the origin, slots shown, the
+// layout, in that order.
+TEST(DrawingEditor, NewDrawingChangeOfPropertiesAndOpeningReshapeTheDrawing) {
+    const std::string reshaped = "scroll cursor relayout";
+    const struct { void (*operation)(DrawingEditor&); std::string calls, state; } cases[] = {
+        {[](auto& e) { e.NewDrawing(2, 3, 5); }, "hidden scroll shown cursor relayout undo",
+         ".. .. .. at 0,0 undo off 1"},
+        {[](auto& e) { e.LoadDrawing(2, 1, 6, {{42, 8}, {500, -3}}); },
+         "hidden scroll shown cursor relayout changed undo", "A? at 0,0 undo off 1"},
+        {[](auto& e) { e.ChangeProperties(4, 2, 10); }, "save " + reshaped,
+         "#A.? BCDE at 0,0 undo on modified 1"},
+        // Old blanks and codes outside the atlas show the new background, spaces in
+        // other pairs stay (empty once the background is theirs), as do letters.
+        {[](auto& e) { e.ChangeProperties(4, 2, 6); }, "save scroll changed cursor relayout",
+         "#A.? BCDE at 0,0 undo on modified 1"},
+        {[](auto& e) { e.ChangeProperties(4, 2, 3); }, "save scroll changed cursor relayout",
+         ".A.? BCDE at 0,0 undo on modified 1"},
+        {[](auto& e) { e.ChangeProperties(1, 2, 10); }, "save hidden " + reshaped,
+         "# B at 0,0 undo on modified 0"},
+        // Cells cut off come back blank.
+        {[](auto& e) { e.ChangeProperties(2, 1, 10); e.ChangeProperties(3, 3, 10); },
+         "save hidden " + reshaped + " scroll shown cursor relayout",
+         "#A. .C. ... at 0,0 undo on modified 1"},
+        {[](auto& e) {
+             const int sizes[][3] = {{0, 10, 10}, {81, 10, 10}, {10, 0, 10}, {10, 26, 10},
+                                     {10, 10, -1}, {10, 10, 42}, {INT_MIN, 1, 0}, {1, INT_MAX, 0}};
+             for (const auto& [width, height, background] : sizes) {
+                 e.NewDrawing(width, height, background);
+                 e.ChangeProperties(width, height, background);
+                 e.LoadDrawing(width, height, background, std::vector<CellCode>(100));
+             }
+             e.LoadDrawing(3, 2, 10, std::vector<CellCode>(5));  // not W x H codes
+             e.LoadDrawing(3, 2, 10, std::vector<CellCode>(7));
+         }, "", "#A.? BCDE at 2,1 undo on 1"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.before[0] + " direction " + std::to_string(int(c.direction)));
-        ViewedEditor e;
-        Load(e, c.before);
-        Prime(e, c.cursor);
-        e.editor.Move(c.direction);
-        EXPECT_EQ(Text(e.Grid()), c.after);
-        EXPECT_EQ(e.Grid().CurrentCell(), c.cursorAfter);
-        ASSERT_EQ(e.editor.Undo().size(), c.entries);
-        EXPECT_TRUE(e.view.saveEnabled);
-
+    for (const auto& c : cases) {
+        ViewedEditor e("#A.? BCDE");
+        Press(e.editor, "v>C");
         e.editor.MarkSaved();
-        e.editor.UndoLast();
-        EXPECT_EQ(Text(e.Grid()), c.before);
-        EXPECT_EQ(e.Grid().CurrentCell(), c.cursorAfter);  // undo leaves the cursor alone
-        EXPECT_TRUE(e.view.saveEnabled);
-        e.editor.UndoLast();
-        EXPECT_EQ(Text(e.Grid()), c.after);
-        EXPECT_TRUE(e.view.undoEnabled);
-    }
-}
-
-TEST(DrawingEditor, MoveWithoutGapBeepsAndFromAnEmptyCellIsRefusedChangingNothing) {
-    struct Case { Rows rows; CellPosition cursor; Direction direction; const char* call; };
-    const Case cases[] = {
-        {{"AB."}, {1, 0}, Direction::Left, "beep"},
-        {{"ABC"}, {0, 0}, Direction::Right, "beep"},
-        {{"A#", ".."}, {0, 0}, Direction::Right, "beep"},
-        {{"A", "."}, {0, 0}, Direction::Up, "beep"},
-        {{".A", "BC"}, {1, 0}, Direction::Down, "beep"},
-        {{"A.B", "#.C"}, {1, 0}, Direction::Left, "refused"},
-        {{"A.B", "#.C"}, {1, 0}, Direction::Right, "refused"},
-        {{"A.B", "#.C"}, {1, 1}, Direction::Up, "refused"},
-        {{"A.B", "#.C"}, {1, 0}, Direction::Down, "refused"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.rows[0] + " direction " + std::to_string(int(c.direction)));
-        ViewedEditor e;
-        Load(e, c.rows);
-        Prime(e, c.cursor);
-        const std::string before = State(e.editor);
-        e.editor.Move(c.direction);
-        EXPECT_EQ(e.view.calls, Calls{c.call});
-        EXPECT_EQ(State(e.editor), before);
-    }
-}
-
-TEST(DrawingEditor, UndoThatChangesNoCellLeavesTheDrawingSaved) {
-    ViewedEditor e;
-    Load(e, {"A.."});
-    Prime(e, {0, 0});
-    e.editor.UndoLast();
-    EXPECT_EQ(e.view.calls, (Calls{"changed 0,0 42;8"}));
-    EXPECT_FALSE(e.Grid().Modified());
-}
-
-TEST(DrawingEditor, NewDrawingAndOpeningDisableUndoOfStaleEntries) {
-    for (const bool open : {false, true}) {
-        ViewedEditor e;
-        Load(e, {"...", "..."});
-        e.editor.PlaceGlyph(42);
-        if (open) Load(e, {"BBB", "BBB"});
-        else ASSERT_TRUE(e.editor.NewDrawing(3, 2, 10));
-        EXPECT_FALSE(e.view.undoEnabled);
-        const std::string before = State(e.editor);
         e.view.calls.clear();
-        e.editor.UndoLast();
-        EXPECT_EQ(e.view.calls, Calls{});
-        EXPECT_EQ(State(e.editor), before);
-
-        e.editor.SelectCell(2, 1);
-        e.editor.EraseCell();
-        EXPECT_TRUE(e.view.undoEnabled);
-        EXPECT_EQ(e.editor.Undo(), Recorded(2, 1, open ? 47 : 71, open ? 8 : 10));
+        c.operation(e.editor);
+        EXPECT_EQ(e.view.calls, c.calls) << c.state;
+        Press(e.editor, "~");
+        EXPECT_EQ(State(e), c.state);
+        const CellGrid& grid = e.Grid();
+        EXPECT_EQ(std::make_pair(grid.PixelWidth(), grid.PixelHeight()),
+                  std::make_pair(grid.Width() * 16, grid.Height() * 24));
+        EXPECT_EQ(Testing::Disagreement(e.view, e.Grid()), "") << c.state;
     }
 }
 
-TEST(DrawingEditor, UndoAfterShrinkingSkipsCellsNoLongerInTheDrawing) {
-    ViewedEditor e;
-    Load(e, {"AB.", "..."});
-    e.editor.Move(Direction::Right);  // ".AB": records columns 0, 1 and 2
-    ASSERT_TRUE(e.editor.ChangeProperties(1, 2, 10));
-    EXPECT_TRUE(e.editor.UndoEnabled());
-    e.view.calls.clear();
-
-    e.editor.UndoLast();
-    EXPECT_EQ(Text(e.Grid()), (Rows{"A", "."}));
-    EXPECT_EQ(e.editor.Undo(), Recorded(0, 0, 71, 10));
-    EXPECT_EQ(e.view.calls, Calls{"changed 0,0 42;8"});
-
-    ASSERT_TRUE(e.editor.ChangeProperties(3, 2, 10));
-    e.editor.UndoLast();
-    EXPECT_EQ(Text(e.Grid()), (Rows{"...", "..."}));
-}
-
-TEST(DrawingEditor, CursorKeysAndClicksStayInTheDrawing) {
-    ViewedEditor e;
-    Load(e, {"...", "..."});
-    std::string visited;
-    using D = Direction;
-    for (const D d : {D::Left, D::Up, D::Right, D::Right, D::Right, D::Down, D::Down, D::Left}) {
-        e.editor.MoveCursor(d);
-        visited += " " + Testing::Text(e.Grid().CurrentCell());
-    }
-    EXPECT_EQ(visited, " 0,0 0,0 1,0 2,0 2,0 2,1 2,1 1,1");
-    e.editor.SelectCell(3, 0);
-    e.editor.SelectCell(0, 2);
-    EXPECT_EQ(e.view.calls.size(), 4u);  // only the moves that moved
-}
-
-TEST(DrawingEditor, NothingHappensBeforeTheFirstDrawing) {
-    ViewedEditor e;
-    e.editor.PlaceGlyph(42);
-    e.editor.EraseCell();
-    e.editor.UndoLast();
-    e.editor.MoveCursor(Direction::Right);
-    e.editor.Move(Direction::Right);
-    EXPECT_EQ(e.view.calls, Calls{"refused"});
-    EXPECT_EQ(State(e.editor), "0,0 undo off");
-}
-
-TEST(DrawingEditor, PlacementsUseThePalettePairAndTypedCharacters) {
-    ViewedEditor e;
-    Load(e, {"....."}, 3);
+// The palette's pair colours every placement: a space in the background's pair
+// is an empty cell. Characters outside the map place nothing.
+TEST(DrawingEditor, PlacementsUseThePalettePairAndOnlyMappedCharacters) {
+    ViewedEditor e("...", 3);
     e.editor.SetPalettePair(3);
-    e.editor.SetPalettePair(42);
-    for (const char c : {'A', 'a', ' '}) EXPECT_TRUE(e.editor.TypeCharacter(c));
-    e.editor.SetPalettePair(8);
-    EXPECT_TRUE(e.editor.TypeCharacter(' '));
-    e.view.calls.clear();
-    EXPECT_FALSE(e.editor.TypeCharacter('`'));
+    e.editor.SetPalettePair(42);  // no such pair
+    // U+0141 and U+0127 end in the bytes of 'A' and an apostrophe.
+    for (const wchar_t c : {L'`', L'\x141', L'\x127'}) EXPECT_FALSE(e.editor.TypeCharacter(c));
     e.editor.PlaceGlyph(-1);
     e.editor.PlaceGlyph(GlyphCount);
-    EXPECT_EQ(e.view.calls, Calls{});
-    const CellGrid& grid = e.Grid();
-    EXPECT_EQ(grid.CodeAt(0, 0), (CellCode{42, 3}));
-    EXPECT_EQ(grid.CodeAt(1, 0), (CellCode{113, 3}));
-    EXPECT_TRUE(grid.IsEmpty(2, 0));
-    EXPECT_EQ(grid.CodeAt(3, 0), (CellCode{71, 8}));  // a coloured space
-    EXPECT_EQ(grid.CurrentCell(), (CellPosition{4, 0}));
+    EXPECT_EQ(e.view.calls, "");
+    Press(e.editor, "a ");
+    EXPECT_EQ(e.Grid().CodeAt(0, 0), (CellCode{113, 3}));
+    EXPECT_EQ(State(e), "!.. at 2,0 undo on modified 1");
 }
 
 }  // namespace

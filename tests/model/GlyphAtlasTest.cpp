@@ -2,64 +2,59 @@
 
 #include <gtest/gtest.h>
 
-#include <iterator>
-#include <map>
+#include <climits>
+#include <set>
 #include <string>
+#include <utility>
 
 namespace MyApp {
 namespace {
 
-TEST(GlyphAtlas, ColoursAndPairsFollowTheAtlasRows) {
-    const std::uint32_t colours[BaseColourCount] = {0x000000, 0x990000, 0x00FF00, 0xFFCC00,
-                                                    0x0000FF, 0xCCCCCC, 0xFFFFFF};
-    for (int i = 0; i < BaseColourCount; ++i) EXPECT_EQ(BaseColours[i].ColourRef(), colours[i]);
-
-    // Background and foreground base colour of atlas rows 0..41.
-    const std::string rows = "50164006511346022031605654535210151412454342410504030121232425"
-                             "2630323435366162646563";
+// Every ordered pair of two different base colours once; each background
+// offered is named after its colour.
+TEST(GlyphAtlas, FortyTwoPairsOfTwoDifferentColoursEachOnce) {
+    std::set<std::pair<std::uint32_t, std::uint32_t>> pairs;
     for (int pair = 0; pair < PairCount; ++pair) {
-        const int background = rows[std::size_t(2 * pair)] - '0';
-        const int foreground = rows[std::size_t(2 * pair + 1)] - '0';
-        EXPECT_EQ(BackgroundRgb(pair), BaseColours[background]) << "pair " << pair;
-        EXPECT_EQ(ForegroundRgb(pair), BaseColours[foreground]) << "pair " << pair;
+        EXPECT_NE(BackgroundRgb(pair).ColourRef(), ForegroundRgb(pair).ColourRef()) << pair;
+        pairs.insert({BackgroundRgb(pair).ColourRef(), ForegroundRgb(pair).ColourRef()});
+    }
+    EXPECT_EQ(pairs.size(), 42u);
+    EXPECT_EQ(BackgroundRgb(8).ColourRef(), 0x00FF00u);   // pair 8: black on green
+    EXPECT_EQ(BackgroundRgb(9).ColourRef(), 0xFFCC00u);   // pair 9: dark blue on light blue
+    EXPECT_EQ(ForegroundRgb(9).ColourRef(), 0x990000u);
+    EXPECT_EQ(ForegroundRgb(24).ColourRef(), 0x0000FFu);  // pair 24: red on black
+    const std::string names[] = {"Nero", "Blu", "Verde", "Azzuro", "Rosso", "Grigio", "Bianco"};
+    for (const BackgroundChoice& choice : BackgroundChoices) {
+        EXPECT_EQ(names[ColourPairs[std::size_t(choice.pair)].background], choice.label);
     }
 }
 
-TEST(GlyphAtlas, BackgroundChoicesAreRowsTenDownToFourWithTheirColoursAndSwatches) {
-    struct Expected { int pair; std::string label; BaseColour background; int icon; };
-    const Expected expected[] = {{10, "Bianco", White, 1013}, {9, "Azzuro", LightBlue, 1014},
-                                 {8, "Verde", Green, 1012},   {7, "Nero", Black, 1008},
-                                 {6, "Rosso", Red, 1011},     {5, "Blu", DarkBlue, 1010},
-                                 {4, "Grigio", Grey, 1009}};
-    ASSERT_EQ(BackgroundChoices.size(), std::size(expected));
-    for (std::size_t i = 0; i < BackgroundChoices.size(); ++i) {
-        EXPECT_EQ(BackgroundChoices[i].pair, expected[i].pair);
-        EXPECT_EQ(BackgroundChoices[i].label, expected[i].label);
-        EXPECT_EQ(BackgroundChoices[i].swatchIcon, expected[i].icon);
-        EXPECT_EQ(ColourPairs[std::size_t(expected[i].pair)].background, expected[i].background);
+// Codes and pairs read from a file may be anything: lookups answer for the
+// blank tile of the background (the default one when none is given).
+TEST(GlyphAtlas, LookupsOfCodesOutsideTheTablesStayInThem) {
+    const struct { int glyph, pair, background, x, y; } cases[] = {
+        {130, 41, 10, 2080, 984}, {-1, 0, 6, 1136, 144}, {131, 5, 6, 1136, 144},
+        {0, 42, 10, 1136, 240},   {INT_MAX, INT_MIN, 10, 1136, 240}, {0, -1, 99, 1136, 240},
+    };
+    for (const auto& c : cases) {
+        const TileRect tile = TileRectangle(c.glyph, c.pair, c.background);
+        EXPECT_EQ(std::make_pair(tile.x, tile.y), std::make_pair(c.x, c.y)) << c.glyph;
     }
-    EXPECT_EQ(DefaultBackground, 10);
-    EXPECT_EQ(DefaultPalettePair, 8);
+    for (const int pair : {-1, 42, INT_MIN, INT_MAX}) {  // pair 10's: black on white
+        EXPECT_EQ(std::make_pair(BackgroundRgb(pair).ColourRef(), ForegroundRgb(pair).ColourRef()),
+                  std::make_pair(0xFFFFFFu, 0u));
+    }
 }
 
-TEST(GlyphAtlas, TypedCharactersSelectTheirOwnGlyphAndNothingElseDoes) {
-    std::map<int, int> expected;
-    const std::string capitals = "QWERTYUIOPLKJHGFDSAZXCVBNM";
-    for (std::size_t i = 0; i < capitals.size(); ++i) {
-        expected[capitals[i]] = 24 + int(i);
-        expected[capitals[i] - 'A' + 'a'] = 95 + int(i);
-    }
-    for (int digit = 1; digit <= 9; ++digit) expected['0' + digit] = 52 + digit;
-    const std::string others = "0.,'-+ !\"#$%&()*/:;<=>?@[\\]^_";
-    const int glyphs[] = {62, 50, 51, 52, 69, 70, 71};
-    for (std::size_t i = 0; i < others.size(); ++i) {
-        expected[others[i]] = i < std::size(glyphs) ? glyphs[i] : 72 + int(i - std::size(glyphs));
-    }
-    for (int c = 0; c < 256; ++c) {
-        const auto found = expected.find(c);
-        EXPECT_EQ(GlyphForCharacter(static_cast<unsigned char>(c)),
-                  found == expected.end() ? std::nullopt : std::optional<int>(found->second))
-            << "character " << c;
+// A character is taken whole: none outside the map selects a glyph, whatever its low byte.
+TEST(GlyphAtlas, TypedCharactersFollowTheKeyboardRowsAndNothingElseSelects) {
+    const std::pair<wchar_t, int> mapped[] = {
+        {L'Q', 24}, {L'P', 33}, {L'L', 34}, {L'A', 42}, {L'Z', 43}, {L'M', 49}, {L'q', 95},
+        {L'a', 113}, {L'm', 120}, {L'.', 50}, {L'\'', 52}, {L'1', 53}, {L'9', 61}, {L'0', 62},
+        {L'-', 69}, {L'+', 70}, {L' ', 71}, {L'!', 72}, {L'(', 78}, {L'/', 81}, {L'_', 93}};
+    for (const auto& [c, glyph] : mapped) EXPECT_EQ(GlyphForCharacter(c), glyph) << int(c);
+    for (const wchar_t c : {L'`', L'{', L'~', L'\0', L'\xE0', L'\x141', L'\x127', L'\xFF21'}) {
+        EXPECT_EQ(GlyphForCharacter(c), std::nullopt) << int(c);
     }
 }
 

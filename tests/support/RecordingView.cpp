@@ -2,18 +2,21 @@
 
 namespace MyApp::Testing {
 
-std::string Text(CellCode code) {
-    return std::to_string(code.glyph) + ";" + std::to_string(code.pair);
-}
-
-std::string Text(CellPosition cell) {
-    return std::to_string(cell.column) + "," + std::to_string(cell.row);
-}
-
-int RecordingView::Count(const std::string& prefix) const {
-    int count = 0;
-    for (const std::string& call : calls) count += call.compare(0, prefix.size(), prefix) == 0;
-    return count;
+std::string Disagreement(const RecordingView& view, const CellGrid& grid) {
+    std::string found;
+    for (int i = 0; i < GridSlots; ++i) {
+        const int column = i % GridColumns, row = i / GridColumns;
+        const CellCode code = grid.CodeAt(column, row);
+        const CellCode tile = IsInAtlas(code) ? code : CellCode{BlankGlyph, grid.Background()};
+        const bool inDrawing = grid.IsInDrawing(column, row);
+        const std::optional<CellCode>& shown = view.slots[std::size_t(i)];
+        if (shown.has_value() != inDrawing || (inDrawing && *shown != tile)) {
+            found += " " + std::to_string(column) + "," + std::to_string(row);
+        }
+    }
+    if (grid.HasDrawing() && view.cursor != grid.CurrentCell()) found += " cursor";
+    if (view.saveEnabled != grid.Modified()) found += " save";
+    return found;
 }
 
 }  // namespace MyApp::Testing

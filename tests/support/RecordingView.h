@@ -1,52 +1,49 @@
 #pragma once
-// A DrawingView that records what the model told it, in order, one line per
-// call such as "changed 3,1 24;8", "cursor 0,0 -> 1,0" or "undo on".
+// A DrawingView that keeps what a window would show (the tile of each slot
+// shown, the cursor mark, the Save and undo commands) and the kinds of call it
+// had, in order, a repeated kind once: "hidden scroll shown cursor", beeps and
+// refusals apart.
 
-#include "model/DrawingView.h"
+#include "model/CellGrid.h"
 
+#include <array>
+#include <optional>
 #include <string>
-#include <vector>
 
 namespace MyApp::Testing {
 
-std::string Text(CellCode code);       // "24;8"
-std::string Text(CellPosition cell);   // "3,1"
-
 class RecordingView final : public DrawingView {
 public:
-    void CellChanged(CellPosition cell, CellCode code) override {
-        calls.push_back("changed " + Text(cell) + " " + Text(code));
-    }
-    void SlotShown(CellPosition cell, CellCode code) override {
-        ++shownSlots;
-        calls.push_back("shown " + Text(cell) + " " + Text(code));
-    }
-    void SlotHidden(CellPosition cell) override {
-        --shownSlots;
-        calls.push_back("hidden " + Text(cell));
-    }
-    void CurrentCellMoved(CellPosition from, CellPosition to) override {
-        calls.push_back("cursor " + Text(from) + " -> " + Text(to));
-    }
-    void Beep() override { calls.push_back("beep"); }
-    void MoveRefused() override { calls.push_back("refused"); }
-    void UndoCommandChanged(bool enabled) override {
-        undoEnabled = enabled;
-        calls.push_back(enabled ? "undo on" : "undo off");
-    }
-    void SaveCommandChanged(bool enabled) override {
-        saveEnabled = enabled;
-        calls.push_back(enabled ? "save on" : "save off");
-    }
-    void ScrollToOrigin() override { calls.push_back("scroll"); }
-    void Relayout() override { calls.push_back("relayout"); }
+    void CellChanged(CellPosition cell, CellCode tile) override { Log("changed"); Put(cell, tile); }
+    void SlotShown(CellPosition cell, CellCode tile) override { Log("shown"); Put(cell, tile); }
+    void SlotHidden(CellPosition cell) override { Log("hidden"); Put(cell, std::nullopt); }
+    void CurrentCellMoved(CellPosition, CellPosition to) override { Log("cursor"); cursor = to; }
+    void Beep() override { alerts += " beep"; }
+    void MoveRefused() override { alerts += " refused"; }
+    void UndoCommandChanged(bool on) override { Log("undo"); undoEnabled = on; }
+    void SaveCommandChanged(bool on) override { Log("save"); saveEnabled = on; }
+    void ScrollToOrigin() override { Log("scroll"); }
+    void Relayout() override { Log("relayout"); }
 
-    // The number of calls that start with `prefix`.
-    int Count(const std::string& prefix) const;
-
-    std::vector<std::string> calls;
+    std::string calls, alerts;  // alerts: " beep" or " refused" for each
+    std::array<std::optional<CellCode>, GridSlots> slots;  // the tile of each slot shown
+    CellPosition cursor;
     bool undoEnabled = false, saveEnabled = false;
-    int shownSlots = 0;  // slots shown minus slots hidden
+
+private:
+    void Log(const std::string& kind) {
+        const std::size_t last = calls.rfind(' ') + 1;  // npos + 1: the only call, or none
+        if (calls.compare(last, std::string::npos, kind) == 0) return;
+        calls += (calls.empty() ? "" : " ") + kind;
+    }
+    void Put(CellPosition cell, std::optional<CellCode> tile) {
+        slots[std::size_t(CellIndex(cell.column, cell.row))] = tile;
+    }
 };
+
+// Where the screen differs from the drawing: a slot shown or hidden wrongly, a
+// tile other than the cell's code (the background's blank for a code outside
+// the atlas), the cursor mark, the Save command. Empty when they agree.
+std::string Disagreement(const RecordingView& view, const CellGrid& grid);
 
 }  // namespace MyApp::Testing

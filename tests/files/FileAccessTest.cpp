@@ -1,0 +1,86 @@
+#include "files/FileAccess.h"
+
+#include "files/ArtFile.h"
+#include "files/BitmapFile.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace MyApp {
+namespace {
+
+namespace fs = std::filesystem;
+using Testing::ReadBytes;
+using Testing::WriteBytes;
+
+// Every entry of a folder with the bytes of each file, one "name=bytes" line each.
+std::string Listing(const fs::path& folder) {
+    std::map<std::string, std::string> entries;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        entries[entry.path().filename().string()] =
+            entry.is_directory() ? "(folder)" : ReadBytes(entry.path());
+    }
+    std::string text;
+    for (const auto& [name, bytes] : entries) text += name + "=" + bytes + "\n";
+    return text;
+}
+
+class FileAccessTest : public ::testing::Test {
+protected:
+    Testing::TempFolder folder;
+    fs::path target = folder / "drawing.art";
+    CellGrid drawing;  // no drawing yet: "0;0;10"
+};
+
+TEST_F(FileAccessTest, AFailedSaveLeavesTheFolderAsItWas) {
+    WriteBytes(target, "1;1;10\r\n42;8\r\n");
+    fs::create_directory(folder / "folder.art");
+    const std::function<bool()> saves[] = {
+        [&] { return WriteArtFile(folder / "folder.art", drawing); },
+        [&] { return WriteArtFile(folder / "missing" / "drawing.art", drawing); },
+        // Pictures whose pixels are not width x height values (or of a negative size)
+        // are not read past.
+        [&] { return WriteBitmap(target, Picture{16, 24, std::vector<std::uint32_t>(16 * 23)}); },
+        [&] { return WriteBitmap(target, Picture{16, 24, std::vector<std::uint32_t>(16 * 25)}); },
+        [&] { return WriteBitmap(target, Picture{-5, -3, std::vector<std::uint32_t>(15)}); },
+        [&] {  // the write breaks off half way, as on a full disk
+            return ReplaceFileSafely(target, [](std::FILE* f) { return std::fputs("8;", f) < 0; });
+        },
+    };
+    const std::string before = Listing(folder.Path());
+    for (std::size_t i = 0; i < std::size(saves); ++i) {
+        EXPECT_FALSE(saves[i]()) << "save " << i;
+        EXPECT_EQ(Listing(folder.Path()), before) << "save " << i;
+    }
+}
+
+// The temporary file is made anew: files of similar names, even ones named as
+// a temporary file would be, are skipped and never opened. Its name is no
+// longer than the target's: 255 bytes is the longest most file systems allow.
+TEST_F(FileAccessTest, ASaveTouchesNoFileButItsTarget) {
+    TemporaryNames taken(target, 7);
+    for (const fs::path& other : {folder / "drawing.art.tmp~", folder / "drawing.art~",
+                                  taken.Next(), taken.Next(), taken.Next()}) {
+        WriteBytes(other, "unrelated");
+    }
+    const std::string others = Listing(folder.Path());  // all sorted after the targets
+    ASSERT_TRUE(WriteArtFile(target, drawing));
+    EXPECT_EQ(Listing(folder.Path()), "drawing.art=0;0;10\r\n\n" + others);
+    const auto write = [](std::FILE* file) { return std::fputs("new", file) >= 0; };
+    ASSERT_TRUE(ReplaceFileSafely(target, write, TemporaryNames(target, 7)));
+    const std::string longest = std::string(251, 'd') + ".art";
+    ASSERT_TRUE(ReplaceFileSafely(folder / longest, write));
+    EXPECT_EQ(Listing(folder.Path()), longest + "=new\ndrawing.art=new\n" + others);
+}
+
+}  // namespace
+}  // namespace MyApp
