@@ -23,13 +23,13 @@ FileHandle OpenFile(const std::filesystem::path& path, const char* mode);
 bool FlushToDisk(std::FILE* file);
 
 // The names a save tries, one after another, for its temporary file: beside
-// the target, a fixed prefix and random letters and digits. A name is no
-// longer than the target's own (within MinLength..MaxLength), so a target
-// whose name the folder can hold never fails for its temporary's name.
+// the target, a fixed prefix and random letters and digits. A name is as long
+// as the target's own (within MinLength..MaxLength), so a target whose path
+// the folder can hold does not fail for its temporary's, short names aside.
 class TemporaryNames {
 public:
-    static constexpr const char* Prefix = "~tessaly";
-    static constexpr std::size_t MinLength = 16;
+    static constexpr const char* Prefix = "~";
+    static constexpr std::size_t MinLength = 8;
     static constexpr std::size_t MaxLength = 32;
 
     TemporaryNames(const std::filesystem::path& target, std::uint64_t seed);
