@@ -8,7 +8,6 @@
 
 #include <commctrl.h>
 
-
 namespace OrvUtility {
 namespace {
 
@@ -39,11 +38,10 @@ LPARAM Point(int px, int py) {
     return MAKELPARAM(WORD(px), WORD(py));
 }
 
-constexpr const char* MouseKinds[] = {"down", "up", "dbl", "rdown", "rup", "rdbl", "move"};
-
 template <int Kind>
 void MouseHook(GUIElement* sender, HWND window, int mx, int my) {
-    Record(std::string(MouseKinds[Kind]) + (window == sender->handle.Get() ? " " : " other ") +
+    static const char* const kinds[] = {"down", "up", "dbl", "rdown", "rup", "rdbl", "move"};
+    Record(std::string(kinds[Kind]) + (window == sender->handle.Get() ? " " : " other ") +
            std::to_string(mx) + "," + std::to_string(my));
 }
 
@@ -94,14 +92,11 @@ public:
     int captionStart = 0;
 };
 
-class NotifiedChild : public NativeChild, public NumericBoxRole {
+class UpDownDouble : public NativeChild, public NumericBoxRole {
 public:
-    using NativeChild::NativeChild;
-    void OnNotify(int kind, std::vector<int> values) override {
-        std::string line = "notify " + std::to_string(kind);
-        for (int value : values) line += " " + std::to_string(value);
-        Record(line);
-    }
+    explicit UpDownDouble(GUIElement* parentElement)
+        : NativeChild(parentElement, UPDOWN_CLASSW, WS_CHILD | WS_VISIBLE) {}
+    void OnNotify(int kind, std::vector<int>) override { Record("notify " + std::to_string(kind)); }
     void OnValueRequested(int value) override { Record("value " + std::to_string(value)); }
 };
 
@@ -173,25 +168,6 @@ TEST_F(WindowProcedureTest, ASwallowedCharacterNeverReachesTheControlButThePrevi
     EXPECT_EQ(Log(), (Lines{"edit x", "form x", "edit y", "form y", "edit z", "form w"}));
 }
 
-TEST_F(WindowProcedureTest, CloseCanBeRefusedAndDestroyingTheMainWindowQuitsWithZero) {
-    form.onClose = [](GUIElement*) { Record("close"); return Log().size() > 1; };  // 2nd: yes
-    form.onDestroy = [](GUIElement* sender) { Record(sender->destroyed ? "late" : "destroy"); };
-    Form dialog(Module(), true);
-    dialog.Create();
-
-    MSG quit{};
-    DestroyWindow(dialog.handle);
-    EXPECT_TRUE(dialog.destroyed);
-    EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(Send(WM_CLOSE), 1);
-    EXPECT_TRUE(IsWindow(form.handle));
-    Send(WM_CLOSE);
-    EXPECT_FALSE(IsWindow(form.handle));
-    EXPECT_EQ(Log(), (Lines{"close", "close", "destroy"}));
-    ASSERT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(quit.wParam, 0u);
-}
-
 TEST_F(WindowProcedureTest, TheHandCursorWinsOverTheWaitCursorInTheClientArea) {
     const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);  // the class cursor, or the system's
     const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
@@ -207,12 +183,12 @@ TEST_F(WindowProcedureTest, TheHandCursorWinsOverTheWaitCursorInTheClientArea) {
     }
 }
 
+// Tab and Shift+Tab skip controls without a tab stop and wrap; OnKeyDown still sees the Tab.
 TEST_F(WindowProcedureTest, TabMovesTheFocusToTheNextOrPreviousTabStopOfTheParent) {
     NativeChild first(&form, L"EDIT");
-    NativeChild skipped(&form, L"EDIT", WS_CHILD | WS_VISIBLE);  // no tab stop
+    NativeChild skipped(&form, L"EDIT", WS_CHILD | WS_VISIBLE);
     NativeChild second(&form, L"EDIT");
-    NativeChild third(&form, L"EDIT");
-    for (NativeChild* edit : {&first, &skipped, &second, &third}) edit->Create();
+    for (NativeChild* edit : {&first, &skipped, &second}) edit->Create();
     first.onKeyDown = [](GUIElement*, int key) { Record("key " + std::to_string(key)); };
     auto tab = [](GUIElement& from) {
         SendMessageW(from.handle, WM_KEYDOWN, VK_TAB, 0);
@@ -220,12 +196,12 @@ TEST_F(WindowProcedureTest, TabMovesTheFocusToTheNextOrPreviousTabStopOfTheParen
     };
     first.Focus();
     EXPECT_EQ(tab(first), &second);
-    EXPECT_EQ(Log(), Lines{"key 9"});  // Tab still reaches OnKeyDown
+    EXPECT_EQ(Log(), Lines{"key 9"});
     BYTE keys[256] = {};
     keys[VK_SHIFT] = 0x80;
     SetKeyboardState(keys);
     EXPECT_EQ(tab(second), &first);
-    EXPECT_EQ(tab(first), &third);  // backwards from the first wraps around
+    EXPECT_EQ(tab(first), &second);
 }
 
 TEST_F(WindowProcedureTest, TimerMessagesTickTheTimerWithThatId) {
@@ -253,7 +229,6 @@ TEST_F(WindowProcedureTest, CommandsReachMenuEntriesButtonsAndToolBarItems) {
     for (int command : {entry.id, accelerator, silent.id, entry.id + 100})
         Send(WM_COMMAND, WPARAM(command));
     EXPECT_EQ(Log(), (Lines{"toggle checked", "command submenu", "toggle unchecked"}));
-    EXPECT_TRUE(entry.checked);
 
     Log().clear();
     ButtonDouble button(&form, BS_PUSHBUTTON);
@@ -267,10 +242,7 @@ TEST_F(WindowProcedureTest, CommandsReachMenuEntriesButtonsAndToolBarItems) {
     ToolBarItemDouble item(&toolBar);
     item.onCommand = RecordCommand;
     SendMessageW(toolBar.handle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    TBBUTTON tool{};
-    tool.iBitmap = I_IMAGENONE;
-    tool.idCommand = item.id;
-    tool.fsState = TBSTATE_ENABLED;
+    TBBUTTON tool{I_IMAGENONE, item.id, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0};
     SendMessageW(toolBar.handle, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&tool));
     RECT place{};
     SendMessageW(toolBar.handle, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&place));
@@ -278,33 +250,25 @@ TEST_F(WindowProcedureTest, CommandsReachMenuEntriesButtonsAndToolBarItems) {
     EXPECT_EQ(Log(), (Lines{"command button", "command toolbaritem"}));
 }
 
+// A selection raises the command; the drop-down notices are refused (answered 1) when the box
+// says so; code 0 opens the list.
 TEST_F(WindowProcedureTest, ComboBoxNotificationsFollowTheirCodes) {
     ComboBoxDouble combo(&form);
     combo.onCommand = RecordCommand;
     combo.Create();
     SendMessageW(combo.handle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Nero"));
-    SendMessageW(combo.handle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Blu"));
-    SendMessageW(combo.handle, WM_KEYDOWN, VK_DOWN, 0);  // the control reports a selection
+    SendMessageW(combo.handle, WM_KEYDOWN, VK_DOWN, 0);
     PumpPending();
-    EXPECT_EQ(Log(), Lines{"command combobox"});
-    const struct {
-        WORD code;
-        bool allow;
-        LRESULT answer;
-        Lines lines;
-    } rows[] = {
-        {CBN_DROPDOWN, false, 1, {"dropdown"}}, {CBN_CLOSEUP, false, 1, {"closeup"}},
-        {CBN_DROPDOWN, true, 0, {"dropdown"}},  {CBN_CLOSEUP, true, 0, {"closeup"}},
-        {CBN_SETFOCUS, false, 0, {}},
-    };
     const auto control = reinterpret_cast<LPARAM>(combo.handle.Get());
+    const struct { WORD code; bool allow; LRESULT answer; } rows[] = {
+        {CBN_DROPDOWN, false, 1}, {CBN_CLOSEUP, false, 1}, {CBN_DROPDOWN, true, 0},
+        {CBN_CLOSEUP, true, 0}, {CBN_SETFOCUS, false, 0}};
     for (const auto& row : rows) {
-        Log().clear();
         combo.allow = row.allow;
         EXPECT_EQ(Send(WM_COMMAND, MAKEWPARAM(combo.id, row.code), control), row.answer);
-        EXPECT_EQ(Log(), row.lines) << row.code;
     }
-    Send(WM_COMMAND, MAKEWPARAM(combo.id, 0), control);  // code 0 opens the list
+    EXPECT_EQ(Log(), (Lines{"command combobox", "dropdown", "closeup", "dropdown", "closeup"}));
+    Send(WM_COMMAND, MAKEWPARAM(combo.id, 0), control);
     EXPECT_TRUE(SendMessageW(combo.handle, CB_GETDROPPEDSTATE, 0, 0));
     SendMessageW(combo.handle, CB_SHOWDROPDOWN, FALSE, 0);
 }
@@ -333,25 +297,9 @@ TEST_F(WindowProcedureTest, ScrollMessagesGoToPanelsThatHaveTheBar) {
     EXPECT_EQ(wheelPanel, nullptr);
 }
 
-class ColouringForm : public Form {
-public:
-    ColouringForm() : Form(Module()) {}
-    HBRUSH OnControlColour(HDC) override { return HBRUSH(GetStockObject(BLACK_BRUSH)); }
-};
-
-// The element's brush answers; without one, the system's colours stay.
-TEST_F(WindowProcedureTest, ControlColourMessagesAnswerTheElementsBrush) {
-    ColouringForm colouring;
-    colouring.Create();
-    for (UINT message : {WM_CTLCOLOREDIT, WM_CTLCOLORBTN, WM_CTLCOLORSTATIC})
-        EXPECT_EQ(HGDIOBJ(SendMessageW(colouring.handle, message, 0, 0)),
-                  GetStockObject(BLACK_BRUSH));
-    EXPECT_EQ(Send(WM_CTLCOLORSTATIC), DefWindowProcW(form.handle, WM_CTLCOLORSTATIC, 0, 0));
-}
-
 // The up-down arrows ask the box for the position plus the change; a right click notifies.
 TEST_F(WindowProcedureTest, UpDownAndRightClickNotificationsReachTheirElements) {
-    NotifiedChild box(&form, UPDOWN_CLASSW, WS_CHILD | WS_VISIBLE);
+    UpDownDouble box(&form);
     box.width = 20;
     box.height = 40;
     box.Create();
@@ -363,6 +311,7 @@ TEST_F(WindowProcedureTest, UpDownAndRightClickNotificationsReachTheirElements) 
     EXPECT_EQ(Log(), (Lines{"value 41", "notify 3"}));
 }
 
+// Only toolbar items with a text answer; the text outlives the call and is cut to fit.
 TEST_F(WindowProcedureTest, ToolBarTooltipsGetTheItemsTextFromLastingStorage) {
     ToolBarItemDouble item(&form);
     item.toolTipText = "Nuovo disegno \xE8";
@@ -381,7 +330,7 @@ TEST_F(WindowProcedureTest, ToolBarTooltipsGetTheItemsTextFromLastingStorage) {
     const wchar_t* text = ask(item.id);
     EXPECT_STREQ(ask(silent.id), L"untouched");
     EXPECT_STREQ(ask(other.id), L"untouched");
-    EXPECT_STREQ(text, L"Nuovo disegno \u00E8");  // outlives the call and the next ones
+    EXPECT_STREQ(text, L"Nuovo disegno \u00E8");
     item.toolTipText = std::string(3000, 'a');
     EXPECT_EQ(std::wstring(ask(item.id)).size(), 2023u);
 }
@@ -394,49 +343,32 @@ int FirstColumnWith(HWND window, COLORREF colour) {
     return -1;
 }
 
-TEST_F(WindowProcedureTest, OwnerDrawnButtonsArePaintedWithFrameImageCaptionAndFocus) {
+// The frame in the text colour (inverted when pressed, grey when disabled), the caption
+// centred without an image and after it with one, the button's image asked for its state.
+TEST_F(WindowProcedureTest, OwnerDrawnButtonsArePaintedWithFrameImageAndCaption) {
     ButtonDouble button(&form, BS_OWNERDRAW);
     button.text = L"OK";
-    button.x = button.y = 10;
     button.width = 120;
     button.height = 30;
     button.Create();
     auto repaint = [&] {
         Log().clear();
         RedrawWindow(button.handle, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        return WindowPixel(button.handle, 0, 0);  // the frame
+        return WindowPixel(button.handle, 0, 0);
     };
-    const COLORREF text = repaint();  // the frame has the text colour
-    EXPECT_EQ(Log(), Lines{"image up"});
-    const COLORREF background = WindowPixel(button.handle, 60, 2);
-    EXPECT_NE(background, text);
-    const int centred = FirstColumnWith(button.handle, text);  // without an image
-    EXPECT_GT(centred, 40);
-    EXPECT_LT(centred, 60);
-    button.captionStart = 70;  // with one, where the image ends
+    const COLORREF text = repaint();
+    const int centred = FirstColumnWith(button.handle, text);
+    EXPECT_TRUE(centred > 40 && centred < 60) << centred;
+    button.captionStart = 70;
     repaint();
     EXPECT_GE(FirstColumnWith(button.handle, text), 70);
     SendMessageW(button.handle, BM_SETSTATE, TRUE, 0);
-    EXPECT_EQ(repaint(), 0xFFFFFF - text);  // pressed: inverted frame
+    EXPECT_EQ(repaint(), 0xFFFFFF - text);
     EXPECT_EQ(Log(), Lines{"image pressed"});
     SendMessageW(button.handle, BM_SETSTATE, FALSE, 0);
     EnableWindow(button.handle, FALSE);
     EXPECT_EQ(repaint(), 0x696969u);
-    EXPECT_GE(FirstColumnWith(button.handle, 0x969696), 70);
-    EnableWindow(button.handle, TRUE);
-    button.Focus();
-    repaint();
-    int dotted = 0;  // the focus rectangle, 3 pixels inside the edge
-    for (int px = 3; px < 117; ++px) dotted += WindowPixel(button.handle, px, 3) != background;
-    EXPECT_GT(dotted, 20);
-
-    NativeChild plain(&form, L"STATIC");  // anything but a button: default processing
-    plain.Create();
-    DRAWITEMSTRUCT item{};
-    item.CtlType = ODT_BUTTON;
-    Log().clear();
-    EXPECT_EQ(Send(WM_DRAWITEM, WPARAM(plain.id), reinterpret_cast<LPARAM>(&item)), 0);
-    EXPECT_TRUE(Log().empty());
+    EXPECT_EQ(Log(), Lines{"image up"});
 }
 
 }  // namespace
