@@ -22,13 +22,6 @@ void RecordCreation(GUIElement* sender, HWND) {
     Record("create " + sender->typeName);
 }
 
-class CommandDouble : public NumberedChild, public CommandElement {
-public:
-    explicit CommandDouble(GUIElement* parentElement) : NumberedChild(parentElement, "item") {
-        onCommand = [](GUIElement*) { Record("command"); };
-    }
-};
-
 // Creation messages reach the element whose window is being created, also when another was
 // constructed later or the creation nests; a window without element reaches none, however
 // recently an element without a window was constructed.
@@ -55,7 +48,8 @@ TEST_F(ElementLifetimeTest, CreationMessagesReachTheirOwnElementOrNone) {
     Log().clear();
     const HWND stranger = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE, 0, 0,
                                           20, 20, outer.handle, nullptr, Module(), nullptr);
-    CommandDouble item(&outer);  // the last constructed, without a window
+    SubMenuDouble item(&outer);  // the last constructed, without a window
+    item.onCommand = [](GUIElement*) { Record("command"); };
     SendMessageW(stranger, BM_CLICK, 0, 0);
     PumpPending();
     EXPECT_TRUE(Log().empty());
