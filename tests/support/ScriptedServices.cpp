@@ -2,73 +2,57 @@
 
 #include "toolkit/core/Services.h"
 
-namespace OrvUtility::Testing {
+namespace OrvUtility {
 
-ScriptedServices& ScriptedServices::Instance() {
-    static ScriptedServices services;
-    return services;
-}
+using Testing::scriptedServices;
+using Testing::ShownService;
 
-std::vector<ShownService> ScriptedServices::Shown(const std::string& kind) const {
+Testing::ScriptedServices Testing::scriptedServices;
+
+std::vector<ShownService> Testing::ScriptedServices::Shown(const std::string& kind) const {
     std::vector<ShownService> matching;
     for (const ShownService& call : shown)
         if (call.kind == kind) matching.push_back(call);
     return matching;
 }
 
-namespace {
+static void Record(ShownService call) {
+    scriptedServices.shown.push_back(std::move(call));
+}
 
-// Records the call and answers from the queue, or with `fallback` when it is empty.
+// Records the call and answers from `answers`, or with `fallback` when they are used up.
 template <typename Answer>
-Answer Ask(ShownService call, std::deque<Answer> ScriptedServices::*queue, Answer fallback) {
-    ScriptedServices& services = ScriptedServices::Instance();
-    services.shown.push_back(std::move(call));
-    std::deque<Answer>& answers = services.*queue;
-    if (answers.empty()) {
-        ++services.unscripted;
-        return fallback;
-    }
+static Answer Record(ShownService call, std::deque<Answer>& answers, Answer fallback) {
+    Record(std::move(call));
+    if (answers.empty()) return fallback;
     const Answer answer = answers.front();
     answers.pop_front();
     return answer;
 }
 
-void Show(const char* kind, GUIElement* owner, const std::string& text,
-          const std::string& caption) {
-    ScriptedServices::Instance().shown.push_back({kind, text, caption, owner, "", "", {}});
-}
-
-}  // namespace
-}  // namespace OrvUtility::Testing
-
-namespace OrvUtility {
-
-using Testing::ScriptedServices;
-
 std::wstring OpenFileDialog(GUIElement* owner, const std::string& title,
-                            const std::string& initialFolder,
-                            const std::vector<std::string>& filters) {
-    return Testing::Ask({"open", "", title, owner, initialFolder, "", filters},
-                        &ScriptedServices::pathAnswers, std::wstring());
+                            const std::string& folder, const std::vector<std::string>& filters) {
+    return Record({"open", "", title, owner, folder, "", filters}, scriptedServices.pathAnswers,
+                  std::wstring());
 }
 
 std::wstring SaveFileDialog(GUIElement* owner, const std::string& title,
-                            const std::string& initialFolder, const std::string& proposedName,
+                            const std::string& folder, const std::string& proposedName,
                             const std::vector<std::string>& filters) {
-    return Testing::Ask({"save", "", title, owner, initialFolder, proposedName, filters},
-                        &ScriptedServices::pathAnswers, std::wstring());
+    return Record({"save", "", title, owner, folder, proposedName, filters},
+                  scriptedServices.pathAnswers, std::wstring());
 }
 
 void ShowMessage(GUIElement* owner, const std::string& text, const std::string& caption) {
-    Testing::Show("message", owner, text, caption);
+    Record({"message", text, caption, owner, "", "", {}});
 }
 
 void ShowError(GUIElement* owner, const std::string& text, const std::string& caption) {
-    Testing::Show("error", owner, text, caption);
+    Record({"error", text, caption, owner, "", "", {}});
 }
 
 void ShowInfo(GUIElement* owner, const std::string& text, const std::string& caption) {
-    Testing::Show("info", owner, text, caption);
+    Record({"info", text, caption, owner, "", "", {}});
 }
 
 bool AskYesNo(const std::string& text, const std::string& caption) {
@@ -76,13 +60,13 @@ bool AskYesNo(const std::string& text, const std::string& caption) {
 }
 
 bool AskYesNo(GUIElement* owner, const std::string& text, const std::string& caption) {
-    return Testing::Ask({"question", text, caption, owner, "", "", {}},
-                        &ScriptedServices::yesNoAnswers, false);
+    return Record({"question", text, caption, owner, "", "", {}}, scriptedServices.yesNoAnswers,
+                  false);
 }
 
 bool OpenDocument(const std::string& target) {
-    return Testing::Ask({"document", target, "", nullptr, "", "", {}},
-                        &ScriptedServices::documentAnswers, false);
+    Record({"document", target, "", nullptr, "", "", {}});
+    return false;
 }
 
 }  // namespace OrvUtility

@@ -1,5 +1,5 @@
 // The dialog and shell services: formatting, the last error's text, the file dialogs' filter
-// buffer, and the real message boxes and file dialogs, answered from a helper thread.
+// buffer, and real message boxes and file dialogs, answered from a helper thread.
 
 #include "ToolkitTesting.h"
 
@@ -13,7 +13,7 @@
 #include <fstream>
 #include <functional>
 #include <future>
-#include <iterator>
+#include <tuple>
 
 namespace OrvUtility {
 namespace {
@@ -22,32 +22,26 @@ using namespace Testing;
 namespace fs = std::filesystem;
 using ServicesTest = ToolkitTest;
 
+// The texts of several values in a row.
 TEST_F(ServicesTest, IntegersArePlainDecimal) {
-    const std::pair<long long, const char*> cases[] = {
-        {0, "0"}, {-5, "-5"}, {80, "80"}, {1234567890123, "1234567890123"},
-        {LLONG_MIN, "-9223372036854775808"}, {LLONG_MAX, "9223372036854775807"}};
-    for (const auto& [value, text] : cases) {
-        EXPECT_EQ(FormatIntegerNarrow(value), text);
-        EXPECT_EQ(FormatInteger(value), Widen(text));
+    EXPECT_EQ(FormatIntegerNarrow(-5) + FormatIntegerNarrow(LLONG_MIN), "-5-9223372036854775808");
+    EXPECT_EQ(FormatInteger(0) + FormatInteger(LLONG_MAX), L"09223372036854775807");
+}
+
+// Empty with no error pending or no text for it; else the system's text, line break and all.
+TEST_F(ServicesTest, LastErrorTextIsTheSystemsWholeText) {
+    char buffer[512] = {};
+    const std::string text(buffer, FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr,
+                                                  ERROR_FILE_NOT_FOUND, 0, buffer, 512, nullptr));
+    ASSERT_GT(text.size(), 2u);
+    for (const auto& [code, expected] : {std::pair<DWORD, std::string>{0, ""},
+                                         {ERROR_FILE_NOT_FOUND, text}, {0x2000ABCD, ""}}) {
+        SetLastError(code);
+        EXPECT_EQ(LastErrorText(), expected) << code;
     }
 }
 
-TEST_F(ServicesTest, LastErrorTextIsTheSystemsTextAtItsReportedLength) {
-    SetLastError(0);
-    EXPECT_EQ(LastErrorText(), "");
-    char expected[1024] = {};
-    const DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                       ERROR_FILE_NOT_FOUND, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), expected,
-                       sizeof(expected), nullptr);
-    ASSERT_GT(length, 0u);
-    SetLastError(ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(LastErrorText(), std::string(expected, length));  // line break and all
-    SetLastError(0x2000ABCD);  // no text for it
-    EXPECT_EQ(LastErrorText(), "");
-}
-
-// The strings of a filter buffer, read as the dialog reads them: up to the empty one.
+// The strings of a filter buffer as the dialog reads them: up to the empty one.
 std::vector<std::wstring> ReadFilter(const std::vector<wchar_t>& buffer) {
     std::vector<std::wstring> strings;
     for (std::size_t at = 0; at < buffer.size() && buffer[at]; at += strings.back().size() + 1)
@@ -55,177 +49,95 @@ std::vector<std::wstring> ReadFilter(const std::vector<wchar_t>& buffer) {
     return strings;
 }
 
+// Only whole pairs that fit with the closing NUL: an unpaired string would shift every pair.
 TEST_F(ServicesTest, FilterBufferHoldsWholePairsDoubleTerminatedAndIsNeverOverrun) {
-    const std::vector<wchar_t> art = BuildFilterBuffer({"File Art (*.art)", "*.art"});
-    ASSERT_EQ(art.size(), FilterBufferCapacity);
-    EXPECT_EQ(std::wstring(art.data(), 25), std::wstring(L"File Art (*.art)\0*.art\0\0", 25));
-    EXPECT_EQ(ReadFilter(BuildFilterBuffer({})), std::vector<std::wstring>{});
-    // An unpaired description would shift every pair after it: it is left out.
     EXPECT_EQ(ReadFilter(BuildFilterBuffer({"Propriet\xE0", "*.\xE0", "B"})),
               (std::vector<std::wstring>{L"Propriet\u00E0", L"*.\u00E0"}));
-
-    std::vector<std::string> many;  // pairs of 10 + 8 units with their NULs
-    for (int i = 1000; i < 1300; ++i) {
-        many.push_back("Type " + std::to_string(i));
-        many.push_back("*.x" + std::to_string(i));
-    }
-    for (std::size_t capacity : {1024, 1000, 19, 18, 2}) {
+    std::vector<std::string> many;
+    for (int i = 0; i < 200; ++i) many.insert(many.end(), {"Type", "*.x"});  // 9 code units
+    for (std::size_t capacity : {1024, 19, 18, 10, 9, 2}) {
         const std::vector<wchar_t> buffer = BuildFilterBuffer(many, capacity);
         ASSERT_EQ(buffer.size(), capacity);
-        const std::vector<std::wstring> strings = ReadFilter(buffer);
-        const std::size_t pairs = (capacity - 1) / 18;  // as many whole pairs as fit
-        ASSERT_EQ(strings.size(), 2 * pairs) << capacity;
-        if (pairs) {
-            EXPECT_EQ(strings.back(), L"*.x" + std::to_wstring(999 + pairs));
-        }
-        EXPECT_EQ(buffer[pairs * 18], L'\0');  // the closing NUL, inside the buffer
+        EXPECT_EQ(ReadFilter(buffer).size(), 2 * ((capacity - 1) / 9)) << capacity;
     }
 }
 
-// What a dialog box showed, noted by the helper thread that answered it.
-struct Seen {
-    std::string caption, message;
-    std::wstring proposedName;
-    std::vector<std::wstring> fileTypes;
-    bool icon = false, yesNo = false, ok = false, ownerDisabled = false;
-};
+// What a dialog box showed: caption, message, file name field, selected file type, icon, owner,
+// the buttons shown of OK, Yes and No, whether the program waited.
+using Seen = std::tuple<std::wstring, std::wstring, std::wstring, std::wstring, HICON, HWND,
+                        std::vector<int>, bool>;
 
-BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM found) {
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (std::wstring(className) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
-Seen Answer(DWORD guiThread, int command, const std::wstring& name, HWND owner) {
-    HWND box = nullptr;  // only this thread's: other test programs may show boxes too
-    for (int attempt = 0; attempt < 500 && !box; ++attempt) {
-        EnumThreadWindows(guiThread, FindVisibleDialog, reinterpret_cast<LPARAM>(&box));
-        if (!box) Sleep(20);
-    }
-    Seen seen;
-    if (!box) return seen;
+// Waits for the dialog box that `thread` shows in front of the program's window, notes what it
+// shows, types `name` into its file name field and answers `command`.
+Seen Answer(DWORD thread, int command, const std::wstring& name, HWND program) {
+    HWND box = nullptr;
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof(gui);
+    for (int attempt = 0; attempt < 500 && !box; ++attempt, Sleep(20))
+        if (GetGUIThreadInfo(thread, &gui) && gui.hwndActive != program) box = gui.hwndActive;
     Sleep(100);  // let the dialog finish its initialisation
-    char text[512] = {};
-    GetWindowTextA(box, text, sizeof(text));
-    seen.caption = text;
-    text[0] = '\0';
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
-    seen.message = text;
+    auto text = [box](int item) {  // item 0: the box's own text
+        wchar_t chars[512];
+        return std::wstring(chars, GetWindowTextW(item ? GetDlgItem(box, item) : box, chars, 512));
+    };
     const int nameField = GetDlgItem(box, 0x47C) ? 0x47C : 0x480;  // cmb13 or edt1
-    wchar_t field[512] = {};
-    GetDlgItemTextW(box, nameField, field, 512);
-    seen.proposedName = field;
-    if (const HWND types = GetDlgItem(box, 0x470)) {  // cmb1: from the selected type on
-        const int count = int(SendMessageW(types, CB_GETCOUNT, 0, 0));
-        for (int i = int(SendMessageW(types, CB_GETCURSEL, 0, 0)); i >= 0 && i < count; ++i) {
-            SendMessageW(types, CB_GETLBTEXT, WPARAM(i), reinterpret_cast<LPARAM>(field));
-            seen.fileTypes.push_back(field);
-        }
-    }
-    seen.icon = SendDlgItemMessageW(box, 0x440, STM_GETICON, 0, 0) != 0;  // stc1
-    // Message boxes may carry every button and hide the ones not asked for.
-    auto shown = [box](int item) { return IsWindowVisible(GetDlgItem(box, item)) != 0; };
-    seen.yesNo = shown(IDYES) && shown(IDNO);
-    seen.ok = shown(IDOK);
-    seen.ownerDisabled = owner && !IsWindowEnabled(owner);
+    std::vector<int> buttons;  // a box may hold every button and hide those not asked for
+    for (int button : {IDOK, IDYES, IDNO})
+        if (IsWindowVisible(GetDlgItem(box, button))) buttons.push_back(button);
+    const Seen seen{text(0), text(0xFFFF), text(nameField), text(0x470),  // cmb1, a drop list
+                    HICON(SendDlgItemMessageW(box, 0x440, STM_GETICON, 0, 0)),  // stc1
+                    GetWindow(box, GW_OWNER), buttons, !IsWindowEnabled(program)};
     if (!name.empty()) SetDlgItemTextW(box, nameField, name.c_str());
     PostMessageW(box, WM_COMMAND, WPARAM(command), 0);
     return seen;
 }
 
-// Answers the next dialog box that this thread shows with `command`, typing `name` first.
-std::future<Seen> AnswerNextBox(int command, std::wstring name = {}, HWND owner = nullptr) {
-    return std::async(std::launch::async, Answer, GetCurrentThreadId(), command, name, owner);
-}
-
-using Show = std::function<bool(const std::string&, const std::string&)>;
-
-Show OkBox(void (*service)(GUIElement*, const std::string&, const std::string&),
-           GUIElement* owner) {
-    return [=](const std::string& text, const std::string& caption) {
-        service(owner, text, caption);
-        return false;
-    };
-}
-
-// Task-modal: the program's windows wait, with or without owner.
-TEST_F(ServicesTest, MessageBoxesShowTheirTextCaptionIconAndButtonsTaskModal) {
-    Form owner(Module());
-    owner.Create();
+// Message boxes are task-modal: the program waits, whether the box has an owner or not. File
+// dialogs return paths with characters outside Windows-1252 whole, and a name typed without
+// extension as typed, in the initial folder.
+TEST_F(ServicesTest, ModalServicesShowTheirBoxAndReturnTheAnswer) {
+    const std::wstring existing = fs::temp_directory_path() / L"\u03A9\u4E2D\u0142.art";
+    std::ofstream(fs::path(existing)).put('x');
+    Form program(Module());
+    program.Create();
+    const HWND window = program.handle;
+    const HICON error = LoadIconW(nullptr, IDI_ERROR), info = LoadIconW(nullptr, IDI_INFORMATION),
+                question = LoadIconW(nullptr, IDI_QUESTION);
+    const std::vector<int> ok{IDOK}, yesNo{IDYES, IDNO};
     const struct {
-        Show show;
+        std::function<std::wstring()> show;
         int answer;
-        std::string text, caption;
-        bool icon, yesNo, result;
-    } rows[] = {
-        {OkBox(ShowError, &owner), IDOK, "Errore nel salvataggio.", "Errore", true, false, false},
-        {OkBox(ShowMessage, nullptr), IDOK, "Cambia propriet\xE0", "Attenzione", false, false,
-         false},
-        {OkBox(ShowInfo, &owner), IDOK, "Informazione", "Info...", true, false, false},
-        {[&](auto& text, auto& caption) { return AskYesNo(&owner, text, caption); }, IDYES,
-         "Salvare le modifiche?", "Salva", true, true, true},
-        {[](auto& text, auto& caption) { return AskYesNo(text, caption); }, IDNO,
-         "Vuoi realmente uscire?", "Uscita", true, true, false},
+        std::wstring typed, result;
+        Seen seen;
+    } boxes[] = {
+        {[&] { return ShowError(&program, "Errore nel salvataggio.", "Errore"), L""; }, IDOK, L"",
+         L"", {L"Errore", L"Errore nel salvataggio.", L"", L"", error, window, ok, true}},
+        {[&] { return ShowMessage(nullptr, "Cambia propriet\xE0", "Attenzione"), L""; }, IDOK, L"",
+         L"", {L"Attenzione", L"Cambia propriet\u00E0", L"", L"", nullptr, nullptr, ok, true}},
+        {[&] { return ShowInfo(&program, "Informazione", "Info..."), L""; }, IDOK, L"", L"",
+         {L"Info...", L"Informazione", L"", L"", info, window, ok, true}},
+        {[&] { return AskYesNo(&program, "Salvare?", "Salva") ? L"yes" : L"no"; }, IDYES, L"",
+         L"yes", {L"Salva", L"Salvare?", L"", L"", question, window, yesNo, true}},
+        {[&] { return AskYesNo("Uscire?", "Uscita") ? L"yes" : L"no"; }, IDNO, L"", L"no",
+         {L"Uscita", L"Uscire?", L"", L"", question, nullptr, yesNo, true}},
+        {[&] { return OpenFileDialog(&program, "Apri", "", {"File Art (*.art)", "*.art"}); }, IDOK,
+         existing, existing, {L"Apri", L"", L"", L"File Art (*.art)", nullptr, window, ok, true}},
+        {[&] { return SaveFileDialog(&program, "Salva", "", "Disegno.art", {"A", "*.a"}); },
+         IDCANCEL, L"", L"", {L"Salva", L"", L"Disegno.art", L"A", nullptr, window, ok, true}},
+        {[&] { return SaveFileDialog(&program, "", "C:\\", "", {"B", "*.b", "C", "*.c"}); },
+         IDOK, L"nuovo \u0394", L"C:\\nuovo \u0394",
+         {L"Save As", L"", L"", L"B", nullptr, window, ok, true}},  // no title: the system's
     };
-    for (const auto& row : rows) {
-        std::future<Seen> answer = AnswerNextBox(row.answer, {}, owner.handle);
-        EXPECT_EQ(row.show(row.text, row.caption), row.result);
-        const Seen box = answer.get();
-        EXPECT_EQ(std::tie(box.caption, box.message), std::tie(row.caption, row.text));
-        EXPECT_EQ(std::make_tuple(box.icon, box.yesNo, box.ok, box.ownerDisabled),
-                  std::make_tuple(row.icon, row.yesNo, !row.yesNo, true))
-            << row.caption;
+    for (const auto& box : boxes) {
+        std::future<Seen> seen = std::async(std::launch::async, Answer, GetCurrentThreadId(),
+                                            box.answer, box.typed, window);
+        EXPECT_EQ(box.show(), box.result);
+        EXPECT_EQ(seen.get(), box.seen);
     }
-    EXPECT_TRUE(IsWindowEnabled(owner.handle));
+    fs::remove(existing);
 }
 
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// Paths with characters outside Windows-1252 come back whole and name the file chosen.
-TEST_F(ServicesTest, FileDialogsReturnTheChosenPathWhole) {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    const fs::path folder = fs::path(temp) / L"tessaly-\u03A9\u03BC\u03AD\u03B3\u03B1";
-    fs::create_directories(folder);
-    const fs::path file = folder / L"\u4E2D\u0142.art";
-    std::ofstream(file, std::ios::binary) << "1;1;0\r\n";
-    Form owner(Module());
-    owner.Create();
-
-    std::future<Seen> answer = AnswerNextBox(IDOK, file.wstring());
-    const std::wstring opened = OpenFileDialog(&owner, "Apri", "", {"File Art (*.art)", "*.art"});
-    Seen box = answer.get();
-    EXPECT_EQ(box.caption, "Apri");
-    EXPECT_EQ(box.fileTypes, std::vector<std::wstring>{L"File Art (*.art)"});
-    EXPECT_EQ(ReadAll(opened), "1;1;0\r\n");
-
-    answer = AnswerNextBox(IDCANCEL);
-    EXPECT_EQ(SaveFileDialog(&owner, "Salva", "", "Disegno.art", {"A", "*.a"}), L"");
-    box = answer.get();
-    EXPECT_EQ(box.caption, "Salva");
-    EXPECT_EQ(box.proposedName, L"Disegno.art");
-
-    // A new name without extension comes back as typed; no title: the system's own.
-    const fs::path typed = folder / L"nuovo \u0394";
-    answer = AnswerNextBox(IDOK, typed.wstring());
-    const std::wstring saved =
-        SaveFileDialog(&owner, "", Narrow(temp), "", {"File Bitmap (*.bmp)", "*.bmp"});
-    box = answer.get();
-    EXPECT_EQ(box.proposedName, L"");
-    EXPECT_FALSE(box.caption.empty());
-    EXPECT_NE(box.caption, "Salva");
-    EXPECT_EQ(saved, typed.wstring());
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
-}
-
-TEST_F(ServicesTest, OpenDocumentReportsWhetherTheShellAcceptedIt) {
-    EXPECT_TRUE(OpenDocument("http://www.example.com/Tessaly.asp"));
+TEST_F(ServicesTest, OpenDocumentAnswersFalseWhenTheTargetCannotBeOpened) {
     EXPECT_FALSE(OpenDocument("Z:\\no such folder\\no such file.zzz"));
 }
 
