@@ -79,17 +79,12 @@ public:
     bool allow = true;
 };
 
-class ButtonDouble : public NativeChild, public CommandElement, public ButtonRole {
+class ButtonDouble : public NativeChild, public CommandElement {
 public:
-    ButtonDouble(GUIElement* parentElement, DWORD kind)
-        : NativeChild(parentElement, L"BUTTON", WS_CHILD | WS_VISIBLE | kind) {
+    explicit ButtonDouble(GUIElement* parentElement)
+        : NativeChild(parentElement, L"BUTTON", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON) {
         typeName = "button";
     }
-    int DrawImage(Drawing&, const RECT&, bool pressed) override {
-        Record(pressed ? "image pressed" : "image up");
-        return captionStart;
-    }
-    int captionStart = 0;
 };
 
 class UpDownDouble : public NativeChild, public NumericBoxRole {
@@ -231,7 +226,7 @@ TEST_F(WindowProcedureTest, CommandsReachMenuEntriesButtonsAndToolBarItems) {
     EXPECT_EQ(Log(), (Lines{"toggle checked", "command submenu", "toggle unchecked"}));
 
     Log().clear();
-    ButtonDouble button(&form, BS_PUSHBUTTON);
+    ButtonDouble button(&form);
     button.onCommand = RecordCommand;
     button.Create();
     SendMessageW(button.handle, BM_CLICK, 0, 0);
@@ -333,42 +328,6 @@ TEST_F(WindowProcedureTest, ToolBarTooltipsGetTheItemsTextFromLastingStorage) {
     EXPECT_STREQ(text, L"Nuovo disegno \u00E8");
     item.toolTipText = std::string(3000, 'a');
     EXPECT_EQ(std::wstring(ask(item.id)).size(), 2023u);
-}
-
-// Leftmost column inside the frame with a pixel of `colour`, or -1.
-int FirstColumnWith(HWND window, COLORREF colour) {
-    for (int px = 4; px < 116; ++px)
-        for (int py = 4; py < 26; ++py)
-            if (WindowPixel(window, px, py) == colour) return px;
-    return -1;
-}
-
-// The frame in the text colour (inverted when pressed, grey when disabled), the caption
-// centred without an image and after it with one, the button's image asked for its state.
-TEST_F(WindowProcedureTest, OwnerDrawnButtonsArePaintedWithFrameImageAndCaption) {
-    ButtonDouble button(&form, BS_OWNERDRAW);
-    button.text = L"OK";
-    button.width = 120;
-    button.height = 30;
-    button.Create();
-    auto repaint = [&] {
-        Log().clear();
-        RedrawWindow(button.handle, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        return WindowPixel(button.handle, 0, 0);
-    };
-    const COLORREF text = repaint();
-    const int centred = FirstColumnWith(button.handle, text);
-    EXPECT_TRUE(centred > 40 && centred < 60) << centred;
-    button.captionStart = 70;
-    repaint();
-    EXPECT_GE(FirstColumnWith(button.handle, text), 70);
-    SendMessageW(button.handle, BM_SETSTATE, TRUE, 0);
-    EXPECT_EQ(repaint(), 0xFFFFFF - text);
-    EXPECT_EQ(Log(), Lines{"image pressed"});
-    SendMessageW(button.handle, BM_SETSTATE, FALSE, 0);
-    EnableWindow(button.handle, FALSE);
-    EXPECT_EQ(repaint(), 0x696969u);
-    EXPECT_EQ(Log(), Lines{"image up"});
 }
 
 }  // namespace
