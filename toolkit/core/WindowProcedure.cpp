@@ -35,6 +35,13 @@ struct Message {
 // Each row answers a value to return at once, or nothing for default processing. Rows that
 // need an element do nothing without one.
 
+// Rows that only tell the element.
+template <void (GUIElement::*Operation)()>
+Answer MsgTell(const Message& m) {
+    if (m.element) (m.element->*Operation)();
+    return std::nullopt;
+}
+
 Answer MsgCreate(const Message& m) {
     if (dynamic_cast<Form*>(m.element)) m.element->OnCreate(m.window);
     return std::nullopt;
@@ -53,33 +60,8 @@ Answer MsgDestroy(const Message& m) {
     return std::nullopt;
 }
 
-Answer MsgMove(const Message& m) {
-    if (m.element) m.element->OnMove();
-    return std::nullopt;
-}
-
-Answer MsgSize(const Message& m) {
-    if (m.element) m.element->OnResize();
-    return std::nullopt;
-}
-
 Answer MsgActivate(const Message& m) {
     DispatchActivate(m.element, m.window);
-    return std::nullopt;
-}
-
-Answer MsgSetFocus(const Message& m) {
-    if (m.element) m.element->OnFocus();
-    return std::nullopt;
-}
-
-Answer MsgKillFocus(const Message& m) {
-    if (m.element) m.element->OnLostFocus();
-    return std::nullopt;
-}
-
-Answer MsgPaint(const Message& m) {
-    if (m.element) m.element->OnPaint();
     return std::nullopt;
 }
 
@@ -186,13 +168,8 @@ Answer MsgLeftButtonDown(const Message& m) {
 }
 
 template <void (GUIElement::*Operation)(int, int)>
-Answer MsgMouseButton(const Message& m) {
+Answer MsgMouse(const Message& m) {
     if (m.element) (m.element->*Operation)(m.MouseX(), m.MouseY());
-    return std::nullopt;
-}
-
-Answer MsgMouseHover(const Message& m) {
-    if (m.element) m.element->OnMouseHover();
     return std::nullopt;
 }
 
@@ -212,12 +189,12 @@ Answer Handle(const Message& m) {
     switch (m.id) {
     case WM_CREATE:          return MsgCreate(m);
     case WM_DESTROY:         return MsgDestroy(m);
-    case WM_MOVE:            return MsgMove(m);
-    case WM_SIZE:            return MsgSize(m);
+    case WM_MOVE:            return MsgTell<&GUIElement::OnMove>(m);
+    case WM_SIZE:            return MsgTell<&GUIElement::OnResize>(m);
     case WM_ACTIVATE:        return MsgActivate(m);
-    case WM_SETFOCUS:        return MsgSetFocus(m);
-    case WM_KILLFOCUS:       return MsgKillFocus(m);
-    case WM_PAINT:           return MsgPaint(m);
+    case WM_SETFOCUS:        return MsgTell<&GUIElement::OnFocus>(m);
+    case WM_KILLFOCUS:       return MsgTell<&GUIElement::OnLostFocus>(m);
+    case WM_PAINT:           return MsgTell<&GUIElement::OnPaint>(m);
     case WM_CLOSE:           return MsgClose(m);
     case WM_SHOWWINDOW:      return MsgShowWindow(m);
     case WM_SETCURSOR:       return MsgSetCursor(m);
@@ -236,12 +213,12 @@ Answer Handle(const Message& m) {
     case WM_CTLCOLORSTATIC:  return MsgControlColour(m);
     case WM_MOUSEMOVE:       return MsgMouseMove(m);
     case WM_LBUTTONDOWN:     return MsgLeftButtonDown(m);
-    case WM_LBUTTONUP:       return MsgMouseButton<&GUIElement::OnMouseUp>(m);
-    case WM_LBUTTONDBLCLK:   return MsgMouseButton<&GUIElement::OnDoubleClick>(m);
-    case WM_RBUTTONDOWN:     return MsgMouseButton<&GUIElement::OnRightMouseDown>(m);
-    case WM_RBUTTONUP:       return MsgMouseButton<&GUIElement::OnRightMouseUp>(m);
-    case WM_RBUTTONDBLCLK:   return MsgMouseButton<&GUIElement::OnRightDoubleClick>(m);
-    case WM_MOUSEHOVER:      return MsgMouseHover(m);
+    case WM_LBUTTONUP:       return MsgMouse<&GUIElement::OnMouseUp>(m);
+    case WM_LBUTTONDBLCLK:   return MsgMouse<&GUIElement::OnDoubleClick>(m);
+    case WM_RBUTTONDOWN:     return MsgMouse<&GUIElement::OnRightMouseDown>(m);
+    case WM_RBUTTONUP:       return MsgMouse<&GUIElement::OnRightMouseUp>(m);
+    case WM_RBUTTONDBLCLK:   return MsgMouse<&GUIElement::OnRightDoubleClick>(m);
+    case WM_MOUSEHOVER:      return MsgTell<&GUIElement::OnMouseHover>(m);
     case WM_MOUSELEAVE:      return MsgMouseLeave(m);
     case WM_HOTKEY:          return MsgHotKey(m);
     default:                 return std::nullopt;
