@@ -19,8 +19,7 @@ namespace MyApp {
 namespace {
 
 namespace fs = std::filesystem;
-using Testing::ReadBytes;
-using Testing::WriteBytes;
+using namespace Testing;  // files written and read whole
 
 // Every entry of a folder with the bytes of each file, one "name=bytes" line each.
 std::string Listing(const fs::path& folder) {
@@ -36,7 +35,7 @@ std::string Listing(const fs::path& folder) {
 
 class FileAccessTest : public ::testing::Test {
 protected:
-    Testing::TempFolder folder;
+    TempFolder folder;
     fs::path target = folder / "drawing.art";
     CellGrid drawing;  // no drawing yet: "0;0;10"
 };

@@ -41,9 +41,10 @@ private:
     }
 };
 
-// Where the screen differs from the drawing: a slot shown or hidden wrongly, a
-// tile other than the cell's code (the background's blank for a code outside
-// the atlas), the cursor mark, the Save command. Empty when they agree.
+// Where the screen or the export differs from the drawing: a slot shown or hidden
+// wrongly, a tile, on screen or in the export picture, other than the cell's code
+// (the background's blank for a code outside the atlas), the sizes in pixels, the
+// cursor mark, the Save command. Empty when they agree.
 std::string Disagreement(const RecordingView& view, const CellGrid& grid);
 
 }  // namespace MyApp::Testing

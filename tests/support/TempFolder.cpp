@@ -29,7 +29,6 @@ void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
     out.write(bytes.data(), std::streamsize(bytes.size()));
 }
 
-std::filesystem::path TestDataFolder() { return TESSALY_TEST_DATA_DIR; }
 std::filesystem::path SourceFolder() { return TESSALY_SOURCE_DIR; }
 
 }  // namespace MyApp::Testing

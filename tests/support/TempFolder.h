@@ -24,9 +24,7 @@ private:
 std::string ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 
-// The folder of the committed test data.
-std::filesystem::path TestDataFolder();
-// The project's source folder (resources/, examples/ ...).
+// The project's source folder (resources/, examples/, tests/data/ ...).
 std::filesystem::path SourceFolder();
 
 }  // namespace MyApp::Testing
