@@ -71,8 +71,7 @@ TEST_F(FormTest, StylesFollowTheFlags) {
     };
     const Case cases[] = {
         {true, true, true, false, false, true, true, 0x10CF0000, 0},
-        {true, false, true, false, false, true, true, 0x10CD0000, 0},
-        {true, true, false, false, false, true, true, 0x10CA0000, 0},
+        {true, false, false, false, false, true, true, 0x10C80000, 0},
         {false, true, true, false, false, true, true, 0x80000000, 0},
         {true, true, true, false, false, true, false, 0x18CF0000, 0},
         {true, true, true, true, false, true, true, 0x10C90000, 0x89},

@@ -87,14 +87,6 @@ public:
     }
 };
 
-class UpDownDouble : public NativeChild, public NumericBoxRole {
-public:
-    explicit UpDownDouble(GUIElement* parentElement)
-        : NativeChild(parentElement, UPDOWN_CLASSW, WS_CHILD | WS_VISIBLE) {}
-    void OnNotify(int kind, std::vector<int>) override { Record("notify " + std::to_string(kind)); }
-    void OnValueRequested(int value) override { Record("value " + std::to_string(value)); }
-};
-
 TEST_F(WindowProcedureTest, MouseKeyShowAndMoveMessagesReachTheirHooks) {
     form.onMouseDown = MouseHook<0>;
     form.onMouseUp = MouseHook<1>;
@@ -290,20 +282,6 @@ TEST_F(WindowProcedureTest, ScrollMessagesGoToPanelsThatHaveTheBar) {
     EXPECT_EQ(wheelPanel, &panel);
     Send(WM_LBUTTONDOWN, MK_LBUTTON);  // a click elsewhere clears it
     EXPECT_EQ(wheelPanel, nullptr);
-}
-
-// The up-down arrows ask the box for the position plus the change; a right click notifies.
-TEST_F(WindowProcedureTest, UpDownAndRightClickNotificationsReachTheirElements) {
-    UpDownDouble box(&form);
-    box.width = 20;
-    box.height = 40;
-    box.Create();
-    SendMessageW(box.handle, UDM_SETRANGE32, 10, 80);
-    SendMessageW(box.handle, UDM_SETPOS32, 0, 40);
-    Click(box, Point(10, 5));  // the upper arrow
-    NMHDR click{box.handle, UINT_PTR(box.id), UINT(NM_RCLICK)};
-    Send(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
-    EXPECT_EQ(Log(), (Lines{"value 41", "notify 3"}));
 }
 
 // Only toolbar items with a text answer; the text outlives the call and is cut to fit.
