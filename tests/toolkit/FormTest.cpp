@@ -183,52 +183,43 @@ private:
     UINT_PTR timer;
 };
 
-// Closing a dialog does not end the loop; the main window's end does, with 0.
-TEST_F(FormTest, TheLoopRunsUntilTheMainWindowIsDestroyedAndAnswersZero) {
-    Form main(Module());
-    main.onClose = [](GUIElement*) { return Logged("dialog gone"); };
-    main.Create();
-    Form dialog(Module(), true);
-    dialog.onDestroy = [](GUIElement*) {
-        Record("dialog gone");
-        PostMessageW(mainWindow, WM_CLOSE, 0, 0);  // the loop must still be there to see it
-    };
-    dialog.Create();
-    LoopGuard guard;
-    PostMessageW(main.handle, WM_CLOSE, 0, 0);  // refused
-    PostMessageW(dialog.handle, WM_CLOSE, 0, 0);
-    EXPECT_EQ(RunMessageLoop(&main), 0);
-    EXPECT_FALSE(IsWindow(main.handle));
-}
-
-// Dialog-style forms hand keys to the dialog manager, which moves the focus on Tab without the
-// control seeing it; other forms translate keys into characters and dispatch them.
-TEST_F(FormTest, TheLoopGivesDialogFormsDialogNavigationAndTranslatesForOthers) {
+// Closing a dialog does not end the loop; the main window's end does, with 0. Dialog-style
+// forms hand keys to the dialog manager, which moves the focus on Tab without the control
+// seeing it; other forms translate keys into characters and dispatch them.
+TEST_F(FormTest, TheLoopRunsUntilTheMainWindowGoesWithDialogNavigationForDialogs) {
     for (bool dialogStyle : {true, false}) {
         Log().clear();
         Form form(Module(), dialogStyle);
+        form.onClose = [](GUIElement*) { return Logged("second focus"); };
         form.Create();
+        Form other(Module(), true);
+        other.Create();
         NativeChild first(&form, L"EDIT");
         first.onKeyDown = [](GUIElement*, int key) { Record("key " + std::to_string(key)); };
         first.onChar = [](GUIElement* sender, wchar_t character) {
             Record("char " + std::to_string(int(character)));
             PostMessageW(sender->handle, WM_KEYDOWN, VK_TAB, 0);
-            PostMessageW(sender->parent->handle, WM_CLOSE, 0, 0);
             return true;
         };
         NativeChild second(&form, L"EDIT");
         second.y = 40;
-        second.onFocus = [](GUIElement*) { Record("second focus"); };
+        second.onFocus = [](GUIElement* sender) {
+            Record("second focus");
+            PostMessageW(sender->parent->handle, WM_CLOSE, 0, 0);
+        };
         first.Create();
         second.Create();
         first.Focus();
         mainWindow = form.handle;
+        PostMessageW(form.handle, WM_CLOSE, 0, 0);  // refused: nothing has happened yet
+        PostMessageW(other.handle, WM_CLOSE, 0, 0);
         PostMessageW(first.handle, WM_KEYDOWN, dialogStyle ? VK_TAB : 'A', 0);
-        if (dialogStyle) PostMessageW(form.handle, WM_CLOSE, 0, 0);
         LoopGuard guard;
         EXPECT_EQ(RunMessageLoop(&form), 0);
+        EXPECT_FALSE(IsWindow(form.handle) || IsWindow(other.handle));
         EXPECT_EQ(Log(), (dialogStyle ? Lines{"second focus"}
-                                      : Lines{"key 65", "char 97", "second focus", "key 9"}));
+                                      : Lines{"key 65", "char 97", "second focus", "key 9",
+                                              "char 9"}));
     }
 }
 

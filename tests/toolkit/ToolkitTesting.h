@@ -55,15 +55,11 @@ public:
     void Create() override {}
 };
 
+// A menu entry: numbered, with a command, no window.
 class SubMenuDouble : public NumberedChild, public CommandElement, public SubMenuRole {
 public:
     explicit SubMenuDouble(GUIElement* parentElement) : NumberedChild(parentElement, "submenu") {}
-    void ToggleCheck() override {
-        if (checkable) checked = !checked;
-        Record(checked ? "toggle checked" : "toggle unchecked");
-    }
-    bool checkable = false;
-    bool checked = false;
+    void ToggleCheck() override {}
 };
 
 // Records the scroll requests it gets; has both scroll bars unless told otherwise.

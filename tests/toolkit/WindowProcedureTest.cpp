@@ -45,46 +45,9 @@ void MouseHook(GUIElement* sender, HWND window, int mx, int my) {
            std::to_string(mx) + "," + std::to_string(my));
 }
 
-// A left click on a native control, and what the control posts about it.
-void Click(GUIElement& control, LPARAM where) {
-    SendMessageW(control.handle, WM_LBUTTONDOWN, MK_LBUTTON, where);
-    SendMessageW(control.handle, WM_LBUTTONUP, 0, where);
-    PumpPending();
-}
-
-void RecordCommand(GUIElement* sender) {
-    Record("command " + sender->typeName);
-}
-
-class TimerDouble : public NumberedChild, public TimerRole {
-public:
-    explicit TimerDouble(GUIElement* parentElement) : NumberedChild(parentElement, "timer") {}
-    void Tick() override { Record("tick"); }
-};
-
 class ToolBarItemDouble : public NumberedChild, public CommandElement {
 public:
     explicit ToolBarItemDouble(GUIElement* bar) : NumberedChild(bar, "toolbaritem") {}
-};
-
-class ComboBoxDouble : public NativeChild, public CommandElement, public ComboBoxRole {
-public:
-    explicit ComboBoxDouble(GUIElement* parentElement)
-        : NativeChild(parentElement, L"COMBOBOX", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST) {
-        typeName = "combobox";
-        height = 130;
-    }
-    bool OnDropDown() override { Record("dropdown"); return allow; }
-    bool OnCloseUp() override { Record("closeup"); return allow; }
-    bool allow = true;
-};
-
-class ButtonDouble : public NativeChild, public CommandElement {
-public:
-    explicit ButtonDouble(GUIElement* parentElement)
-        : NativeChild(parentElement, L"BUTTON", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON) {
-        typeName = "button";
-    }
 };
 
 TEST_F(WindowProcedureTest, MouseKeyShowAndMoveMessagesReachTheirHooks) {
@@ -189,75 +152,6 @@ TEST_F(WindowProcedureTest, TabMovesTheFocusToTheNextOrPreviousTabStopOfTheParen
     SetKeyboardState(keys);
     EXPECT_EQ(tab(second), &first);
     EXPECT_EQ(tab(first), &second);
-}
-
-TEST_F(WindowProcedureTest, TimerMessagesTickTheTimerWithThatId) {
-    TimerDouble timer(&form);
-    NativeChild plain(&form, L"STATIC");
-    plain.Create();
-    Send(WM_TIMER, WPARAM(plain.id));  // not a timer: nothing
-    SetTimer(form.handle, UINT_PTR(timer.id), 10, nullptr);
-    for (int wait = 0; wait < 300 && Log().empty(); ++wait) {
-        Sleep(10);
-        PumpPending();
-    }
-    KillTimer(form.handle, UINT_PTR(timer.id));
-    EXPECT_EQ(Log().at(0), "tick");
-}
-
-// Menu entries (toggled, then their command), buttons and toolbar items raise their commands;
-// accelerators and unknown ids raise nothing.
-TEST_F(WindowProcedureTest, CommandsReachMenuEntriesButtonsAndToolBarItems) {
-    SubMenuDouble entry(&form);
-    entry.checkable = true;
-    entry.onCommand = RecordCommand;
-    SubMenuDouble silent(&form);  // no hook: the toggle alone
-    const int accelerator = entry.id | 0x10000;  // code 1
-    for (int command : {entry.id, accelerator, silent.id, entry.id + 100})
-        Send(WM_COMMAND, WPARAM(command));
-    EXPECT_EQ(Log(), (Lines{"toggle checked", "command submenu", "toggle unchecked"}));
-
-    Log().clear();
-    ButtonDouble button(&form);
-    button.onCommand = RecordCommand;
-    button.Create();
-    SendMessageW(button.handle, BM_CLICK, 0, 0);
-    PumpPending();
-    NativeChild toolBar(&form, TOOLBARCLASSNAMEW, WS_CHILD | WS_VISIBLE | CCS_NOPARENTALIGN);
-    toolBar.typeName = "toolbar";
-    toolBar.Create();
-    ToolBarItemDouble item(&toolBar);
-    item.onCommand = RecordCommand;
-    SendMessageW(toolBar.handle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    TBBUTTON tool{I_IMAGENONE, item.id, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0};
-    SendMessageW(toolBar.handle, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&tool));
-    RECT place{};
-    SendMessageW(toolBar.handle, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&place));
-    Click(toolBar, Point((place.left + place.right) / 2, (place.top + place.bottom) / 2));
-    EXPECT_EQ(Log(), (Lines{"command button", "command toolbaritem"}));
-}
-
-// A selection raises the command; the drop-down notices are refused (answered 1) when the box
-// says so; code 0 opens the list.
-TEST_F(WindowProcedureTest, ComboBoxNotificationsFollowTheirCodes) {
-    ComboBoxDouble combo(&form);
-    combo.onCommand = RecordCommand;
-    combo.Create();
-    SendMessageW(combo.handle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Nero"));
-    SendMessageW(combo.handle, WM_KEYDOWN, VK_DOWN, 0);
-    PumpPending();
-    const auto control = reinterpret_cast<LPARAM>(combo.handle.Get());
-    const struct { WORD code; bool allow; LRESULT answer; } rows[] = {
-        {CBN_DROPDOWN, false, 1}, {CBN_CLOSEUP, false, 1}, {CBN_DROPDOWN, true, 0},
-        {CBN_CLOSEUP, true, 0}, {CBN_SETFOCUS, false, 0}};
-    for (const auto& row : rows) {
-        combo.allow = row.allow;
-        EXPECT_EQ(Send(WM_COMMAND, MAKEWPARAM(combo.id, row.code), control), row.answer);
-    }
-    EXPECT_EQ(Log(), (Lines{"command combobox", "dropdown", "closeup", "dropdown", "closeup"}));
-    Send(WM_COMMAND, MAKEWPARAM(combo.id, 0), control);
-    EXPECT_TRUE(SendMessageW(combo.handle, CB_GETDROPPEDSTATE, 0, 0));
-    SendMessageW(combo.handle, CB_SHOWDROPDOWN, FALSE, 0);
 }
 
 TEST_F(WindowProcedureTest, ScrollMessagesGoToPanelsThatHaveTheBar) {
