@@ -41,7 +41,8 @@ void Form::CloseAndDestroy() {
 
 void Form::ReleaseWindowClass() {
     if (className.empty()) return;
-    UnregisterClassW(className.c_str(), instance);
+    // Should the class stay (a window of it still exists), its brush stays with it.
+    if (!UnregisterClassW(className.c_str(), instance)) backgroundBrush.Release();
     className.clear();
     backgroundBrush.Reset();
 }
