@@ -29,9 +29,7 @@ void ElementRegistry::Erase(Entries& entries, std::uint64_t sequence) {
 
 void ElementRegistry::Add(GUIElement& element) {
     element.registrySequence = nextSequence++;
-    const Entry entry{element.registrySequence, &element};
-    ordered.push_back(entry);
-    if (element.handle.Get()) byHandle[element.handle.Get()].push_back(entry);
+    ordered.push_back(Entry{element.registrySequence, &element});  // no window yet: not indexed
 }
 
 void ElementRegistry::Remove(GUIElement& element) {
