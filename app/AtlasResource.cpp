@@ -32,13 +32,8 @@ std::optional<AtlasImage> ReadAtlasImage(HBITMAP atlas) {
     BITMAP size{};
     if (!atlas || !GetObjectW(atlas, sizeof size, &size)) return std::nullopt;
     if (size.bmWidth != AtlasWidth || size.bmHeight != AtlasHeight) return std::nullopt;
-    const std::vector<std::uint32_t> pixels = BitmapPixels(atlas);
-    if (pixels.empty()) return std::nullopt;
     AtlasImage image;
-    for (int y = 0; y < AtlasHeight; ++y) {
-        const std::uint32_t* row = pixels.data() + std::size_t(y) * AtlasWidth;
-        for (int x = 0; x < AtlasWidth; ++x) image.Set(x, y, row[x]);
-    }
+    if (!image.SetPixels(BitmapPixels(atlas))) return std::nullopt;
     return image;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 namespace MyApp {
 
@@ -22,6 +23,12 @@ bool AtlasImage::SetIndexed(const std::vector<std::uint8_t>& indices,
     }
     std::transform(indices.begin(), indices.end(), pixels.begin(),
                    [&](std::uint8_t index) { return colourTable[index].ColourRef(); });
+    return true;
+}
+
+bool AtlasImage::SetPixels(std::vector<std::uint32_t>&& colours) {
+    if (colours.size() != pixels.size()) return false;
+    pixels = std::move(colours);
     return true;
 }
 

@@ -27,6 +27,8 @@ public:
     // `indices` holds one colour-table index per pixel, top row first;
     // false when its size is wrong or an index is outside the table.
     bool SetIndexed(const std::vector<std::uint8_t>& indices, const std::vector<Rgb>& colourTable);
+    // Takes the colour values whole, top row first; false when their count is wrong.
+    bool SetPixels(std::vector<std::uint32_t>&& colours);
 
     std::uint32_t At(int x, int y) const { return pixels[std::size_t(y) * AtlasWidth + x]; }
     void Set(int x, int y, std::uint32_t colour) { pixels[std::size_t(y) * AtlasWidth + x] = colour; }
