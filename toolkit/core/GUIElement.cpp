@@ -39,6 +39,11 @@ Child::Child(GUIElement* parentElement) : GUIElement(nullptr) {
     parent = parentElement;
 }
 
+void Child::DestroyOwnWindow() {
+    MuteHooks();
+    if (handle && IsWindow(handle)) DestroyWindow(handle);
+}
+
 void GUIElement::SetBackColour(Colour colour) {
     backColour = colour;
     if (!created) return;

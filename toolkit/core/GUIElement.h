@@ -165,10 +165,16 @@ private:
     std::uint64_t registrySequence = 0;  // construction order; 0 = not registered
 };
 
-// An element that lives inside a parent window (every control). Adds nothing but the parent.
+// An element that lives inside a parent window (every control).
 class Child : public GUIElement {
 public:
     explicit Child(GUIElement* parentElement);
+
+protected:
+    // A control's window goes with its element, destroyed from the control's destructor while
+    // the control is still whole enough to take its messages. No hook runs any more: they
+    // were written for the live control. A window already gone is left alone.
+    void DestroyOwnWindow();
 };
 
 // Second base of the elements that raise a command (Button, ComboBox, ToolBarItem, SubMenu);

@@ -247,7 +247,11 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         // Default processing goes to this element's control procedure, also when a row works
         // on another element (or destroys this one).
         previous = element ? element->previousWindowProc : OrphanedControlProcedure(window);
-        if (message == WM_NCDESTROY) ForgetOrphanedControl(window);
+        if (message == WM_NCDESTROY) {
+            // The handle may be given to a new window from now on: it is not this element's.
+            ForgetOrphanedControl(window);
+            if (element) element->handle = nullptr;
+        }
         if (const Answer answer = Handle({element, window, message, wParam, lParam}))
             return *answer;
     } catch (...) {

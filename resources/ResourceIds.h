@@ -1,0 +1,57 @@
+#pragma once
+// Tessaly's resource ids, shared by the resource script and the code that loads them.
+// Written by tools/resource-generator (scripts/generate-resources): do not edit.
+
+#define IDI_APP                  1005
+#define IDB_LOGO                 1006
+#define IDB_ATLAS                1007
+#define IDI_COLOUR_NERO          1008
+#define IDI_COLOUR_GRIGIO        1009
+#define IDI_COLOUR_BLU           1010
+#define IDI_COLOUR_ROSSO         1011
+#define IDI_COLOUR_VERDE         1012
+#define IDI_COLOUR_BIANCO        1013
+#define IDI_COLOUR_AZZURO        1014
+#define IDI_PAIR_00              1015
+#define IDI_PAIR_01              1016
+#define IDI_PAIR_02              1017
+#define IDI_PAIR_03              1018
+#define IDI_PAIR_04              1019
+#define IDI_PAIR_05              1020
+#define IDI_PAIR_06              1021
+#define IDI_PAIR_07              1022
+#define IDI_PAIR_08              1023
+#define IDI_PAIR_09              1024
+#define IDI_PAIR_10              1025
+#define IDI_PAIR_11              1026
+#define IDI_PAIR_12              1027
+#define IDI_PAIR_13              1028
+#define IDI_PAIR_14              1029
+#define IDI_PAIR_15              1030
+#define IDI_PAIR_16              1031
+#define IDI_PAIR_17              1032
+#define IDI_PAIR_18              1033
+#define IDI_PAIR_19              1034
+#define IDI_PAIR_20              1035
+#define IDI_PAIR_21              1036
+#define IDI_PAIR_22              1037
+#define IDI_PAIR_23              1038
+#define IDI_PAIR_24              1039
+#define IDI_PAIR_25              1040
+#define IDI_PAIR_26              1041
+#define IDI_PAIR_27              1042
+#define IDI_PAIR_28              1043
+#define IDI_PAIR_29              1044
+#define IDI_PAIR_30              1045
+#define IDI_PAIR_31              1046
+#define IDI_PAIR_32              1047
+#define IDI_PAIR_33              1048
+#define IDI_PAIR_34              1049
+#define IDI_PAIR_35              1050
+#define IDI_PAIR_36              1051
+#define IDI_PAIR_37              1052
+#define IDI_PAIR_38              1053
+#define IDI_PAIR_39              1054
+#define IDI_PAIR_40              1055
+#define IDI_PAIR_41              1056
+#define IDB_TOOLBAR              1066
