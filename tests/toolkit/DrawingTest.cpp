@@ -26,9 +26,6 @@ constexpr Colour Red = 0x0000FF, Green = 0x00FF00, Blue = 0xFF0000, White = 0xFF
 const std::vector<std::uint32_t> Sheet = {Red,   Black, Blue,  Green, Black, Black,  // 4 x 3
                                           Black, Black, Green, Blue,  Black, Red};
 
-// The pixel count of a colour, then the box round those pixels: left, top, right, bottom.
-using Ink = std::array<int, 5>;
-
 // A white bitmap in a memory context with a fresh context's colours, and a Drawing on it.
 class Canvas {
 public:
@@ -38,15 +35,7 @@ public:
     }
     void Clear() { PatBlt(context.Get(), 0, 0, width, height, WHITENESS); }
     Colour Pixel(int px, int py) const { return GetPixel(context.Get(), px, py); }
-    Ink Find(Colour colour) const {
-        Ink ink{0, width, height, -1, -1};
-        for (int py = 0; py < height; ++py)
-            for (int px = 0; px < width; ++px)
-                if (Pixel(px, py) == colour)
-                    ink = {ink[0] + 1, std::min(ink[1], px), std::min(ink[2], py),
-                           std::max(ink[3], px), std::max(ink[4], py)};
-        return ink;
-    }
+    Ink Find(Colour colour) const { return FindInk(context.Get(), width, height, colour); }
     // The ink of a text drawn in red at (20, 5).
     Ink Text(int boxWidth, int boxHeight, int alignment, const std::string& text, Font& font) {
         Clear();

@@ -3,8 +3,11 @@
 #include "toolkit/core/DispatcherState.h"
 #include "toolkit/core/ElementRegistry.h"
 #include "toolkit/core/ElementWindow.h"
+#include "toolkit/core/GdiGuards.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
 
 namespace OrvUtility::Testing {
 
@@ -50,6 +53,28 @@ COLORREF WindowPixel(HWND window, int px, int py) {
     const COLORREF colour = GetPixel(context, px, py);
     ReleaseDC(window, context);
     return colour;
+}
+
+Ink FindInk(HDC context, int width, int height, COLORREF colour) {
+    Ink ink{0, width, height, -1, -1};
+    for (int py = 0; py < height; ++py)
+        for (int px = 0; px < width; ++px)
+            if (GetPixel(context, px, py) == colour)
+                ink = {ink[0] + 1, std::min(ink[1], px), std::min(ink[2], py),
+                       std::max(ink[3], px), std::max(ink[4], py)};
+    return ink;
+}
+
+Ink WindowInk(HWND window, COLORREF colour) {
+    RECT client{};
+    GetClientRect(window, &client);
+    HDC windowContext = GetDC(window);
+    MemoryContext copy(windowContext);
+    GdiObject<HBITMAP> pixels(CreateCompatibleBitmap(windowContext, client.right, client.bottom));
+    Selection selection(copy.Get(), pixels.Get());
+    BitBlt(copy.Get(), 0, 0, client.right, client.bottom, windowContext, 0, 0, SRCCOPY);
+    ReleaseDC(window, windowContext);
+    return FindInk(copy.Get(), client.right, client.bottom, colour);
 }
 
 NativeChild::NativeChild(GUIElement* parentElement, const wchar_t* windowClassName,

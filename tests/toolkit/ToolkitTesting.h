@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,13 @@ protected:
 
 void PumpPending();  // dispatches what is queued; a quit message is dropped
 COLORREF WindowPixel(HWND window, int px, int py);
+
+// The pixel count of a colour, then the box round those pixels: left, top, right, bottom
+// (an empty box when there are none).
+using Ink = std::array<int, 5>;
+Ink FindInk(HDC context, int width, int height, COLORREF colour);
+// The same over a window's client area as it is painted now.
+Ink WindowInk(HWND window, COLORREF colour);
 
 class PlainElement : public GUIElement {
 public:

@@ -1,0 +1,31 @@
+#pragma once
+// A panel that shows one frame cut out of a bitmap sheet. The sheet is divided into frames of
+// exactly the frame's own size; `column` and `row` choose one. The drawing's cells and the
+// glyph palette are frames of the glyph atlas: the column is the glyph, the row the colours.
+
+#include "toolkit/controls/PanelChildren.h"
+
+#include <cstdint>
+
+namespace OrvUtility {
+
+class ImageFrame : public PanelChildren {
+public:
+    ImageFrame(GUIElement* parentElement, HBITMAP sheetBitmap, std::int32_t sheetColumn,
+               std::int32_t sheetRow);
+
+    void OnPaint() override;  // 19
+
+    // Shows another frame: repainted, with its background erased, when the window next paints.
+    void SetFrame(std::int32_t sheetColumn, std::int32_t sheetRow);
+
+    bool transparent = true;  // black pixels of the sheet are not copied
+    HBITMAP sheet;            // the caller's
+    std::int32_t column;
+    std::int32_t row;
+
+private:
+    void PaintFrame();
+};
+
+}  // namespace OrvUtility

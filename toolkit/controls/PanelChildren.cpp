@@ -1,0 +1,248 @@
+#include "toolkit/controls/PanelChildren.h"
+
+#include "toolkit/controls/NativeControl.h"
+#include "toolkit/core/ElementRegistry.h"
+#include "toolkit/core/ElementWindow.h"
+#include "toolkit/core/Font.h"
+#include "toolkit/core/WindowProcedure.h"
+
+#include <algorithm>
+
+namespace OrvUtility {
+
+namespace {
+
+constexpr DWORD PopupStyle = 0x00000080;
+constexpr DWORD PopupExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW;  // 0x81
+
+// Where the request moves a bar at `position`; `vertical` also knows top and bottom.
+int RequestedPosition(const SCROLLINFO& bar, WORD request, bool vertical) {
+    const int page = int(bar.nPage);
+    switch (request) {
+    case SB_LINEUP:     return bar.nPos - 1;
+    case SB_LINEDOWN:   return bar.nPos + 1;
+    case SB_PAGEUP:     return bar.nPos - page;
+    case SB_PAGEDOWN:   return bar.nPos + page;
+    case SB_THUMBTRACK: return bar.nTrackPos;
+    case SB_TOP:        return vertical ? bar.nMin : bar.nPos;
+    case SB_BOTTOM:     return vertical ? bar.nMax : bar.nPos;
+    default:            return bar.nPos;
+    }
+}
+
+}  // namespace
+
+PanelChildren::PanelChildren(GUIElement* parentElement) : Child(parentElement) {
+    typeName = "panel";
+}
+
+PanelChildren::~PanelChildren() {
+    // Teardown, in this order: the window, then the class no window uses any more, and with
+    // it the class brush; the child brush goes with the members, as no child can ask now.
+    DestroyOwnWindow();
+    ReleaseWindowClass();
+}
+
+void PanelChildren::ReleaseWindowClass() {
+    if (className.empty()) return;
+    // Should the class stay (a window of it still exists), its brush stays with it.
+    if (!UnregisterClassW(className.c_str(), classModule)) backgroundBrush.Release();
+    backgroundBrush.Reset();
+    className.clear();
+}
+
+DWORD PanelChildren::WindowStyle() const {
+    DWORD style = popup ? PopupStyle : WS_CHILD | WS_VISIBLE;
+    if (tabStop) style |= WS_TABSTOP;
+    if (!enabled) style |= WS_DISABLED;
+    if (border) style |= WS_BORDER;
+    if (horizontalScroll) style |= WS_HSCROLL;
+    if (verticalScroll) style |= WS_VSCROLL;
+    return style;
+}
+
+DWORD PanelChildren::WindowExStyle() const {
+    if (popup) return PopupExStyle;
+    return border && !flatBorder ? WS_EX_CLIENTEDGE : 0;
+}
+
+void PanelChildren::Create() {
+    if (created) return;
+    className = L"PanelChildren" + std::to_wstring(elementIdCounter);
+    ++elementIdCounter;
+    id = elementIdCounter;
+
+    classModule = parent && parent->instance ? parent->instance : GetModuleHandleW(nullptr);
+    windowClass = WNDCLASSW{};
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = WindowProcedure;
+    windowClass.hInstance = classModule;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    if (backColour != NoColour)
+        backgroundBrush = GdiObject<HBRUSH>(CreateSolidBrush(static_cast<COLORREF>(backColour)));
+    windowClass.hbrBackground =
+        backgroundBrush ? backgroundBrush.Get() : GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = className.c_str();
+    RegisterClassW(&windowClass);
+
+    WindowPlacement placement;
+    placement.exStyle = WindowExStyle();
+    placement.style = WindowStyle();
+    placement.x = x;
+    placement.y = y;
+    placement.width = width;
+    placement.height = height;
+    if (!popup) {
+        placement.parent = parent ? parent->handle.Get() : nullptr;
+        placement.menu = reinterpret_cast<HMENU>(INT_PTR(id));
+    }
+    CreateElementWindow(*this, className.c_str(), text.c_str(), placement, classModule);
+    if (!popup && handle) {
+        ShowWindow(handle, SW_SHOW);
+        UpdateWindow(handle);
+    }
+    created = true;
+    OnCreate(handle);
+    SetScrollRange(scrollMin, scrollMax);
+    AttachToolTip(handle);
+    SendElementFont(*this);
+}
+
+void PanelChildren::SetBarRange(int bar, int minimum, int maximum, int page) {
+    SCROLLINFO range{};
+    range.cbSize = sizeof(range);
+    range.fMask = SIF_RANGE | SIF_PAGE;
+    range.nMin = minimum;
+    range.nMax = maximum;
+    range.nPage = UINT(std::max(0, page));  // an inverted range has no page
+    SetScrollInfo(handle, bar, &range, TRUE);
+}
+
+void PanelChildren::SetScrollRange(std::int32_t minimum, std::int32_t maximum) {
+    scrollMin = minimum;
+    scrollMax = maximum;
+    if (!handle) return;
+    const int page = (maximum - minimum) / 10;
+    if (verticalScroll) SetBarRange(SB_VERT, minimum, maximum, page);
+    if (horizontalScroll) SetBarRange(SB_HORZ, minimum, maximum, page);
+}
+
+void PanelChildren::SetVerticalRange(std::int32_t maximum) {
+    scrollMin = 0;
+    scrollMax = maximum;
+    if (handle) SetBarRange(SB_VERT, 0, maximum + maximum / 10, maximum / 10);
+}
+
+void PanelChildren::SetHorizontalRange(std::int32_t maximum) {
+    scrollMin = 0;
+    scrollMax = maximum;
+    if (handle) SetBarRange(SB_HORZ, 0, maximum + maximum / 10, maximum / 10);
+}
+
+void PanelChildren::ScrollBarToStart(int bar) {
+    SCROLLINFO state{};
+    state.cbSize = sizeof(state);
+    state.fMask = SIF_ALL;
+    if (!handle || !GetScrollInfo(handle, bar, &state) || state.nPos <= 0) return;
+    SetScrollPos(handle, bar, 0, TRUE);
+    if (bar == SB_HORZ) ScrollWindow(handle, state.nPos, 0, nullptr, nullptr);
+    else ScrollWindow(handle, 0, state.nPos, nullptr, nullptr);
+    UpdateWindow(handle);
+}
+
+void PanelChildren::ScrollToLeft() {
+    ScrollBarToStart(SB_HORZ);
+}
+
+void PanelChildren::ScrollToTop() {
+    ScrollBarToStart(SB_VERT);
+}
+
+void PanelChildren::SetBorder(bool withBorder, bool flat) {
+    border = withBorder;
+    flatBorder = flat;
+    ApplyStyle();
+}
+
+void PanelChildren::SetVerticalScroll(bool show) {
+    verticalScroll = show;
+    ApplyStyle();
+}
+
+void PanelChildren::SetHorizontalScroll(bool show) {
+    horizontalScroll = show;
+    ApplyStyle();
+}
+
+void PanelChildren::ApplyStyle() {
+    if (!handle) return;
+    SetLastError(ERROR_SUCCESS);
+    const LONG before = SetWindowLongW(handle, GWL_STYLE, LONG(WindowStyle()));
+    if (before == 0 && GetLastError() != ERROR_SUCCESS) return;
+    SetWindowPos(handle, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
+}
+
+// The brush is made anew for each child that asks, the one before released: a child paints
+// with it at once and keeps no reference.
+HBRUSH PanelChildren::OnControlColour(HDC childContext) {
+    ownedChildBrush.Reset();
+    childBrush = nullptr;
+    // The child paints with this font after the message returns, so it stays selected.
+    if (font) SelectObject(childContext, font->GetHandle());
+    const Colour background = childBackColour != NoColour ? childBackColour : backColour;
+    if (background == NoColour) {
+        childBrush = GetSysColorBrush(COLOR_BTNFACE);
+    } else {
+        SetBkColor(childContext, static_cast<COLORREF>(background));
+        ownedChildBrush = GdiObject<HBRUSH>(CreateSolidBrush(static_cast<COLORREF>(background)));
+        childBrush = ownedChildBrush.Get();
+    }
+    if (childTextColour != NoColour)
+        SetTextColor(childContext, static_cast<COLORREF>(childTextColour));
+    return childBrush;
+}
+
+void PanelChildren::CallPaintHook() {
+    const bool background = paintBackground;
+    paintBackground = false;
+    if (onPaint) onPaint(this);
+    paintBackground = background;
+}
+
+bool PanelChildren::OnScrollRequest(UINT message, WPARAM request) {
+    const bool horizontal = message == WM_HSCROLL;
+    if (horizontal ? !horizontalScroll : !verticalScroll) return false;
+    const int bar = horizontal ? SB_HORZ : SB_VERT;
+    SCROLLINFO state{};
+    state.cbSize = sizeof(state);
+    state.fMask = SIF_ALL;
+    if (!GetScrollInfo(handle, bar, &state)) return true;
+
+    int requested = state.nPos;
+    if (message == WM_MOUSEWHEEL) {
+        const int page = int(state.nPage);
+        requested = short(HIWORD(request)) > 0 ? state.nPos - page : state.nPos + page;
+    } else {
+        requested = RequestedPosition(state, LOWORD(request), !horizontal);
+    }
+
+    SCROLLINFO position{};
+    position.cbSize = sizeof(position);
+    position.fMask = SIF_POS;
+    position.nPos = requested;
+    SetScrollInfo(handle, bar, &position, TRUE);
+    const int clamped = GetScrollPos(handle, bar);  // the system keeps it within the range
+
+    const int old = state.nPos;
+    if (clamped != old) {
+        if (horizontal) ScrollWindow(handle, old - clamped, 0, nullptr, nullptr);
+        else ScrollWindow(handle, 0, old - clamped, nullptr, nullptr);
+        UpdateWindow(handle);
+    }
+    const ScrollHook hook = horizontal ? onHorizontalScroll : onVerticalScroll;
+    if (requested != old && hook) hook(this, old - requested);
+    return true;
+}
+
+}  // namespace OrvUtility
