@@ -4,6 +4,8 @@
 
 #include "ToolkitTesting.h"
 
+#include "support/ObjectCounts.h"
+
 #include "toolkit/core/DispatcherState.h"
 #include "toolkit/core/ElementRegistry.h"
 #include "toolkit/core/Form.h"
@@ -195,35 +197,6 @@ TEST_F(ElementLifetimeTest, NoDispatcherPointerOrOwnerKeepsADeadElement) {
     }
 }
 
-// GDI objects of the process: the system's count where it keeps one, else the live handle
-// slots (Wine's count is a stub; its handles answer by their low word).
-int GdiObjects() {
-    if (const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return int(count);
-    int live = 0;
-    for (ULONG_PTR slot = 0; slot <= 0xFFFF; ++slot)
-        live += GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0;
-    return live;
-}
-
-BOOL CALLBACK CountWindow(HWND, LPARAM count) {
-    ++*reinterpret_cast<int*>(count);
-    return TRUE;
-}
-
-BOOL CALLBACK CountTopLevelWindow(HWND window, LPARAM count) {
-    ++*reinterpret_cast<int*>(count);
-    EnumChildWindows(window, CountWindow, count);  // every descendant
-    return TRUE;
-}
-
-// USER objects of the process: the system's count, else this thread's windows.
-int UserObjects() {
-    if (const DWORD count = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) return int(count);
-    int windows = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountTopLevelWindow, reinterpret_cast<LPARAM>(&windows));
-    return windows;
-}
-
 void OpenAndCloseDialogs(int count, wchar_t (&lastClass)[32]) {
     for (int round = 0; round < count; ++round) {
         Form dialog(Module(), true);
@@ -261,12 +234,12 @@ TEST_F(ElementLifetimeTest, FormsAndChildrenMadeAgainAndAgainLeaveNothingBehind)
     wchar_t lastClass[32] = {};
     OpenAndCloseDialogs(10, lastClass);
     MakeAndDropCells(owner, 2000);
-    const int gdiBefore = GdiObjects();
-    const int userBefore = UserObjects();
+    const int gdiBefore = ::Testing::GdiObjects();
+    const int userBefore = ::Testing::UserObjects();
     OpenAndCloseDialogs(1000, lastClass);
     MakeAndDropCells(owner, 2000);
-    EXPECT_EQ(GdiObjects(), gdiBefore);
-    EXPECT_EQ(UserObjects(), userBefore);
+    EXPECT_EQ(::Testing::GdiObjects(), gdiBefore);
+    EXPECT_EQ(::Testing::UserObjects(), userBefore);
     WNDCLASSW registered{};
     EXPECT_FALSE(GetClassInfoW(Module(), lastClass, &registered));
 }

@@ -37,18 +37,10 @@ PanelChildren::PanelChildren(GUIElement* parentElement) : Child(parentElement) {
 }
 
 PanelChildren::~PanelChildren() {
-    // Teardown, in this order: the window, then the class no window uses any more, and with
-    // it the class brush; the child brush goes with the members, as no child can ask now.
+    // Teardown, in this order: the window, then the class no window uses any more (and with
+    // it its brush); the child brush goes with the members, as no child can ask for it now.
     DestroyOwnWindow();
-    ReleaseWindowClass();
-}
-
-void PanelChildren::ReleaseWindowClass() {
-    if (className.empty()) return;
-    // Should the class stay (a window of it still exists), its brush stays with it.
-    if (!UnregisterClassW(className.c_str(), classModule)) backgroundBrush.Release();
-    backgroundBrush.Reset();
-    className.clear();
+    ownClass.Unregister();
 }
 
 DWORD PanelChildren::WindowStyle() const {
@@ -68,22 +60,19 @@ DWORD PanelChildren::WindowExStyle() const {
 
 void PanelChildren::Create() {
     if (created) return;
-    className = L"PanelChildren" + std::to_wstring(elementIdCounter);
+    const std::wstring className = L"PanelChildren" + std::to_wstring(elementIdCounter);
     ++elementIdCounter;
     id = elementIdCounter;
 
-    classModule = parent && parent->instance ? parent->instance : GetModuleHandleW(nullptr);
+    // A child's own instance is none: the class goes to its parent's module, or the program's.
+    const HINSTANCE classModule =
+        parent && parent->instance ? parent->instance : GetModuleHandleW(nullptr);
     windowClass = WNDCLASSW{};
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = WindowProcedure;
     windowClass.hInstance = classModule;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    if (backColour != NoColour)
-        backgroundBrush = GdiObject<HBRUSH>(CreateSolidBrush(static_cast<COLORREF>(backColour)));
-    windowClass.hbrBackground =
-        backgroundBrush ? backgroundBrush.Get() : GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = className.c_str();
-    RegisterClassW(&windowClass);
+    ownClass.Register(windowClass, className, backColour);
 
     WindowPlacement placement;
     placement.exStyle = WindowExStyle();
@@ -96,7 +85,7 @@ void PanelChildren::Create() {
         placement.parent = parent ? parent->handle.Get() : nullptr;
         placement.menu = reinterpret_cast<HMENU>(INT_PTR(id));
     }
-    CreateElementWindow(*this, className.c_str(), text.c_str(), placement, classModule);
+    CreateElementWindow(*this, windowClass.lpszClassName, text.c_str(), placement, classModule);
     if (!popup && handle) {
         ShowWindow(handle, SW_SHOW);
         UpdateWindow(handle);

@@ -7,6 +7,7 @@
 #include "toolkit/core/ControlRoles.h"
 #include "toolkit/core/GUIElement.h"
 #include "toolkit/core/GdiGuards.h"
+#include "toolkit/core/OwnWindowClass.h"
 
 #include <windows.h>
 
@@ -68,12 +69,9 @@ protected:
 private:
     void SetBarRange(int bar, int minimum, int maximum, int page);
     void ScrollBarToStart(int bar);
-    void ReleaseWindowClass();
 
-    std::wstring className;               // registered for this panel alone
-    HINSTANCE classModule = nullptr;
-    GdiObject<HBRUSH> backgroundBrush;    // the class brush when the panel made one
-    GdiObject<HBRUSH> ownedChildBrush;    // childBrush when it is not a system brush
+    OwnWindowClass ownClass;
+    GdiObject<HBRUSH> ownedChildBrush;  // childBrush when it is not a system brush
 };
 
 }  // namespace OrvUtility

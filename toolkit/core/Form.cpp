@@ -23,7 +23,7 @@ Form::~Form() {
     // pointing here.
     if (!createdAsPlainForm) MuteHooks();
     CloseAndDestroy();
-    ReleaseWindowClass();
+    ownClass.Unregister();
     if (iconHandle) DestroyIcon(iconHandle);
     iconHandle = nullptr;
     ForgetForm(this);
@@ -37,14 +37,6 @@ void Form::CloseAndDestroy() {
     SendMessageW(handle, WM_CLOSE, 0, 0);
     created = false;
     if (IsWindow(handle)) DestroyWindow(handle);
-}
-
-void Form::ReleaseWindowClass() {
-    if (className.empty()) return;
-    // Should the class stay (a window of it still exists), its brush stays with it.
-    if (!UnregisterClassW(className.c_str(), instance)) backgroundBrush.Release();
-    className.clear();
-    backgroundBrush.Reset();
 }
 
 DWORD Form::WindowStyle() const {
@@ -69,8 +61,7 @@ DWORD Form::WindowExStyle() const {
 void Form::Create() {
     if (created) return;
     createdAsPlainForm = typeid(*this) == typeid(Form);
-    ReleaseWindowClass();  // a form created again after its window closed
-    className = L"Window" + std::to_wstring(elementIdCounter);
+    const std::wstring className = L"Window" + std::to_wstring(elementIdCounter);
     ++elementIdCounter;
     id = elementIdCounter;
 
@@ -81,12 +72,7 @@ void Form::Create() {
     windowClass.hIcon = iconId != 0 ? LoadIconW(instance, MAKEINTRESOURCEW(iconId))
                                     : LoadIconW(nullptr, IDI_APPLICATION);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    if (backColour != NoColour)
-        backgroundBrush = GdiObject<HBRUSH>(CreateSolidBrush(static_cast<COLORREF>(backColour)));
-    windowClass.hbrBackground =
-        backgroundBrush ? backgroundBrush.Get() : GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = className.c_str();
-    RegisterClassW(&windowClass);
+    ownClass.Register(windowClass, className, backColour);  // a form made again: a new class
 
     WindowPlacement placement;
     placement.exStyle = WindowExStyle();
@@ -96,7 +82,7 @@ void Form::Create() {
     placement.width = width;
     placement.height = height;
     const HWND window =
-        CreateElementWindow(*this, className.c_str(), text.c_str(), placement, instance);
+        CreateElementWindow(*this, windowClass.lpszClassName, text.c_str(), placement, instance);
     if (!mainWindow) mainWindow = window;
     OnCreate(handle);
     ShowWindow(handle, SW_SHOW);

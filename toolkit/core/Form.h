@@ -9,7 +9,7 @@
 // derived one, since they would see a form whose derived part is gone.
 
 #include "toolkit/core/GUIElement.h"
-#include "toolkit/core/GdiGuards.h"
+#include "toolkit/core/OwnWindowClass.h"
 
 #include <windows.h>
 
@@ -60,10 +60,7 @@ public:
     DWORD WindowExStyle() const;
 
 private:
-    void ReleaseWindowClass();
-
-    std::wstring className;              // the registered class name, kept for `windowClass`
-    GdiObject<HBRUSH> backgroundBrush;   // the class brush when the form made one
+    OwnWindowClass ownClass;
     bool createdAsPlainForm = false;     // Create ran on an object that is nothing but a Form
 };
 

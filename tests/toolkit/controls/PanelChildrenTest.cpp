@@ -3,6 +3,8 @@
 
 #include "ToolkitTesting.h"
 
+#include "support/ObjectCounts.h"
+
 #include "toolkit/controls/ImageFrame.h"
 #include "toolkit/controls/PanelChildren.h"
 #include "toolkit/core/ElementRegistry.h"
@@ -10,6 +12,7 @@
 #include "toolkit/core/GdiGuards.h"
 
 #include <memory>
+#include <vector>
 
 namespace OrvUtility {
 namespace {
@@ -46,6 +49,33 @@ TEST_F(PanelTest, EachPanelRegistersAClassOfItsOwnNumberedFromTheCounterAndFrees
     WNDCLASSW info{};
     EXPECT_FALSE(IsWindow(window));
     EXPECT_FALSE(GetClassInfoW(GetModuleHandleW(nullptr), L"PanelChildren40", &info));
+}
+
+// Frames coloured as the canvas's cells are, made and dropped: classes, class brushes and child
+// brushes all go with them. A first round lets the system fill the caches it keeps.
+TEST_F(PanelTest, FramesMadeAndDroppedLeaveNoObjectBehind) {
+    Form form(Module());
+    form.SetSize(640, 480);
+    form.Create();
+    const auto makeAndDrop = [&](int count) {
+        MemoryContext childContext(nullptr);
+        std::vector<std::unique_ptr<ImageFrame>> frames;
+        for (int n = 0; n < count; ++n) {
+            frames.push_back(std::make_unique<ImageFrame>(&form, nullptr, 0, 0));
+            frames.back()->backColour = Colour(n);
+            frames.back()->childBackColour = Green;
+            frames.back()->SetPosition(16 * (n % 40), 24 * (n / 40));
+            frames.back()->SetSize(16, 24);
+            frames.back()->Create();
+            frames.back()->OnControlColour(childContext.Get());
+        }
+        UpdateWindow(form.handle);
+    };
+    makeAndDrop(400);
+    const int gdiBefore = ::Testing::GdiObjects(), userBefore = ::Testing::UserObjects();
+    makeAndDrop(400);
+    EXPECT_EQ(::Testing::GdiObjects(), gdiBefore);
+    EXPECT_EQ(::Testing::UserObjects(), userBefore);
 }
 
 TEST_F(PanelTest, StylesFollowTheFlagsAtCreationAndAfter) {
