@@ -1,0 +1,195 @@
+#include "toolkit/controls/FormAbout.h"
+
+#include "toolkit/controls/Button.h"
+#include "toolkit/controls/CellControl.h"
+#include "toolkit/controls/PanelChildren.h"
+#include "toolkit/controls/StaticControls.h"
+#include "toolkit/controls/TextBox.h"
+#include "toolkit/core/Services.h"
+
+namespace OrvUtility {
+
+namespace {
+
+constexpr int ClientWidth = 600;
+constexpr int ClientHeight = 300;
+constexpr Colour LinkBlue = 0x00FF0000;
+
+// Characters typed in any control of the box reach the box.
+bool RouteCharacter(GUIElement* sender, wchar_t character) {
+    GUIElement* target = sender;
+    if (auto* child = dynamic_cast<Child*>(sender)) target = child->parent;
+    auto* box = dynamic_cast<FormAbout*>(target);
+    return box ? box->OnChildChar(character) : true;
+}
+
+void PressLink(GUIElement* sender, HWND, int, int) {
+    auto* child = dynamic_cast<Child*>(sender);
+    if (auto* box = dynamic_cast<FormAbout*>(child ? child->parent : sender))
+        box->OnLinkClick(sender);
+}
+
+void PressButton(GUIElement* sender) {
+    auto* child = dynamic_cast<Child*>(sender);
+    if (auto* box = dynamic_cast<FormAbout*>(child ? child->parent : nullptr))
+        box->OnButton(sender);
+}
+
+// Every control of the box routes its characters to the box and is created once configured.
+template <typename Control>
+Control& Place(std::unique_ptr<Control>& control, int left, int top, int controlWidth,
+               int controlHeight) {
+    control->onChar = RouteCharacter;
+    control->SetPosition(left, top);
+    control->SetSize(controlWidth, controlHeight);
+    return *control;
+}
+
+}  // namespace
+
+std::string ReplaceAll(const std::string& source, const std::string& find,
+                       const std::string& replacement) {
+    std::string text = source;
+    if (find.empty()) return text;
+    if (replacement.find(find) == std::string::npos) {
+        for (std::size_t at = text.find(find); at != std::string::npos; at = text.find(find))
+            text.replace(at, find.size(), replacement);
+        return text;
+    }
+    for (std::size_t at = text.find(find); at != std::string::npos;
+         at = text.find(find, at + replacement.size()))
+        text.replace(at, find.size(), replacement);
+    return text;
+}
+
+FormAbout::FormAbout(Form* ownerForm) : Form(ownerForm->instance), owner(ownerForm) {
+    font = &ownFont;
+    titleFont.bold = true;
+    linkFont.underline = true;
+    modalFrame = true;
+    minimizeBox = false;
+    resizable = false;
+    SetSize(ClientWidth, ClientHeight);
+    CenterOnScreen();
+    SetText(std::string("Info..."));
+
+    onCreate = [](GUIElement* sender, HWND) { static_cast<FormAbout*>(sender)->BuildControls(); };
+    onClose = [](GUIElement* sender) { return static_cast<FormAbout*>(sender)->ConfirmClose(); };
+    onResize = [](GUIElement* sender) { static_cast<FormAbout*>(sender)->LayoutControls(); };
+    onChar = RouteCharacter;
+    onKeyDown = [](GUIElement* sender, int key) {
+        static_cast<FormAbout*>(sender)->OnFormKeyDown(key);
+    };
+    onKeyUp = [](GUIElement* sender, int key) { static_cast<FormAbout*>(sender)->OnFormKeyUp(key); };
+
+    owner->SetEnabled(false);
+    owner->openDialog = this;
+    ownerDisabled = true;
+}
+
+FormAbout::~FormAbout() {
+    // Teardown, in this order: the window closes while the box is whole (its close gives the
+    // owner back); an owner not given back yet, because the window never opened or went
+    // without closing, gets it now; the controls go with the members, their windows gone.
+    CloseAndDestroy();
+    ReleaseOwner();
+}
+
+void FormAbout::ReleaseOwner() {
+    if (!ownerDisabled) return;
+    ownerDisabled = false;
+    if (owner->openDialog == this) owner->openDialog = nullptr;
+    owner->SetEnabled(true);
+}
+
+void FormAbout::OnShow() {
+    SetClientSize(ClientWidth, ClientHeight);
+}
+
+void FormAbout::BuildControls() {
+    RECT client{};
+    GetClientRect(handle, &client);
+    width = client.right - client.left;
+    height = client.bottom - client.top;
+    const int x0 = logoWidth + 45;
+    const int columnWidth = width - (logoWidth + 20) - 35;
+
+    logoFrame = std::make_unique<PanelChildren>(this);
+    Place(logoFrame, 10, 10, logoWidth + 20, height - 20).border = true;
+    logoFrame->Create();
+
+    logo = std::make_unique<Image>(logoFrame.get(), logoResource);
+    Place(logo, 5, 5, logoWidth, logoHeight).Create();
+
+    titleLabel = std::make_unique<Label>(this, title);
+    Place(titleLabel, x0, 10, columnWidth, 25).font = &titleFont;
+    titleLabel->Create();
+
+    subtitleLabel = std::make_unique<Label>(this, subtitle);
+    Place(subtitleLabel, x0, 35, columnWidth, 25).font = font;
+    subtitleLabel->Create();
+
+    const struct { std::unique_ptr<CellControl>& link; std::string address; int left; } links[] = {
+        {homeLink, homePage, x0},
+        {mailLink, ReplaceAll(homePage, "http://www.", "info@"), x0 + 160},
+    };
+    for (const auto& entry : links) {
+        entry.link = std::make_unique<CellControl>(this);
+        CellControl& link = Place(entry.link, entry.left, 55, 150, 22);
+        link.textColour = LinkBlue;
+        link.textAlign = 0;
+        link.SetText(entry.address);
+        link.SetHandCursor(true);
+        link.onMouseDown = PressLink;
+        link.font = &linkFont;
+        link.Create();
+    }
+
+    infoBox = std::make_unique<TextBox>(this, infoText);
+    Place(infoBox, x0, 85, columnWidth, height - 145).Create();
+    for (bool TextBox::*flag : {&TextBox::multiline, &TextBox::readOnly, &TextBox::verticalScroll}) {
+        (*infoBox).*flag = true;
+        infoBox->ApplyStyle();
+    }
+
+    okButton = std::make_unique<Button>(this, "OK");
+    Place(okButton, 0, 0, 80, 25).onCommand = PressButton;
+    okButton->Create();
+    const int buttonWidth = okButton->GetSize().cx;
+    okButton->SetPosition(columnWidth / 2 + x0 - buttonWidth / 2, height - 50);
+    okButton->Focus();
+}
+
+bool FormAbout::ConfirmClose() {
+    UnregisterHotKeys();
+    ReleaseOwner();
+    return true;
+}
+
+void FormAbout::LayoutControls() {}
+
+bool FormAbout::OnChildChar(wchar_t character) {
+    if (character != L'\r' && character != 27) return true;
+    if (okButton) OnButton(okButton.get());
+    return false;
+}
+
+void FormAbout::OnFormKeyDown(int) {}
+
+void FormAbout::OnFormKeyUp(int) {}
+
+void FormAbout::OnButton(GUIElement* sender) {
+    if (!okButton || sender->id != okButton->id) return;
+    SendMessageW(handle, WM_CLOSE, 0, 0);
+    created = false;
+}
+
+void FormAbout::OnLinkClick(GUIElement* sender) {
+    if (homeLink && sender->id == homeLink->id) {
+        OpenDocument(homePage);
+    } else if (mailLink && sender->id == mailLink->id) {
+        OpenDocument("mailto:" + mailLink->GetTextNarrow());
+    }
+}
+
+}  // namespace OrvUtility
