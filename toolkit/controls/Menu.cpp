@@ -77,7 +77,8 @@ void SubMenu::Create() {
 void SubMenu::SetEnabled(bool enable) {
     enabled = enable;
     if (created)
-        EnableMenuItem(ParentMenuHandle(), UINT(id), MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
+        EnableMenuItem(ParentMenuHandle(), UINT(id),
+                       MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
 }
 
 void SubMenu::ApplyCheck() {

@@ -54,7 +54,8 @@ TEST_F(MenuTest, TheBarBuildsTheTreeInConstructionOrder) {
     EXPECT_EQ(bar.handle.Menu(), bar.menuHandle);
     EXPECT_EQ(TextAt(bar.menuHandle, 0) + TextAt(bar.menuHandle, 1), L"&File&?");
     EXPECT_EQ(GetSubMenu(bar.menuHandle, 0), file.menuHandle);
-    EXPECT_EQ(Ids(file.menuHandle), std::vector<UINT>({UINT(open.id), UINT(blank.id), UINT(quit.id)}));
+    EXPECT_EQ(Ids(file.menuHandle),
+              std::vector<UINT>({UINT(open.id), UINT(blank.id), UINT(quit.id)}));
     EXPECT_EQ(TextAt(file.menuHandle, 0), L"&Apri");
     // The entry without text is appended with no text at all, which makes it a divider.
     EXPECT_TRUE(GetMenuState(file.menuHandle, 1, MF_BYPOSITION) & MF_SEPARATOR);
@@ -90,7 +91,8 @@ TEST_F(MenuTest, StatesAndLateEntriesReachTheNativeMenu) {
     EXPECT_TRUE(late.created);
     EXPECT_EQ(Ids(view.menuHandle).back(), UINT(late.id));
     Menu lateMenu("&Altro", &bar);
-    EXPECT_EQ(GetSubMenu(bar.menuHandle, GetMenuItemCount(bar.menuHandle) - 1), lateMenu.menuHandle);
+    EXPECT_EQ(GetSubMenu(bar.menuHandle, GetMenuItemCount(bar.menuHandle) - 1),
+              lateMenu.menuHandle);
 }
 
 // A chosen checkable entry flips its mark before its hook runs; an accelerator code does

@@ -2,6 +2,7 @@
 // the program's strip, clicks and tooltips through the shared window procedure.
 
 #include "ToolkitTesting.h"
+#include "controls/CreationStyle.h"
 
 #include "resources/ResourceIds.h"
 #include "toolkit/controls/ToolBar.h"
@@ -47,16 +48,6 @@ protected:
     std::vector<std::unique_ptr<ToolBarItem>> items;
 };
 
-// The style each toolbar window is created with (the native control adds bits of its own).
-DWORD requestedStyle = 0;
-LRESULT CALLBACK RecordToolBarStyle(int code, WPARAM wParam, LPARAM lParam) {
-    wchar_t className[32] = {};
-    if (code == HCBT_CREATEWND && GetClassNameW(HWND(wParam), className, 32) &&
-        std::wstring(className) == TOOLBARCLASSNAMEW)
-        requestedStyle = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->style;
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 TEST_F(ToolBarTest, StyleFollowsTheFlags) {
     const struct {
         bool flat, autoSize, top, bottom, left, right, border, enabled;
@@ -68,7 +59,7 @@ TEST_F(ToolBarTest, StyleFollowsTheFlags) {
         {false, true, false, false, true, false, false, false, 0x580001C1},
         {false, true, false, false, false, true, false, true, 0x500001C3},
     };
-    const HHOOK hook = SetWindowsHookExW(WH_CBT, RecordToolBarStyle, nullptr, GetCurrentThreadId());
+    CreationStyle requested;
     for (const auto& row : rows) {
         ToolBar styled(&form);
         styled.flat = row.flat;
@@ -79,11 +70,10 @@ TEST_F(ToolBarTest, StyleFollowsTheFlags) {
         styled.alignRight = row.right;
         styled.border = row.border;
         styled.enabled = row.enabled;
-        requestedStyle = 0;
+        requested.Reset();
         styled.Create();
-        EXPECT_EQ(requestedStyle, row.style) << std::hex << row.style;
+        EXPECT_EQ(requested.First(), row.style) << std::hex << row.style;
     }
-    UnhookWindowsHookEx(hook);
 }
 
 // The main window's bar: standard new/open/save, a separator, then images
