@@ -138,6 +138,10 @@ ComboBoxEx::ComboBoxEx(GUIElement* parentElement, IconList& icons)
     typeName = "ComboBoxEx";
 }
 
+ComboBoxEx::~ComboBoxEx() {
+    DestroyOwnWindow();
+}
+
 void ComboBoxEx::Create() {
     if (created) return;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_USEREX_CLASSES};
