@@ -1,0 +1,90 @@
+#pragma once
+// Drop-down lists that keep their own copy of the items (display text and value per item), so
+// an owner reads a chosen item's value back by index. ComboBoxEx shows an icon beside each item
+// from an IconList. Choosing an item raises `onCommand`.
+
+#include "toolkit/core/ControlRoles.h"
+#include "toolkit/core/GUIElement.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace OrvUtility {
+
+// A native image list of 16 x 16 icons from this program's resources, owned.
+class IconList {
+public:
+    explicit IconList(int initialSize);
+    ~IconList();
+    IconList(const IconList&) = delete;
+    IconList& operator=(const IconList&) = delete;
+
+    // Appends the icon resource; an icon that does not load is skipped.
+    void AddIcon(int resourceId);
+
+    HIMAGELIST imageList = nullptr;
+    int count = 0;
+};
+
+class ComboBox : public Child, public CommandElement, public ComboBoxRole {
+public:
+    explicit ComboBox(GUIElement* parentElement);
+    ~ComboBox() override;
+
+    void Create() override;                                                     // 35
+    bool OnDropDown() override;                                                 // 36
+    bool OnCloseUp() override;                                                  // 37
+    virtual void Add(const std::wstring& itemText, const std::wstring& value);  // 38
+    virtual int Count();                                                        // 39
+    // Past the end (or before the start) gives the last item; an empty list answers "".
+    virtual std::wstring ItemText(int index);                                   // 40
+    virtual std::wstring ItemValue(int index);                                  // 41
+    // False for -1, an index with no item, or when the native list refuses.
+    virtual bool Remove(int index);                                             // 42
+    // Removes from the last item to the first, stopping at a refusal; false when empty.
+    virtual bool Clear();                                                       // 43
+    virtual int SelectedIndex();                                                // 44
+    virtual void ClearSelection();                                              // 45
+    // False without a window or when the native list refuses (-1 clears and answers false).
+    virtual bool Select(int index);                                             // 46
+    virtual void SetDropDownList(bool listOnly);                                // 47
+
+    std::string ItemValueNarrow(int index);
+
+    bool dropDownList = true;
+    std::vector<std::wstring> texts;
+    std::vector<std::wstring> values;
+
+protected:
+    DWORD ListStyle() const;
+};
+
+class ComboBoxEx : public ComboBox {
+public:
+    ComboBoxEx(GUIElement* parentElement, IconList& icons);
+    ~ComboBoxEx() override;
+
+    void Create() override;
+    void Add(const std::wstring& itemText, const std::wstring& value) override;
+    bool Remove(int index) override;
+
+    void Add(const std::wstring& itemText, const std::wstring& value, int image, int selectedImage,
+             int indent);
+    // Image `image` both normally and when selected, no indent.
+    void Add(const std::string& itemText, const std::string& value, int image);
+
+    IconList& iconList;
+    std::vector<std::int32_t> images;
+    std::vector<std::int32_t> selectedImages;
+    std::vector<std::int32_t> indents;
+
+private:
+    bool InsertNative(int index);
+    void RefreshSize();
+};
+
+}  // namespace OrvUtility
