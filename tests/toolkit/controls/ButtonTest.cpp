@@ -1,4 +1,4 @@
-// Buttons on a real form: clicks raise the command, and an owner-drawn button is painted by
+// Buttons on a real form: a click raises the command, and an owner-drawn button is painted by
 // the form's WM_DRAWITEM with its image and caption where the pixels show them.
 
 #include "ControlTesting.h"
@@ -7,6 +7,8 @@
 #include "toolkit/controls/Button.h"
 #include "toolkit/core/GdiGuards.h"
 
+#include <vector>
+
 namespace OrvUtility {
 namespace {
 
@@ -14,107 +16,71 @@ using namespace Testing;
 
 constexpr COLORREF Red = 0x0000FF;
 constexpr COLORREF Blue = 0xFF0000;
-constexpr int ButtonWidth = 120;
-constexpr int ButtonHeight = 40;
+constexpr int Width = 120, Height = 40, Middle = Height / 2;
 
-GdiObject<HBITMAP> SolidBitmap(int width, int height, COLORREF colour) {
-    HDC screen = GetDC(nullptr);
-    GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen, width, height));
-    ReleaseDC(nullptr, screen);
-    MemoryContext context(nullptr);
-    Selection selection(context.Get(), bitmap.Get());
-    GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
-    RECT all{0, 0, width, height};
-    FillRect(context.Get(), &all, brush.Get());
-    return bitmap;
+GdiObject<HBITMAP> SolidBitmap(COLORREF colour) {  // 16 x 12
+    const DWORD pixel = RGB(GetBValue(colour), GetGValue(colour), GetRValue(colour));  // 0xRRGGBB
+    const std::vector<DWORD> pixels(16 * 12, pixel);
+    return GdiObject<HBITMAP>(CreateBitmap(16, 12, 1, 32, pixels.data()));
 }
 
-class OwnerDrawnButtonTest : public ControlTest {
-protected:
-    // Paints the button through its parent and answers the leftmost column from `fromX` on
-    // that holds caption ink (anything but the background and the image's colours) in the
-    // middle rows, and that ink's colour; -1 when there is none.
-    std::pair<int, COLORREF> CaptionStart(Button& button, int fromX) {
-        button.x = button.y = 10;
-        button.width = ButtonWidth;
-        button.height = ButtonHeight;
-        button.ownerDraw = true;
-        button.Create();
-        RedrawWindow(button.handle, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        const COLORREF background = WindowPixel(button.handle, 2, 2);
-        for (int px = fromX; px < ButtonWidth - 2; ++px) {
-            for (int py = ButtonHeight / 2 - 6; py <= ButtonHeight / 2 + 6; ++py) {
-                const COLORREF pixel = WindowPixel(button.handle, px, py);
-                if (pixel != background && pixel != Red && pixel != Blue) return {px, pixel};
-            }
+// The leftmost pixel from `fromX` on, in the middle rows, that is neither background nor
+// image: where the caption's ink starts.
+std::pair<int, COLORREF> CaptionInk(HWND button, int fromX) {
+    const COLORREF background = WindowPixel(button, 2, 2);
+    for (int px = fromX; px < Width - 2; ++px) {
+        for (int py = Middle - 6; py <= Middle + 6; ++py) {
+            const COLORREF pixel = WindowPixel(button, px, py);
+            if (pixel != background && pixel != Red && pixel != Blue) return {px, pixel};
         }
-        return {-1, 0};
     }
-};
+    return {-1, 0};
+}
 
-TEST_F(OwnerDrawnButtonTest, CaptionFollowsTheImageOrIsCentredWithout) {
-    const GdiObject<HBITMAP> enabledBitmap = SolidBitmap(16, 12, Red);
+TEST_F(ControlTest, OwnerDrawnButtonShowsImageAndCaptionForItsState) {
+    const GdiObject<HBITMAP> red = SolidBitmap(Red), blue = SolidBitmap(Blue);
     const HICON icon = static_cast<HICON>(
         LoadImageW(Module(), MAKEINTRESOURCEW(IDI_COLOUR_ROSSO), IMAGE_ICON, 32, 32, 0));
-    ASSERT_NE(icon, nullptr);
-    const struct { const char* kind; HBITMAP bitmap; HICON icon; int fromX, first, last; } rows[] = {
-        {"bitmap", enabledBitmap.Get(), nullptr, 1, 24, 26},
-        {"icon", nullptr, icon, 5 + 32, 40, 42},
-        {"bitmap before icon", enabledBitmap.Get(), icon, 1, 24, 26},
-        // "I" centred on 120 pixels: its stroke within a few pixels of the middle.
-        {"none", nullptr, nullptr, 1, 57, 62},
+    const struct {
+        const char* kind; HBITMAP bitmap; HICON icon; bool enabled;
+        int fromX, captionX; COLORREF image; int imageTop; COLORREF ink, frame;
+    } rows[] = {  // the icon is the red swatch in a grey frame, 2 pixels wide at 32 x 32
+        {"bitmap", red.Get(), nullptr, true, 1, 24, Red, Middle - 6, 0, 0},
+        {"icon", nullptr, icon, true, 5 + 32, 40, Red, Middle - 16 + 2, 0, 0},
+        {"bitmap before icon", red.Get(), icon, true, 1, 24, Red, Middle - 6, 0, 0},
+        {"disabled", red.Get(), nullptr, false, 1, 24, Blue, Middle - 6, 0x969696, 0x696969},
+        {"none: centred", nullptr, nullptr, true, 1, 58, 0, Middle, 0, 0},  // "I" mid-way
     };
     for (const auto& row : rows) {
         Button button(&form, "I");
+        button.SetSize(Width, Height);
+        button.ownerDraw = true;
         button.bitmapEnabled = row.bitmap;
+        button.bitmapDisabled = row.bitmap ? blue.Get() : nullptr;
         button.iconEnabled = row.icon;
-        const int start = CaptionStart(button, row.fromX).first;
-        EXPECT_GE(start, row.first) << row.kind;
-        EXPECT_LE(start, row.last) << row.kind;
+        button.enabled = row.enabled;
+        button.Create();
+        RedrawWindow(button.handle, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        const auto [captionX, ink] = CaptionInk(button.handle, row.fromX);
+        EXPECT_GE(captionX, row.captionX) << row.kind;
+        EXPECT_LE(captionX, row.captionX + 2) << row.kind;
+        EXPECT_EQ(ink, row.ink) << row.kind;
+        EXPECT_EQ(WindowPixel(button.handle, 0, Middle), row.frame) << row.kind;
+        // The image from x 5, centred in the height.
+        const int top = row.imageTop;
+        EXPECT_EQ(WindowPixel(button.handle, 20, top) == row.image, row.image != 0) << row.kind;
+        EXPECT_NE(WindowPixel(button.handle, 4, Middle), row.image) << row.kind;
+        EXPECT_NE(WindowPixel(button.handle, 20, top - 1), row.image) << row.kind;
     }
     DestroyIcon(icon);
 }
 
-TEST_F(OwnerDrawnButtonTest, BitmapIsCentredVerticallyAtX5) {
-    const GdiObject<HBITMAP> bitmap = SolidBitmap(16, 12, Red);
-    Button button(&form, "I");
-    button.bitmapEnabled = bitmap.Get();
-    CaptionStart(button, 1);
-    const int top = (ButtonHeight - 12) / 2;
-    EXPECT_EQ(WindowPixel(button.handle, 5, top), Red);
-    EXPECT_EQ(WindowPixel(button.handle, 20, top + 11), Red);
-    EXPECT_NE(WindowPixel(button.handle, 4, top), Red);
-    EXPECT_NE(WindowPixel(button.handle, 5, top - 1), Red);
-    EXPECT_NE(WindowPixel(button.handle, 5, top + 12), Red);
-}
-
-TEST_F(OwnerDrawnButtonTest, DisabledButtonShowsItsDisabledBitmapAndGreys) {
-    const GdiObject<HBITMAP> enabledBitmap = SolidBitmap(16, 12, Red);
-    const GdiObject<HBITMAP> disabledBitmap = SolidBitmap(16, 12, Blue);
-    for (const bool enabled : {true, false}) {
-        Button button(&form, "I");
-        button.bitmapEnabled = enabledBitmap.Get();
-        button.bitmapDisabled = disabledBitmap.Get();
-        button.enabled = enabled;
-        const COLORREF ink = CaptionStart(button, 1).second;
-        const COLORREF frame = WindowPixel(button.handle, 0, ButtonHeight / 2);
-        EXPECT_EQ(WindowPixel(button.handle, 8, ButtonHeight / 2), enabled ? Red : Blue);
-        // Enabled, the caption and the frame share the context's text colour.
-        EXPECT_EQ(ink, enabled ? frame : 0x969696u) << enabled;
-        EXPECT_EQ(frame, enabled ? ink : 0x696969u) << enabled;
-    }
-}
-
-TEST_F(ControlTest, ClickRaisesTheCommandOfThatButton) {
-    Button first(&form, "Primo");
-    Button second(&form, "Secondo");
-    for (Button* button : {&first, &second}) {
-        button->onCommand = [](GUIElement* sender) { Record(sender->GetTextNarrow()); };
-        button->Create();
-    }
-    SendMessageW(second.handle, BM_CLICK, 0, 0);
-    SendMessageW(first.handle, BM_CLICK, 0, 0);
-    EXPECT_EQ(Log(), (Lines{"Secondo", "Primo"}));
+TEST_F(ControlTest, ClickRaisesTheButtonsCommand) {
+    Button button(&form, "Annulla");
+    button.onCommand = [](GUIElement* sender) { Record(sender->GetTextNarrow()); };
+    button.Create();
+    SendMessageW(button.handle, BM_CLICK, 0, 0);
+    EXPECT_EQ(Log(), Lines{"Annulla"});
 }
 
 }  // namespace

@@ -6,8 +6,6 @@
 
 #include "toolkit/core/Form.h"
 
-#include <string>
-
 namespace OrvUtility::Testing {
 
 class ControlTest : public ToolkitTest {
@@ -22,16 +20,6 @@ protected:
 
 inline DWORD StyleOf(HWND window) {
     return DWORD(GetWindowLongPtrW(window, GWL_STYLE));
-}
-
-inline DWORD ExStyleOf(HWND window) {
-    return DWORD(GetWindowLongPtrW(window, GWL_EXSTYLE));
-}
-
-inline std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
 }
 
 }  // namespace OrvUtility::Testing
