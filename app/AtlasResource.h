@@ -4,6 +4,7 @@
 // editor exports exactly as the converter does.
 
 #include "model/ExportPicture.h"
+#include "resources/ResourceIds.h"
 
 #include <windows.h>
 
@@ -13,7 +14,7 @@
 
 namespace MyApp {
 
-constexpr int AtlasResourceId = 1007;
+constexpr int AtlasResourceId = IDB_ATLAS;
 
 // The atlas bitmap resource as a device-independent section bitmap; none when it is missing.
 // The caller owns it.

@@ -1,5 +1,7 @@
 #include "GlyphAtlas.h"
 
+#include "resources/ResourceIds.h"
+
 namespace MyApp {
 
 const std::array<Rgb, BaseColourCount> BaseColours = {{
@@ -58,13 +60,13 @@ const std::array<PairColours, PairCount> ColourPairs = {{
 }};
 
 const std::array<BackgroundChoice, 7> BackgroundChoices = {{
-    {10, "Bianco", 1013},
-    {9, "Azzuro", 1014},
-    {8, "Verde", 1012},
-    {7, "Nero", 1008},
-    {6, "Rosso", 1011},
-    {5, "Blu", 1010},
-    {4, "Grigio", 1009},
+    {10, "Bianco", IDI_COLOUR_BIANCO},
+    {9, "Azzuro", IDI_COLOUR_AZZURO},
+    {8, "Verde", IDI_COLOUR_VERDE},
+    {7, "Nero", IDI_COLOUR_NERO},
+    {6, "Rosso", IDI_COLOUR_ROSSO},
+    {5, "Blu", IDI_COLOUR_BLU},
+    {4, "Grigio", IDI_COLOUR_GRIGIO},
 }};
 
 namespace {

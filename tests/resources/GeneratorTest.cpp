@@ -27,7 +27,8 @@ TEST(Generator, RemakesEveryCommittedResourceByteForByte) {
         for (const auto& entry : fs::recursive_directory_iterator(folder)) {
             const fs::path file = fs::relative(entry.path(), folder);
             const std::string type = file.extension().string();
-            if (entry.is_regular_file() && (type == ".bmp" || type == ".ico" || type == ".rc")) {
+            if (entry.is_regular_file() && (type == ".bmp" || type == ".ico" || type == ".rc" ||
+                                         type == ".h")) {
                 EXPECT_TRUE(ReadBytes(made.Path() / file) == ReadBytes(Resources / file))
                     << file << " differs: run scripts/generate-resources and commit the result";
             }

@@ -3,6 +3,7 @@
 
 #include "app/AtlasResource.h"
 #include "model/GlyphAtlas.h"
+#include "resources/ResourceIds.h"
 #include "support/CommittedAtlas.h"
 
 #include <windows.h>
@@ -45,20 +46,20 @@ TEST(ResourceLoad, AtlasLoadsAsA4BitSectionAndReadsAsTheCommittedPixels) {
         ASSERT_EQ(std::memcmp(loaded->Row(y), Testing::Atlas().Row(y), AtlasWidth * 4), 0) << y;
     }
 
-    HBITMAP logo = LoadSection(1006);  // not the atlas's size
+    HBITMAP logo = LoadSection(IDB_LOGO);  // not the atlas's size
     EXPECT_FALSE(ReadAtlasImage(logo));
     DeleteObject(logo);
 }
 
 TEST(ResourceLoad, LogoAndToolbarStripLoadAtTheirSizes) {
     for (const SIZE& size : {SIZE{164, 50}, SIZE{128, 16}}) {
-        HBITMAP bitmap = LoadSection(size.cx == 164 ? 1006 : 1066);
+        HBITMAP bitmap = LoadSection(size.cx == 164 ? IDB_LOGO : IDB_TOOLBAR);
         EXPECT_EQ(BitmapPixels(bitmap).size(), std::size_t(size.cx * size.cy));
         EXPECT_EQ(BitmapSize(bitmap).bmWidth, size.cx);
         DeleteObject(bitmap);
     }
     // As the toolbar loads the strip, its grey background becomes the button face.
-    HBITMAP mapped = CreateMappedBitmap(Module(), 1066, 0, nullptr, 0);
+    HBITMAP mapped = CreateMappedBitmap(Module(), IDB_TOOLBAR, 0, nullptr, 0);
     const std::vector<std::uint32_t> strip = BitmapPixels(mapped);
     DeleteObject(mapped);
     ASSERT_EQ(strip.size(), 128u * 16);
@@ -84,13 +85,13 @@ std::vector<std::uint32_t> IconPixels(int id, int size) {
 }
 
 TEST(ResourceLoad, EveryIconLoadsTheWayTheProgramLoadsIt) {
-    std::vector<int> ids = {1005};
-    for (int id = 1008; id <= 1056; ++id) ids.push_back(id);
+    std::vector<int> ids = {IDI_APP};
+    for (int id = IDI_COLOUR_NERO; id <= IDI_PAIR_41; ++id) ids.push_back(id);
     for (int id : ids) {
         EXPECT_NE(LoadIconW(Module(), MAKEINTRESOURCEW(id)), nullptr) << id;
         EXPECT_EQ(IconPixels(id, 16).size(), 256u) << id;
     }
-    EXPECT_EQ(IconPixels(1005, 32).size(), 1024u);  // the application icon has a large image
+    EXPECT_EQ(IconPixels(IDI_APP, 32).size(), 1024u);  // the application icon has a large image
 }
 
 TEST(ResourceLoad, SwatchIconsShowTheirColoursInAGreyFrame) {
@@ -102,7 +103,7 @@ TEST(ResourceLoad, SwatchIconsShowTheirColoursInAGreyFrame) {
         EXPECT_EQ(pixels[8 * 16 + 8], BackgroundRgb(choice.pair).ColourRef()) << choice.label;
     }
     for (int pair = 0; pair < PairCount; ++pair) {
-        const std::vector<std::uint32_t> pixels = IconPixels(1015 + pair, 16);
+        const std::vector<std::uint32_t> pixels = IconPixels(IDI_PAIR_00 + pair, 16);
         ASSERT_EQ(pixels.size(), 256u) << pair;
         EXPECT_EQ(pixels[15 * 16 + 15], frame) << pair;
         EXPECT_EQ(pixels[2 * 16 + 2], BackgroundRgb(pair).ColourRef()) << pair;

@@ -5,6 +5,7 @@
 #include "IconFile.h"
 #include "IndexedBitmap.h"
 #include "PixelSheet.h"
+#include "ResourceTable.h"
 #include "Swatches.h"
 #include "model/GlyphAtlas.h"
 
@@ -16,11 +17,6 @@ namespace MyApp::Generator {
 
 namespace {
 
-constexpr int AppIcon = 1005;
-constexpr int LogoBitmap = 1006;
-constexpr int AtlasBitmap = 1007;
-constexpr int FirstPairSwatch = 1015;
-constexpr int ToolbarBitmap = 1066;
 constexpr int ToolbarImages = 8;
 constexpr int ToolbarImageSize = 16;
 
@@ -35,7 +31,7 @@ const ColourTable ToolbarColours = {{
 }};
 
 struct ScriptLine {
-    int id;
+    std::string name;
     const char* type;
     std::string path;
 };
@@ -89,15 +85,28 @@ std::string LowerCase(std::string text) {
     return text;
 }
 
-std::string ResourceScript(std::vector<ScriptLine> lines) {
-    std::sort(lines.begin(), lines.end(),
-              [](const ScriptLine& a, const ScriptLine& b) { return a.id < b.id; });
+std::string UpperCase(std::string text) {
+    for (char& c : text) c = char(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The background choice a swatch is named after: IDI_COLOUR_ and its label.
+const BackgroundChoice* SwatchChoice(const std::string& name) {
+    for (const BackgroundChoice& choice : BackgroundChoices) {
+        if (name == "IDI_COLOUR_" + UpperCase(choice.label)) return &choice;
+    }
+    return nullptr;
+}
+
+std::string ResourceScript(const std::vector<ScriptLine>& lines) {
     std::string script =
-        "// Tessaly's resources, numbered as the program loads them.\n"
-        "// Written by tools/resource-generator (scripts/generate-resources): do not edit.\n\n";
+        "// Tessaly's resources, named as the program loads them.\n"
+        "// Written by tools/resource-generator (scripts/generate-resources): do not edit.\n\n"
+        "#include \"ResourceIds.h\"\n\n";
     for (const ScriptLine& line : lines) {
         char text[160];
-        std::snprintf(text, sizeof text, "%d %-6s \"%s\"\n", line.id, line.type, line.path.c_str());
+        std::snprintf(text, sizeof text, "%-24s %-6s \"%s\"\n", line.name.c_str(), line.type,
+                      line.path.c_str());
         script += text;
     }
     return script;
@@ -126,36 +135,58 @@ std::optional<std::vector<GeneratedFile>> GenerateResources(std::string_view fac
 
     std::vector<GeneratedFile> files;
     std::vector<ScriptLine> script;
-    const auto add = [&](int id, const char* type, const std::string& path,
+    const auto add = [&](const ResourceName& resource, const char* type, const std::string& path,
                          std::vector<std::uint8_t> bytes) {
         files.push_back(GeneratedFile{path, std::move(bytes)});
-        script.push_back(ScriptLine{id, type, path});
+        script.push_back(ScriptLine{resource.name, type, path});
     };
 
     const IndexedImage atlas = BuildAtlas(*glyphs);
-    add(AtlasBitmap, "BITMAP", "atlas.bmp", EncodeIndexedBitmap(atlas, AtlasColourTable()));
-    add(LogoBitmap, "BITMAP", "logo.bmp",
-        EncodeIndexedBitmap(BuildLogo(atlas), AtlasColourTable()));
-    const std::optional<IndexedImage> toolbar = BuildToolbar(*pictureSheet, error);
-    if (!toolbar) return std::nullopt;
-    add(ToolbarBitmap, "BITMAP", "toolbar.bmp", EncodeIndexedBitmap(*toolbar, ToolbarColours));
-
-    const std::optional<RgbaImage> app16 = SheetImage(*pictureSheet, "app-16", 16, 16, error);
-    const std::optional<RgbaImage> app32 =
-        app16 ? SheetImage(*pictureSheet, "app-32", 32, 32, error) : std::nullopt;
-    if (!app32) return std::nullopt;
-    add(AppIcon, "ICON", "icons/app.ico", EncodeIcon({*app16, *app32}));
-
-    for (const BackgroundChoice& choice : BackgroundChoices) {
-        add(choice.swatchIcon, "ICON", "icons/colour-" + LowerCase(choice.label) + ".ico",
-            EncodeIcon({ColourSwatch(BackgroundRgb(choice.pair))}));
+    const std::vector<ResourceName> names = ResourceNames();
+    for (const ResourceName& resource : names) {
+        switch (resource.content) {
+        case ResourceContent::AppIcon: {
+            const std::optional<RgbaImage> app16 =
+                SheetImage(*pictureSheet, "app-16", 16, 16, error);
+            const std::optional<RgbaImage> app32 =
+                app16 ? SheetImage(*pictureSheet, "app-32", 32, 32, error) : std::nullopt;
+            if (!app32) return std::nullopt;
+            add(resource, "ICON", "icons/app.ico", EncodeIcon({*app16, *app32}));
+            break;
+        }
+        case ResourceContent::Logo:
+            add(resource, "BITMAP", "logo.bmp",
+                EncodeIndexedBitmap(BuildLogo(atlas), AtlasColourTable()));
+            break;
+        case ResourceContent::Atlas:
+            add(resource, "BITMAP", "atlas.bmp", EncodeIndexedBitmap(atlas, AtlasColourTable()));
+            break;
+        case ResourceContent::BackgroundSwatch: {
+            const BackgroundChoice* choice = SwatchChoice(resource.name);
+            if (!choice) {
+                error = resource.name + " names no background";
+                return std::nullopt;
+            }
+            add(resource, "ICON", "icons/colour-" + LowerCase(choice->label) + ".ico",
+                EncodeIcon({ColourSwatch(BackgroundRgb(choice->pair))}));
+            break;
+        }
+        case ResourceContent::PairSwatch: {
+            char path[32];
+            std::snprintf(path, sizeof path, "icons/pair-%02d.ico", resource.index);
+            add(resource, "ICON", path, EncodeIcon({PairSwatch(resource.index)}));
+            break;
+        }
+        case ResourceContent::Toolbar: {
+            const std::optional<IndexedImage> toolbar = BuildToolbar(*pictureSheet, error);
+            if (!toolbar) return std::nullopt;
+            add(resource, "BITMAP", "toolbar.bmp", EncodeIndexedBitmap(*toolbar, ToolbarColours));
+            break;
+        }
+        }
     }
-    for (int pair = 0; pair < PairCount; ++pair) {
-        char path[32];
-        std::snprintf(path, sizeof path, "icons/pair-%02d.ico", pair);
-        add(FirstPairSwatch + pair, "ICON", path, EncodeIcon({PairSwatch(pair)}));
-    }
 
+    files.push_back(GeneratedFile{"ResourceIds.h", Bytes(ResourceIdHeader(names))});
     files.push_back(GeneratedFile{"tessaly.rc", Bytes(ResourceScript(script))});
     return files;
 }

@@ -1,6 +1,6 @@
 // tessaly-resource-generator SOURCES OUTPUT
 // Reads glyph-face.txt and pictures.txt from SOURCES and writes the atlas, the
-// logo, the toolbar strip, the icons and tessaly.rc into OUTPUT.
+// logo, the toolbar strip, the icons, ResourceIds.h and tessaly.rc into OUTPUT.
 
 #include "ResourceSet.h"
 
