@@ -21,9 +21,9 @@
 #include "toolkit/core/Font.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/GdiGuards.h"
-#include "toolkit/core/MessageLoop.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <memory>
@@ -141,7 +141,7 @@ int main() {
     IconList swatches(7);
     for (int icon : {IDI_COLOUR_BIANCO, IDI_COLOUR_AZZURO, IDI_COLOUR_VERDE, IDI_COLOUR_NERO})
         swatches.AddIcon(icon);
-    ComboBoxEx colours(&form, &swatches);
+    ComboBoxEx colours(&form, swatches);
     colours.Add("Bianco", "10", 0);
     colours.Add("Azzuro", "9", 1);
     colours.SetPosition(460, 38);
@@ -178,8 +178,8 @@ int main() {
     canvas.SetSize(16 * 20 + 4, 24 * 5 + 4);
     canvas.Create();
     // A frame of box-drawing pieces round the word, one glyph per cell.
-    const wchar_t* rows[] = {L"+------------------+", L"|                  |",
-                             L"|     Tessaly      |", L"|                  |",
+    const wchar_t* rows[] = {L"+------------------+", L"+                  +",
+                             L"|     Tessaly      |", L"+                  +",
                              L"+------------------+"};
     std::vector<std::unique_ptr<ImageFrame>> cells;
     for (int cell = 0; cell < 20 * 5; ++cell) {

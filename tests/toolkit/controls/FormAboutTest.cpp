@@ -62,8 +62,8 @@ TEST_F(FormAboutTest, TheBoxLaysOutItsControlsBesideThePictureAndHoldsItsOwner) 
     EXPECT_EQ(infoStyle & (ES_MULTILINE | ES_READONLY | WS_VSCROLL),
               DWORD(ES_MULTILINE | ES_READONLY | WS_VSCROLL));
     EXPECT_EQ(GetFocus(), box->okButton->handle.Get());
-    // The button is centred under the text column.
-    const int column = box->width - (164 + 20) - 35;
+    // The button is centred under the text column, as wide as the information text.
+    const int column = box->infoBox->GetSize().cx;
     EXPECT_EQ(PlaceOf(*box->okButton).x, column / 2 + 209 - 40);
 
     box.reset();
