@@ -199,6 +199,7 @@ bool ComboBoxEx::InsertNative(int index) {
 }
 
 void ComboBoxEx::RefreshSize() {
+    if (!handle) return;
     RECT frame{};
     GetWindowRect(handle, &frame);
     width = frame.right - frame.left;
