@@ -5,6 +5,8 @@
 #include "ToolkitTesting.h"
 
 #include "support/ObjectCounts.h"
+#include "toolkit/controls/Button.h"
+#include "toolkit/controls/PanelChildren.h"
 
 #include "toolkit/core/DispatcherState.h"
 #include "toolkit/core/ElementRegistry.h"
@@ -50,7 +52,7 @@ TEST_F(ElementLifetimeTest, CreationMessagesReachTheirOwnElementOrNone) {
     Log().clear();
     const HWND stranger = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE, 0, 0,
                                           20, 20, outer.handle, nullptr, Module(), nullptr);
-    SubMenuDouble item(&outer);  // the last constructed, without a window
+    Button item(&outer, "OK");  // the last constructed, without a window
     item.onCommand = [](GUIElement*) { Record("command"); };
     SendMessageW(stranger, BM_CLICK, 0, 0);
     PumpPending();
@@ -179,7 +181,7 @@ TEST_F(ElementLifetimeTest, NoDispatcherPointerOrOwnerKeepsADeadElement) {
     for (bool windowFirst : {true, false}) {
         auto dialog = std::make_unique<Form>(Module(), true);
         dialog->Create();
-        auto panel = std::make_unique<PanelDouble>(&owner);
+        auto panel = std::make_unique<PanelChildren>(&owner);
         panel->Create();
         const Form* dead = owner.openDialog = activeForm = dialog.get();
         activePanel = wheelPanel = panel.get();

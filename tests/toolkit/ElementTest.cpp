@@ -3,6 +3,7 @@
 
 #include "ToolkitTesting.h"
 
+#include "toolkit/controls/Menu.h"
 #include "toolkit/core/ElementRegistry.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/TextConversion.h"
@@ -64,7 +65,7 @@ TEST_F(ElementTest, LookupsFollowConstructionOrderAndNeverGuess) {
     first.id = 0;
     EXPECT_EQ(FindById(77), nullptr);
 
-    SubMenuDouble entry(nullptr);
+    SubMenu entry(nullptr, "entry");
     first.id = entry.id;
     EXPECT_EQ(FindById(entry.id), &first);
     EXPECT_EQ(FindSubMenuById(entry.id), &entry);  // skips the element that is no sub-menu

@@ -3,6 +3,7 @@
 
 #include "ToolkitTesting.h"
 
+#include "toolkit/controls/PanelChildren.h"
 #include "toolkit/core/ElementRegistry.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/WindowProcedure.h"
@@ -157,7 +158,8 @@ TEST_F(FormTest, ActivationKeepsAnOpenDialogBehindItsFormAndTurnsPopUpPanelsOff)
     Form owner(Module());
     Form dialog(Module(), true);
     dialog.topmost = false;
-    PanelDouble panel(nullptr, WS_POPUP | WS_VISIBLE);
+    PanelChildren panel(nullptr);
+    panel.popup = true;
     owner.Create();
     dialog.Create();
     CreateNamed(panel, "panel");

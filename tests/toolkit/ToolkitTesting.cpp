@@ -105,16 +105,4 @@ void NativeChild::Create() {
     AttachToolTip(handle);
 }
 
-NumberedChild::NumberedChild(GUIElement* parentElement, const char* kind) : Child(parentElement) {
-    typeName = kind;
-    id = ++elementIdCounter;
-}
-
-bool PanelDouble::OnScrollRequest(UINT message, WPARAM request) {
-    const bool wheel = message == WM_MOUSEWHEEL;
-    Record(std::string(wheel ? "wheel " : message == WM_HSCROLL ? "hscroll " : "vscroll ") +
-           std::to_string(short(wheel ? HIWORD(request) : LOWORD(request))));
-    return message != WM_HSCROLL || horizontalScroll;
-}
-
 }  // namespace OrvUtility::Testing

@@ -56,29 +56,4 @@ public:
     bool destroyWindow = true;  // false: the window outlives the element
 };
 
-// A window-less element numbered at construction, as menu entries and toolbar items are.
-class NumberedChild : public Child {
-public:
-    NumberedChild(GUIElement* parentElement, const char* kind);
-    void Create() override {}
-};
-
-// A menu entry: numbered, with a command, no window.
-class SubMenuDouble : public NumberedChild, public CommandElement, public SubMenuRole {
-public:
-    explicit SubMenuDouble(GUIElement* parentElement) : NumberedChild(parentElement, "submenu") {}
-    void ToggleCheck() override {}
-};
-
-// Records the scroll requests it gets; has both scroll bars unless told otherwise.
-class PanelDouble : public NativeChild, public PanelRole {
-public:
-    explicit PanelDouble(GUIElement* parentElement, DWORD windowStyle = WS_CHILD | WS_VISIBLE)
-        : NativeChild(parentElement, L"STATIC", windowStyle) {
-        typeName = "panel";
-    }
-    bool OnScrollRequest(UINT message, WPARAM request) override;
-    bool horizontalScroll = true;
-};
-
 }  // namespace OrvUtility::Testing

@@ -45,11 +45,6 @@ void MouseHook(GUIElement* sender, HWND window, int mx, int my) {
            std::to_string(mx) + "," + std::to_string(my));
 }
 
-class ToolBarItemDouble : public NumberedChild, public CommandElement {
-public:
-    explicit ToolBarItemDouble(GUIElement* bar) : NumberedChild(bar, "toolbaritem") {}
-};
-
 TEST_F(WindowProcedureTest, MouseKeyShowAndMoveMessagesReachTheirHooks) {
     form.onMouseDown = MouseHook<0>;
     form.onMouseUp = MouseHook<1>;
@@ -153,54 +148,6 @@ TEST_F(WindowProcedureTest, TabMovesTheFocusToTheNextOrPreviousTabStopOfTheParen
     SetKeyboardState(keys);
     EXPECT_EQ(tab(second), &first);
     EXPECT_EQ(tab(first), &third);
-}
-
-TEST_F(WindowProcedureTest, ScrollMessagesGoToPanelsThatHaveTheBar) {
-    PanelDouble panel(&form);
-    panel.Create();
-    PanelDouble bar(&form);  // stands for a scroll-bar control's element
-    bar.Create();
-    panel.horizontalScroll = false;
-    EXPECT_EQ(SendMessageW(panel.handle, WM_VSCROLL, SB_LINEUP, 0), 0);
-    EXPECT_EQ(wheelPanel, &panel);
-    wheelPanel = nullptr;
-    SendMessageW(panel.handle, WM_HSCROLL, SB_LINERIGHT, 0);  // no horizontal bar
-    EXPECT_EQ(wheelPanel, nullptr);
-    // The end of a scroll-bar control's scroll goes to the control's element.
-    SendMessageW(panel.handle, WM_HSCROLL, SB_ENDSCROLL, LPARAM(bar.handle.Get()));
-    // The wheel over a non-panel goes to the wheel panel, only while there is one.
-    Send(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA));
-    wheelPanel = &bar;
-    EXPECT_EQ(Send(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA)), 0);
-    EXPECT_EQ(Log(), (Lines{"vscroll 0", "hscroll 1", "hscroll 8", "wheel -120"}));
-    SendMessageW(panel.handle, WM_LBUTTONDOWN, MK_LBUTTON, 0);  // a click on a panel takes it
-    EXPECT_EQ(wheelPanel, &panel);
-    Send(WM_LBUTTONDOWN, MK_LBUTTON);  // a click elsewhere clears it
-    EXPECT_EQ(wheelPanel, nullptr);
-}
-
-// Only toolbar items with a text answer; the text outlives the call and is cut to fit.
-TEST_F(WindowProcedureTest, ToolBarTooltipsGetTheItemsTextFromLastingStorage) {
-    ToolBarItemDouble item(&form);
-    item.toolTipText = "Nuovo disegno \xE8";
-    ToolBarItemDouble silent(&form);
-    NativeChild other(&form, L"STATIC");
-    other.toolTipText = "not an item";
-    other.id = 4242;
-    auto ask = [&](int itemId) {
-        NMTTDISPINFOW info{};
-        info.hdr.idFrom = UINT_PTR(itemId);
-        info.hdr.code = TTN_GETDISPINFOW;
-        info.lpszText = const_cast<wchar_t*>(L"untouched");
-        Send(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-        return info.lpszText;
-    };
-    const wchar_t* text = ask(item.id);
-    EXPECT_STREQ(ask(silent.id), L"untouched");
-    EXPECT_STREQ(ask(other.id), L"untouched");
-    EXPECT_STREQ(text, L"Nuovo disegno \u00E8");
-    item.toolTipText = std::string(3000, 'a');
-    EXPECT_EQ(std::wstring(ask(item.id)).size(), 2023u);
 }
 
 }  // namespace

@@ -5,97 +5,78 @@
 #include "toolkit/controls/CellControl.h"
 #include "toolkit/core/Font.h"
 #include "toolkit/core/Form.h"
-#include "toolkit/core/GdiGuards.h"
 
 namespace OrvUtility {
 namespace {
 
 using namespace Testing;
-using CellControlTest = ToolkitTest;
 
-constexpr Colour Blue = 0xFF0000, White = 0xFFFFFF, Red = 0x0000FF;
+constexpr Colour Blue = 0xFF0000, White = 0xFFFFFF;
 
-struct PaintedCell {
-    explicit PaintedCell(Form& form) : cell(&form) {
+class CellControlTest : public ToolkitTest {
+protected:
+    void SetUp() override {
+        ToolkitTest::SetUp();
+        form.SetSize(640, 480);
+        form.Create();
         cell.backColour = White;
         cell.paintBackground = true;
         cell.textColour = Blue;
         cell.SetPosition(0, 0);
         cell.SetSize(200, 22);
-        cell.Create();
     }
-    Ink Painted(Colour colour) {
+    Ink Painted() {
         InvalidateRect(cell.handle, nullptr, TRUE);
         UpdateWindow(cell.handle);
-        return WindowInk(cell.handle, colour);
+        return WindowInk(cell.handle, Blue);
     }
-    CellControl cell;
+    Form form{Module()};
+    CellControl cell{&form};
 };
 
 TEST_F(CellControlTest, TextLiesWhereItsAlignmentSaysAndTheMarkInTheCorner) {
-    Form form(Module());
-    form.SetSize(640, 480);
-    form.Create();
-    PaintedCell painted(form);
-    CellControl& cell = painted.cell;
+    cell.Create();
     cell.SetText("WWW");
     const struct { int align; int left, right; } cases[] = {
         {0, 0, 60}, {1, 140, 199}, {2, 70, 130}, {7, 0, 60},
     };
     for (const auto& c : cases) {
         cell.SetTextAlign(c.align);
-        const Ink ink = painted.Painted(Blue);
+        const Ink ink = Painted();
         EXPECT_GT(ink[0], 20) << c.align;
         EXPECT_GE(ink[1], c.left) << c.align;
         EXPECT_LE(ink[3], c.right) << c.align;
     }
-    const Ink centred = (cell.SetTextAlign(2), painted.Painted(Blue));
+    const Ink centred = (cell.SetTextAlign(2), Painted());
     EXPECT_LE(std::abs((centred[1] + centred[3]) / 2 - 100), 2);
+    EXPECT_LE(std::abs(centred[2] - (21 - centred[4])), 4);  // as much room above as below
 
-    // The text centred on the line height: as much room above as below.
-    const Ink text = painted.Painted(Blue);
-    EXPECT_LE(std::abs(text[2] - (21 - text[4])), 4);
+    Font large("Arial", 20);  // the element's font wins over the cell's own
+    cell.font = &large;
+    const Ink wide = Painted();
+    EXPECT_GT(wide[3] - wide[1], centred[3] - centred[1] + 5);
 
     // Empty text with the mark: ink only in the bottom right square of the line's height.
+    cell.font = nullptr;
     cell.SetText(std::wstring());
-    EXPECT_EQ(painted.Painted(Blue)[0], 0);
+    EXPECT_EQ(Painted()[0], 0);
     cell.showMark = true;
-    const Ink mark = painted.Painted(Blue);
+    const Ink mark = Painted();
     EXPECT_GT(mark[0], 0);
     EXPECT_GE(mark[1], 200 - 22);
 }
 
-TEST_F(CellControlTest, TheElementFontWinsOverTheOwnFont) {
-    Form form(Module());
-    form.SetSize(640, 480);
-    form.Create();
-    PaintedCell painted(form);
-    painted.cell.SetText("WWW");
-    const int ownWidth = painted.Painted(Blue)[3] - painted.Painted(Blue)[1];
-    Font large("Arial", 20);
-    painted.cell.font = &large;
-    const int largeWidth = painted.Painted(Blue)[3] - painted.Painted(Blue)[1];
-    EXPECT_GT(largeWidth, ownWidth + 5);
-}
-
 TEST_F(CellControlTest, ANewTextOrColourRepaintsOnlyOnceTheWindowExists) {
-    Form form(Module());
-    form.SetSize(640, 480);
-    form.Create();
-    CellControl cell(&form);
-    cell.SetPosition(0, 0);
     cell.SetText("before");  // stored only
     cell.Create();
     EXPECT_EQ(cell.GetText(), L"before");
-    UpdateWindow(cell.handle);
-    EXPECT_FALSE(GetUpdateRect(cell.handle, nullptr, FALSE));
-    cell.SetText(std::string("after"));
-    EXPECT_TRUE(GetUpdateRect(cell.handle, nullptr, FALSE));
-    UpdateWindow(cell.handle);
-    cell.SetTextColour(Red);
-    EXPECT_TRUE(GetUpdateRect(cell.handle, nullptr, FALSE));
-    UpdateWindow(cell.handle);
-    EXPECT_GT(WindowInk(cell.handle, Red)[0], 10);
+    for (int change = 0; change < 2; ++change) {
+        UpdateWindow(cell.handle);
+        EXPECT_FALSE(GetUpdateRect(cell.handle, nullptr, FALSE));
+        if (change == 0) cell.SetText(std::string("after"));
+        else cell.SetTextColour(Blue);
+        EXPECT_TRUE(GetUpdateRect(cell.handle, nullptr, FALSE)) << change;
+    }
 }
 
 }  // namespace

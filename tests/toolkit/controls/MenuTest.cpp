@@ -4,6 +4,7 @@
 #include "ToolkitTesting.h"
 
 #include "toolkit/controls/Menu.h"
+#include "toolkit/controls/StaticControls.h"
 #include "toolkit/core/Form.h"
 
 #include <vector>
@@ -34,7 +35,8 @@ std::vector<UINT> Ids(HMENU menu) {
 // interleave with other elements numbered in between. An entry without text is a divider.
 TEST_F(MenuTest, TheBarBuildsTheTreeInConstructionOrder) {
     SubMenu open(&file, "&Apri");
-    NumberedChild between(&form, "label");
+    Label between(&form, "x");  // numbered by its creation
+    between.Create();
     SubMenu blank(&file, "");
     SubMenu guide(&file, "&Guida");
     SubMenu home(&guide, "&Home");
