@@ -39,6 +39,12 @@ void ToolkitTest::TearDown() {
     mainWindow = nullptr;
 }
 
+void ControlTest::SetUp() {
+    ToolkitTest::SetUp();
+    form.SetSize(640, 480);
+    form.Create();
+}
+
 void PumpPending() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -53,6 +59,24 @@ COLORREF WindowPixel(HWND window, int px, int py) {
     const COLORREF colour = GetPixel(context, px, py);
     ReleaseDC(window, context);
     return colour;
+}
+
+DWORD StyleOf(HWND window, int which) {
+    return DWORD(GetWindowLongPtrW(window, which));
+}
+
+DWORD CreationStyle(GUIElement& element) {
+    static DWORD first;
+    first = 0;
+    const HOOKPROC record = [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (code == HCBT_CREATEWND && !first)
+            first = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->style;
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    };
+    const HHOOK hook = SetWindowsHookExW(WH_CBT, record, nullptr, GetCurrentThreadId());
+    element.Create();
+    UnhookWindowsHookEx(hook);
+    return first;
 }
 
 Ink FindInk(HDC context, int width, int height, COLORREF colour) {

@@ -3,6 +3,7 @@
 // pumping, and stand-ins for the controls the window procedure treats specially.
 
 #include "toolkit/core/ControlRoles.h"
+#include "toolkit/core/Form.h"
 #include "toolkit/core/GUIElement.h"
 
 #include <gtest/gtest.h>
@@ -27,8 +28,21 @@ protected:
     void TearDown() override;
 };
 
+// Controls are tested on a shown form whose window procedure is the toolkit's own, so their
+// notifications travel the way the program's do.
+class ControlTest : public ToolkitTest {
+protected:
+    void SetUp() override;
+    Form form{GetModuleHandleW(nullptr)};
+};
+
 void PumpPending();  // dispatches what is queued; a quit message is dropped
 COLORREF WindowPixel(HWND window, int px, int py);
+DWORD StyleOf(HWND window, int which = GWL_STYLE);
+// Creates the element and answers the style its window was asked for: native controls change
+// their own styles once made (a combo box hands its scroll bar to its list, a toolbar adds
+// bits of its own). The first window made meanwhile is the element's own.
+DWORD CreationStyle(GUIElement& element);
 
 // The pixel count of a colour, then the box round those pixels: left, top, right, bottom
 // (an empty box when there are none).

@@ -1,7 +1,7 @@
 // Buttons on a real form: a click raises the command, and an owner-drawn button is painted by
 // the form's WM_DRAWITEM with its image and caption where the pixels show them.
 
-#include "ControlTesting.h"
+#include "ToolkitTesting.h"
 
 #include "resources/ResourceIds.h"
 #include "toolkit/controls/Button.h"

@@ -13,12 +13,10 @@ using namespace Testing;
 
 constexpr Colour Blue = 0xFF0000, White = 0xFFFFFF;
 
-class CellControlTest : public ToolkitTest {
+class CellControlTest : public ControlTest {
 protected:
     void SetUp() override {
-        ToolkitTest::SetUp();
-        form.SetSize(640, 480);
-        form.Create();
+        ControlTest::SetUp();
         cell.backColour = White;
         cell.paintBackground = true;
         cell.textColour = Blue;
@@ -30,7 +28,6 @@ protected:
         UpdateWindow(cell.handle);
         return WindowInk(cell.handle, Blue);
     }
-    Form form{Module()};
     CellControl cell{&form};
 };
 

@@ -2,7 +2,6 @@
 // CBEM_GETITEMW), selection, styles, and the drop-down codes through the window procedure.
 
 #include "ToolkitTesting.h"
-#include "controls/CreationStyle.h"
 
 #include "resources/ResourceIds.h"
 #include "toolkit/controls/ComboBox.h"
@@ -19,14 +18,12 @@ namespace {
 
 using namespace Testing;
 
-class ComboBoxTest : public ToolkitTest {
+class ComboBoxTest : public ControlTest {
 protected:
     void SetUp() override {
-        ToolkitTest::SetUp();
-        form.Create();
+        ControlTest::SetUp();
         for (int icon : {IDI_COLOUR_NERO, IDI_COLOUR_GRIGIO, IDI_COLOUR_BLU}) icons.AddIcon(icon);
     }
-    Form form{Module()};
     IconList icons{7};
 };
 

@@ -17,7 +17,7 @@ namespace OrvUtility {
 namespace {
 
 using namespace Testing;
-using FormAboutTest = ToolkitTest;
+using FormAboutTest = ControlTest;
 
 std::unique_ptr<FormAbout> OpenBox(Form& owner) {
     auto box = std::make_unique<FormAbout>(&owner);
@@ -42,11 +42,9 @@ POINT PlaceOf(const GUIElement& control) {
 }
 
 TEST_F(FormAboutTest, TheBoxLaysOutItsControlsBesideThePictureAndHoldsItsOwner) {
-    Form owner(Module());
-    owner.Create();
-    auto box = OpenBox(owner);
-    EXPECT_FALSE(IsWindowEnabled(owner.handle));
-    EXPECT_EQ(owner.openDialog, box.get());
+    auto box = OpenBox(form);
+    EXPECT_FALSE(IsWindowEnabled(form.handle));
+    EXPECT_EQ(form.openDialog, box.get());
     EXPECT_EQ(box->GetText(), L"Info...");
     RECT client{};
     GetClientRect(box->handle, &client);
@@ -67,30 +65,26 @@ TEST_F(FormAboutTest, TheBoxLaysOutItsControlsBesideThePictureAndHoldsItsOwner) 
     EXPECT_EQ(PlaceOf(*box->okButton).x, column / 2 + 209 - 40);
 
     box.reset();
-    EXPECT_TRUE(IsWindowEnabled(owner.handle));
-    EXPECT_EQ(owner.openDialog, nullptr);
+    EXPECT_TRUE(IsWindowEnabled(form.handle));
+    EXPECT_EQ(form.openDialog, nullptr);
 }
 
 TEST_F(FormAboutTest, EnterOrEscapeInAnyControlClosesItOtherKeysReachTheControls) {
-    Form owner(Module());
-    owner.Create();
     const struct { wchar_t key; bool closes; } cases[] = {{L'\r', true}, {27, true}, {L'a', false}};
     for (const auto& c : cases) {
-        auto box = OpenBox(owner);
+        auto box = OpenBox(form);
         for (HWND control : {box->infoBox->handle.Get(), box->okButton->handle.Get()}) {
             if (!IsWindow(box->handle)) break;
             SendMessageW(control, WM_CHAR, c.key, 0);
         }
         EXPECT_EQ(IsWindow(box->handle), !c.closes) << int(c.key);
-        EXPECT_EQ(IsWindowEnabled(owner.handle), c.closes) << int(c.key);
+        EXPECT_EQ(IsWindowEnabled(form.handle), c.closes) << int(c.key);
     }
-    EXPECT_TRUE(IsWindowEnabled(owner.handle));
+    EXPECT_TRUE(IsWindowEnabled(form.handle));
 }
 
 TEST_F(FormAboutTest, TheLinksOpenTheHomePageAndAMailToTheAddressShown) {
-    Form owner(Module());
-    owner.Create();
-    auto box = OpenBox(owner);
+    auto box = OpenBox(form);
     scriptedServices = {};
     SendMessageW(box->homeLink->handle, WM_LBUTTONDOWN, 0, 0);
     SendMessageW(box->mailLink->handle, WM_LBUTTONDOWN, 0, 0);

@@ -14,13 +14,8 @@ namespace {
 
 using namespace Testing;
 
-class MenuTest : public ToolkitTest {
+class MenuTest : public ControlTest {
 protected:
-    void SetUp() override {
-        ToolkitTest::SetUp();
-        form.Create();
-    }
-    Form form{Module()};
     MenuBar bar{&form};
     Menu file{"&File", &bar};
 };

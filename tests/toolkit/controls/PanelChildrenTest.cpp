@@ -20,25 +20,15 @@ using namespace Testing;
 
 constexpr Colour Yellow = 0x00FFFF, Green = 0x00FF00, Red = 0x0000FF;
 
-class PanelTest : public ToolkitTest {
+class PanelTest : public ControlTest {
 protected:
-    void SetUp() override {
-        ToolkitTest::SetUp();
-        form.SetSize(640, 480);
-        form.Create();
-    }
     // Placed at (left, top) in its parent, then created.
     static void Make(PanelChildren& panel, int left, int top, int panelWidth, int panelHeight) {
         panel.SetPosition(left, top);
         panel.SetSize(panelWidth, panelHeight);
         panel.Create();
     }
-    Form form{Module()};
 };
-
-DWORD Style(HWND window, int which = GWL_STYLE) {
-    return DWORD(GetWindowLongPtrW(window, which));
-}
 
 // Frames as the canvas's cells are made: each registers a class named from the counter (its id
 // is the counter's next value) and coloured for it; dropped, they leave no class, no brush and
@@ -85,10 +75,10 @@ TEST_F(PanelTest, StylesFollowTheFlagsAtCreationAndAfter) {
         panel.tabStop = c.tab;
         panel.enabled = c.enabled;
         panel.Create();
-        EXPECT_EQ(Style(panel.handle), c.style) << c.style;
-        EXPECT_EQ(Style(panel.handle, GWL_EXSTYLE), c.ex) << c.style;
+        EXPECT_EQ(StyleOf(panel.handle), c.style) << c.style;
+        EXPECT_EQ(StyleOf(panel.handle, GWL_EXSTYLE), c.ex) << c.style;
         panel.SetVerticalScroll(!c.scroll);
-        EXPECT_EQ(Style(panel.handle), c.style ^ WS_VSCROLL) << c.style;
+        EXPECT_EQ(StyleOf(panel.handle), c.style ^ WS_VSCROLL) << c.style;
     }
 }
 

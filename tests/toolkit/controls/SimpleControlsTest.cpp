@@ -1,7 +1,7 @@
 // The simple controls as real windows on a form: class, id and style bits each set of flags
 // gives, the logo from the program's resources, the status bar's text and the timer.
 
-#include "ControlTesting.h"
+#include "ToolkitTesting.h"
 
 #include "resources/ResourceIds.h"
 #include "toolkit/controls/Button.h"

@@ -1,7 +1,7 @@
 // Edit fields and their up-down arrows on a real form: the live style a TextBox's flags give,
 // and the width field of the new-drawing dialog, stepped with its real arrows.
 
-#include "ControlTesting.h"
+#include "ToolkitTesting.h"
 
 #include "toolkit/controls/TextBox.h"
 

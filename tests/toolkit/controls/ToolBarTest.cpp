@@ -2,7 +2,6 @@
 // the program's strip, clicks and tooltips through the shared window procedure.
 
 #include "ToolkitTesting.h"
-#include "controls/CreationStyle.h"
 
 #include "resources/ResourceIds.h"
 #include "toolkit/controls/ToolBar.h"
@@ -18,12 +17,8 @@ namespace {
 
 using namespace Testing;
 
-class ToolBarTest : public ToolkitTest {
+class ToolBarTest : public ControlTest {
 protected:
-    void SetUp() override {
-        ToolkitTest::SetUp();
-        form.Create();
-    }
     ToolBarItem& Item(int image = 0) {
         items.push_back(std::make_unique<ToolBarItem>(&bar));
         items.back()->imageIndex = image;
@@ -33,7 +28,6 @@ protected:
     LRESULT Send(UINT message, WPARAM wParam = 0, void* data = nullptr) {
         return SendMessageW(bar.handle, message, wParam, reinterpret_cast<LPARAM>(data));
     }
-    Form form{Module()};
     ToolBar bar{&form};
     std::vector<std::unique_ptr<ToolBarItem>> items;
 };
