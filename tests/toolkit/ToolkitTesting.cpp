@@ -113,12 +113,8 @@ void NativeChild::Create() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     id = ++elementIdCounter;
-    WindowPlacement placement;
+    WindowPlacement placement = PlacementOf(*this);
     placement.style = style;
-    placement.x = x;
-    placement.y = y;
-    placement.width = width;
-    placement.height = height;
     placement.parent = parent ? parent->handle.Get() : nullptr;
     // A child's menu argument is its id; a pop-up would take it for a menu handle.
     if (style & WS_CHILD) placement.menu = reinterpret_cast<HMENU>(INT_PTR(id));

@@ -9,15 +9,9 @@ namespace OrvUtility {
 
 HWND CreateNativeControl(GUIElement& element, const NativeControlStyle& native) {
     element.id = ++elementIdCounter;
-    WindowPlacement placement;
+    WindowPlacement placement = native.atOrigin ? WindowPlacement{} : PlacementOf(element);
     placement.exStyle = native.exStyle;
     placement.style = native.style;
-    if (!native.atOrigin) {
-        placement.x = element.x;
-        placement.y = element.y;
-        placement.width = element.width;
-        placement.height = element.height;
-    }
     placement.parent = element.parent ? element.parent->handle.Get() : nullptr;
     placement.menu = reinterpret_cast<HMENU>(INT_PTR(element.id));
     const HWND window = CreateElementWindow(element, native.className, element.text.c_str(),

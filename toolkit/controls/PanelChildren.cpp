@@ -74,13 +74,9 @@ void PanelChildren::Create() {
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     ownClass.Register(windowClass, className, backColour);
 
-    WindowPlacement placement;
+    WindowPlacement placement = PlacementOf(*this);
     placement.exStyle = WindowExStyle();
     placement.style = WindowStyle();
-    placement.x = x;
-    placement.y = y;
-    placement.width = width;
-    placement.height = height;
     if (!popup) {
         placement.parent = parent ? parent->handle.Get() : nullptr;
         placement.menu = reinterpret_cast<HMENU>(INT_PTR(id));

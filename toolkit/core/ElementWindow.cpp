@@ -18,6 +18,15 @@ WNDPROC CurrentProcedure(HWND window) {
 
 }  // namespace
 
+WindowPlacement PlacementOf(const GUIElement& element) {
+    WindowPlacement placement;
+    placement.x = element.x;
+    placement.y = element.y;
+    placement.width = element.width;
+    placement.height = element.height;
+    return placement;
+}
+
 HWND CreateElementWindow(GUIElement& element, const wchar_t* className, const wchar_t* title,
                          const WindowPlacement& placement, HINSTANCE moduleInstance) {
     HWND window = nullptr;

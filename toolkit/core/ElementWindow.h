@@ -21,6 +21,9 @@ struct WindowPlacement {
     HMENU menu = nullptr;  // a child's control id
 };
 
+// The element's own position and size, the rest left to the caller.
+WindowPlacement PlacementOf(const GUIElement& element);
+
 // Creates the window with `element` recorded as the one whose window is being created, so the
 // messages the system sends before CreateWindowExW returns reach that element and no other,
 // and stores the result (none on failure) in the element's `handle`.

@@ -74,13 +74,9 @@ void Form::Create() {
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     ownClass.Register(windowClass, className, backColour);  // a form made again: a new class
 
-    WindowPlacement placement;
+    WindowPlacement placement = PlacementOf(*this);
     placement.exStyle = WindowExStyle();
     placement.style = WindowStyle();
-    placement.x = x;
-    placement.y = y;
-    placement.width = width;
-    placement.height = height;
     const HWND window =
         CreateElementWindow(*this, windowClass.lpszClassName, text.c_str(), placement, instance);
     if (!mainWindow) mainWindow = window;
