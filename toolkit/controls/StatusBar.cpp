@@ -20,6 +20,8 @@ StatusBar::~StatusBar() {
 
 void StatusBar::Create() {
     if (created) return;
+    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
     NativeControlStyle native{STATUSCLASSNAMEW, WS_CHILD | WS_VISIBLE};
     if (!enabled) native.style |= WS_DISABLED;
     native.instance = GetModuleHandleW(nullptr);
