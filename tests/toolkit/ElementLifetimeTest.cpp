@@ -182,12 +182,16 @@ TEST_F(ElementLifetimeTest, NoDispatcherPointerOrOwnerKeepsADeadElement) {
         auto dialog = std::make_unique<Form>(Module(), true);
         dialog->Create();
         auto panel = std::make_unique<PanelChildren>(&owner);
+        panel->text = L"pannello";
         panel->Create();
         const Form* dead = owner.openDialog = activeForm = dialog.get();
         activePanel = wheelPanel = panel.get();
         if (windowFirst) {
             DestroyWindow(dialog->handle);
             DestroyWindow(panel->handle);
+            // Its handle may name another window from now on; the element keeps its text.
+            EXPECT_EQ(panel->handle.Get(), nullptr);
+            EXPECT_EQ(panel->GetText(), L"pannello");
         } else {
             dialog.reset();
             panel.reset();

@@ -220,8 +220,10 @@ void GUIElement::SetSize(int newWidth, int newHeight) {
     Redraw();
 }
 
+// The readers below take the window's values while there is a window, and otherwise answer
+// the stored ones: a window that has gone leaves the last values it had.
 POINT GUIElement::GetPosition() {
-    if (!created) return POINT{x, y};
+    if (!created || !handle) return POINT{x, y};
     RECT frame{};
     GetWindowRect(handle, &frame);
     POINT corner{frame.left, frame.top};
@@ -232,7 +234,7 @@ POINT GUIElement::GetPosition() {
 }
 
 SIZE GUIElement::GetSize() {
-    if (created) {
+    if (created && handle) {
         RECT frame{};
         GetWindowRect(handle, &frame);
         width = frame.right - frame.left;
@@ -269,7 +271,7 @@ void GUIElement::CenterOnScreen() {
 }
 
 std::wstring GUIElement::GetText() {
-    if (created) {
+    if (created && handle) {
         const int length = GetWindowTextLengthW(handle);
         if (length <= 0) {
             text.clear();
