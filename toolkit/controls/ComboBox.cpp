@@ -138,10 +138,6 @@ ComboBoxEx::ComboBoxEx(GUIElement* parentElement, IconList& icons)
     typeName = "ComboBoxEx";
 }
 
-ComboBoxEx::~ComboBoxEx() {
-    DestroyOwnWindow();
-}
-
 void ComboBoxEx::Create() {
     if (created) return;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_USEREX_CLASSES};

@@ -66,7 +66,6 @@ protected:
 class ComboBoxEx : public ComboBox {
 public:
     ComboBoxEx(GUIElement* parentElement, IconList& icons);
-    ~ComboBoxEx() override;
 
     void Create() override;
     void Add(const std::wstring& itemText, const std::wstring& value) override;
