@@ -1,0 +1,131 @@
+#include "app/rules/CommandStates.h"
+#include "app/rules/DrawingFilePath.h"
+#include "app/rules/MainWindowLayout.h"
+#include "app/rules/NewDrawingChoices.h"
+#include "app/rules/SiteAddress.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace MyApp {
+namespace {
+
+TEST(MainWindowLayout, PaletteWrapsBeforeTheRightEdge) {
+    const PalettePlaces places = PaletteCellPlaces(600, 500);
+    for (int g = 0; g < 19; ++g) EXPECT_EQ(places[g], (LayoutPoint{178 + 21 * g, 500})) << g;
+    EXPECT_EQ(places[18].x, 556);
+    EXPECT_EQ(places[19], (LayoutPoint{10, 529}));
+    EXPECT_EQ(places[20], (LayoutPoint{31, 529}));
+    // Later rows hold 27 cells at this width (10 .. 556), then wrap again.
+    EXPECT_EQ(places[19 + 27], (LayoutPoint{10, 558}));
+
+    // Wide enough for all: one row. Too narrow for any: a row each, and never a cell left
+    // at the first row's start.
+    const PalettePlaces wide = PaletteCellPlaces(3000, 7);
+    EXPECT_EQ(wide[130], (LayoutPoint{178 + 21 * 130, 7}));
+    const PalettePlaces narrow = PaletteCellPlaces(20, 0);
+    EXPECT_EQ(narrow[0], (LayoutPoint{10, 29}));
+    EXPECT_EQ(narrow[130], (LayoutPoint{10, 29 * 131}));
+}
+
+TEST(MainWindowLayout, CanvasAndColourRowFollowTheClientSize) {
+    const LayoutRect canvas = CanvasRect(1000, 700);
+    EXPECT_EQ(canvas.x, 10);
+    EXPECT_EQ(canvas.y, 30);
+    EXPECT_EQ(canvas.width, 980);
+    EXPECT_EQ(canvas.height, 555);
+    EXPECT_EQ(BuiltColourRowY(700), 565);
+    EXPECT_EQ(LaidOutColourRowY(700), 588);
+    const LayoutRect tiny = CanvasRect(5, 100);
+    EXPECT_EQ(tiny.width, 0);
+    EXPECT_EQ(tiny.height, 0);
+    EXPECT_EQ(MainWindowSize(1920, 1080), (LayoutPoint{1728, 972}));
+    EXPECT_EQ(MainWindowSize(1366, 767), (LayoutPoint{1229, 690}));
+}
+
+TEST(DrawingFilePath, ArtExtensionIsForcedUnlessPresentInAnyCase) {
+    EXPECT_EQ(WithArtExtension(L""), L"");
+    EXPECT_EQ(WithArtExtension(L"C:\\d\\Disegno"), L"C:\\d\\Disegno.art");
+    EXPECT_EQ(WithArtExtension(L"C:\\d\\Disegno.ART"), L"C:\\d\\Disegno.ART");
+    EXPECT_EQ(WithArtExtension(L"C:\\d\\Disegno.aRt"), L"C:\\d\\Disegno.aRt");
+    EXPECT_EQ(WithArtExtension(L"x.txt"), L"x.txt.art");
+    // A path of four characters or fewer always gets the extension, even ".art" itself.
+    EXPECT_EQ(WithArtExtension(L".art"), L".art.art");
+    EXPECT_EQ(WithArtExtension(L"a.ar"), L"a.ar.art");
+    EXPECT_EQ(WithArtExtension(L"a.art"), L"a.art");
+    // Wide paths keep every character; only A-Z are lowered for the comparison.
+    EXPECT_EQ(WithArtExtension(L"Z:\\\x0394\x03B9\x03BA\\\x0424.art"),
+              L"Z:\\\x0394\x03B9\x03BA\\\x0424.art");
+    EXPECT_EQ(WithArtExtension(L"Z:\\\x0424\x0430\x0439\x043B"),
+              L"Z:\\\x0424\x0430\x0439\x043B.art");
+    EXPECT_EQ(WithArtExtension(L"Z:\\x.\x0410RT"), L"Z:\\x.\x0410RT.art");
+}
+
+TEST(CommandStates, FollowTheDrawing) {
+    EXPECT_EQ(CommandStatesFor({}), CommandStates{});
+
+    DocumentState fresh;
+    fresh.hasDrawing = true;
+    const CommandStates afterNew = CommandStatesFor(fresh);
+    EXPECT_FALSE(afterNew.save);
+    EXPECT_FALSE(afterNew.saveAs);
+    EXPECT_TRUE(afterNew.editingTools);
+    EXPECT_FALSE(afterNew.undo);
+    EXPECT_TRUE(afterNew.exportPicture);
+
+    DocumentState edited = fresh;
+    edited.modified = true;
+    edited.undoAvailable = true;
+    const CommandStates afterEdit = CommandStatesFor(edited);
+    EXPECT_TRUE(afterEdit.save);
+    EXPECT_TRUE(afterEdit.undo);
+    EXPECT_FALSE(afterEdit.saveAs);
+
+    DocumentState saved = edited;
+    saved.modified = false;
+    saved.hasFilePath = true;
+    EXPECT_FALSE(CommandStatesFor(saved).save);
+    EXPECT_TRUE(CommandStatesFor(saved).saveAs);
+
+    // Undo needs a drawing to act on.
+    DocumentState noDrawing;
+    noDrawing.undoAvailable = true;
+    EXPECT_FALSE(CommandStatesFor(noDrawing).undo);
+}
+
+TEST(NewDrawingChoices, TypedSidesOutsideTheRangeReadAsTheSmallest) {
+    EXPECT_EQ(TypedSide(L"80", SmallestSide, WidestDrawing), 80);
+    EXPECT_EQ(TypedSide(L"99", SmallestSide, WidestDrawing), 10);
+    EXPECT_EQ(TypedSide(L"5", SmallestSide, TallestDrawing), 10);
+    EXPECT_EQ(TypedSide(L"0", SmallestSide, TallestDrawing), 10);
+    EXPECT_EQ(TypedSide(L"", SmallestSide, TallestDrawing), 10);
+    EXPECT_EQ(TypedSide(L"25", SmallestSide, TallestDrawing), 25);
+    EXPECT_EQ(TypedSide(L"26", SmallestSide, TallestDrawing), 10);
+    EXPECT_EQ(TypedSide(L"1x", SmallestSide, WidestDrawing), 10);
+    EXPECT_EQ(TypedSide(L"-20", SmallestSide, WidestDrawing), 10);
+    EXPECT_EQ(TypedSide(L"99999999999999999999", SmallestSide, WidestDrawing), 10);
+}
+
+TEST(NewDrawingChoices, BackgroundItemForAPair) {
+    EXPECT_EQ(BackgroundChoiceFor(10), 0);
+    EXPECT_EQ(BackgroundChoiceFor(9), 1);
+    EXPECT_EQ(BackgroundChoiceFor(7), 3);
+    EXPECT_EQ(BackgroundChoiceFor(4), 6);
+    EXPECT_EQ(BackgroundChoiceFor(3), 0);
+    EXPECT_EQ(BackgroundChoiceFor(-1), 0);
+    EXPECT_EQ(PairOfChoiceValue("7"), 7);
+    EXPECT_EQ(PairOfChoiceValue("10x"), 10);
+    EXPECT_EQ(PairOfChoiceValue(""), 0);
+}
+
+TEST(SiteAddress, IsAnExampleSiteWithTheHelpPageBelowIt) {
+    const std::string root = SiteRoot;
+    EXPECT_EQ(root.rfind("http://www.", 0), 0u);
+    EXPECT_EQ(root.substr(root.size() - 8), ".example");
+    EXPECT_EQ(root.find('/', 7), std::string::npos);
+    EXPECT_EQ(HelpPageAddress(), root + "/Tessaly.asp");
+}
+
+}  // namespace
+}  // namespace MyApp
