@@ -11,12 +11,6 @@
 
 namespace MyApp {
 
-namespace {
-
-constexpr const char* ExportFailedMessage = "Errore durante la scrittura del file bitmap.";
-
-}  // namespace
-
 int ExportDrawing(const std::filesystem::path& drawing, const std::filesystem::path& picture,
                   std::ostream& errors) {
     const ArtReadResult read = ReadArtFile(drawing);

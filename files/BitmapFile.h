@@ -11,6 +11,9 @@ namespace MyApp {
 
 constexpr std::size_t BitmapHeaderBytes = 54;
 
+// What the user is told when a picture could not be written.
+constexpr const char* ExportFailedMessage = "Errore durante la scrittura del file bitmap.";
+
 // The whole file: both headers, then the rows bottom-up as blue, green, red,
 // each padded to a multiple of four bytes. Nothing (no bytes at all) for a
 // picture whose pixels are not exactly width x height values.

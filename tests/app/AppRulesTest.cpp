@@ -2,7 +2,7 @@
 #include "app/rules/DrawingFilePath.h"
 #include "app/rules/MainWindowLayout.h"
 #include "app/rules/NewDrawingChoices.h"
-#include "app/rules/SiteAddress.h"
+#include "app/rules/ProductInfo.h"
 
 #include <gtest/gtest.h>
 
@@ -119,12 +119,14 @@ TEST(NewDrawingChoices, BackgroundItemForAPair) {
     EXPECT_EQ(PairOfChoiceValue(""), 0);
 }
 
-TEST(SiteAddress, IsAnExampleSiteWithTheHelpPageBelowIt) {
+TEST(ProductInfo, SiteIsAnExampleAddressWithTheHelpPageBelowIt) {
     const std::string root = SiteRoot;
     EXPECT_EQ(root.rfind("http://www.", 0), 0u);
     EXPECT_EQ(root.substr(root.size() - 8), ".example");
     EXPECT_EQ(root.find('/', 7), std::string::npos);
     EXPECT_EQ(HelpPageAddress(), root + "/Tessaly.asp");
+    EXPECT_EQ(MainWindowTitle().rfind("Orv Tessaly ", 0), 0u);
+    EXPECT_EQ(MainWindowTitle().find('\n'), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,93 @@
+#include "app/FormMain.h"
+
+#include "app/rules/MainWindowLayout.h"
+#include "resources/ResourceIds.h"
+
+namespace MyApp {
+
+using namespace OrvUtility;
+
+FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title) : Form(moduleInstance) {
+    editor.SetView(this);
+    font = &windowFont;
+    const LayoutPoint size =
+        MainWindowSize(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    SetPosition(0, 0);
+    SetSize(size.x, size.y);
+    SetText(title);
+    onCreate = CreateHook;
+    onClose = CloseHook;
+    onResize = ResizeHook;
+    onChar = CharHook;
+    onKeyDown = KeyDownHook;
+    Create();
+    SetIcon(IDI_APP);
+    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont.GetHandle()), TRUE);
+    LayoutControls();
+}
+
+// Teardown order matters: the dialog and the About box go first, while the window they are
+// owned by still exists to be enabled again; then the main window closes (without the exit
+// question: this is not the user asking) and takes every child window with it, so the
+// controls' destructors find nothing left to destroy; last the model stops reporting.
+FormMain::~FormMain() {
+    newDialog.reset();
+    aboutForm.reset();
+    onClose = nullptr;
+    CloseAndDestroy();
+    editor.SetView(nullptr);
+}
+
+FormMain* FormMain::Of(GUIElement* element) {
+    for (GUIElement* e = element; e; e = e->parent) {
+        if (auto* form = dynamic_cast<FormMain*>(e)) return form;
+    }
+    return nullptr;
+}
+
+void FormMain::CreateHook(GUIElement* sender, HWND) {
+    if (FormMain* form = Of(sender)) form->BuildControls();
+}
+
+bool FormMain::CloseHook(GUIElement* sender) {
+    FormMain* form = Of(sender);
+    return !form || form->ConfirmClose();
+}
+
+void FormMain::ResizeHook(GUIElement* sender) {
+    if (FormMain* form = Of(sender)) form->LayoutControls();
+}
+
+bool FormMain::CharHook(GUIElement* sender, wchar_t character) {
+    FormMain* form = Of(sender);
+    return !form || form->OnCanvasChar(character);
+}
+
+void FormMain::KeyDownHook(GUIElement* sender, int key) {
+    if (FormMain* form = Of(sender)) form->OnCanvasKeyDown(key);
+}
+
+void FormMain::CellClickHook(GUIElement* sender, HWND, int, int) {
+    if (FormMain* form = Of(sender)) form->OnCellClicked(sender);
+}
+
+void FormMain::MenuCommandHook(GUIElement* sender) {
+    if (FormMain* form = Of(sender)) form->OnMenuCommand(sender);
+}
+
+void FormMain::ToolCommandHook(GUIElement* sender) {
+    if (FormMain* form = Of(sender)) form->OnToolCommand(sender);
+}
+
+void FormMain::ScrollTimerHook(GUIElement* sender) {
+    if (FormMain* form = Of(sender)) form->UpdateScrollBars();
+}
+
+// The dialog is a form of its own, not a child: its owner is the way back.
+void FormMain::DialogClosedHook(GUIElement* sender) {
+    auto* dialog = dynamic_cast<FormNuovo*>(sender);
+    if (!dialog) return;
+    if (FormMain* form = Of(dialog->owner)) form->OnDialogClosed(dialog);
+}
+
+}  // namespace MyApp

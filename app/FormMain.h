@@ -1,0 +1,147 @@
+#pragma once
+// The editor's main window. It is wiring: the drawing, its cell codes, the cursor and the undo
+// buffer live in the model (DrawingEditor); the window turns events into model operations and
+// shows what the model reports through the DrawingView it implements.
+//
+// Its code is split by concern:
+//   FormMain.cpp          construction, destruction and the hooks that lead here
+//   FormMainControls.cpp  building the controls, the layout and the command states
+//   FormMainCanvas.cpp    the canvas and palette: clicks, keys, tool commands, scroll bars
+//   FormMainFiles.cpp     new, open, save, save as, properties and the exit confirmation
+//   FormMainHelp.cpp      export, the web pages and the About box
+#include "app/FormNuovo.h"
+#include "app/rules/CommandStates.h"
+#include "model/DrawingEditor.h"
+#include "model/ExportPicture.h"
+#include "toolkit/controls/ComboBox.h"
+#include "toolkit/controls/FormAbout.h"
+#include "toolkit/controls/ImageFrame.h"
+#include "toolkit/controls/Menu.h"
+#include "toolkit/controls/PanelChildren.h"
+#include "toolkit/controls/StaticControls.h"
+#include "toolkit/controls/StatusBar.h"
+#include "toolkit/controls/Timer.h"
+#include "toolkit/controls/ToolBar.h"
+#include "toolkit/core/Font.h"
+#include "toolkit/core/Form.h"
+#include "toolkit/core/GdiGuards.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace MyApp {
+
+class FormMain : public OrvUtility::Form, private DrawingView {
+public:
+    // Builds, creates and lays out the main window (not yet shown).
+    FormMain(HINSTANCE moduleInstance, const std::string& title);
+    ~FormMain() override;
+
+    // Operations, in the order the window's slots come.
+    virtual void BuildControls();
+    virtual bool ConfirmClose();  // false keeps the window open
+    virtual void OnDialogClosed(OrvUtility::GUIElement* closing);
+    virtual void LayoutControls();
+    virtual void UpdateScrollBars();
+    virtual bool OnCanvasChar(wchar_t character);
+    virtual void OnCanvasKeyDown(int key);
+    virtual void OnMenuCommand(OrvUtility::GUIElement* item);
+    virtual void OnCellClicked(OrvUtility::GUIElement* element);
+    virtual void OnToolCommand(OrvUtility::GUIElement* element);
+
+    // File commands.
+    void SetFilePath(const std::wstring& path);
+    bool OpenDrawing();
+    bool SaveDrawing(bool askFirst);
+    bool SaveDrawingAs();
+    void NewDrawing();
+    void ChangeProperties();
+    void ExportDrawing();
+    void ShowAbout();
+
+    // The main window of an element's event: the first FormMain up its parent chain.
+    static FormMain* Of(OrvUtility::GUIElement* element);
+
+    const DrawingEditor& Editor() const { return editor; }
+    const std::wstring& FilePath() const { return filePath; }
+    bool Modified() const { return editor.Grid().Modified(); }
+
+    OrvUtility::Font windowFont{"Lucida Console", 14};
+    OrvUtility::GdiObject<HBITMAP> atlasBitmap;
+    std::unique_ptr<OrvUtility::FormAbout> aboutForm;
+    std::unique_ptr<FormNuovo> newDialog;
+
+    std::unique_ptr<OrvUtility::MenuBar> menuBar;
+    std::unique_ptr<OrvUtility::Menu> fileMenu;
+    std::unique_ptr<OrvUtility::SubMenu> newItem, openItem, saveItem, saveAsItem, exportItem,
+        fileDivider, exitItem;
+    std::unique_ptr<OrvUtility::Menu> helpMenu;
+    std::unique_ptr<OrvUtility::SubMenu> guideItem, homeItem, infoItem;
+
+    std::unique_ptr<OrvUtility::PanelChildren> canvas;
+    std::unique_ptr<OrvUtility::ToolBar> toolBar;
+    std::unique_ptr<OrvUtility::ToolBarItem> newTool, openTool, fileGap, saveTool, saveGap,
+        propertiesTool, undoTool, eraseTool, moveLeftTool, moveRightTool, moveUpTool,
+        moveDownTool;
+    std::vector<std::unique_ptr<OrvUtility::ImageFrame>> cellControls;  // slot CellIndex(c, r)
+    std::unique_ptr<OrvUtility::IconList> swatchList;
+    std::unique_ptr<OrvUtility::Label> colourLabel;
+    std::unique_ptr<OrvUtility::ComboBoxEx> colourChooser;
+    std::vector<std::unique_ptr<OrvUtility::ImageFrame>> paletteCells;  // cell g shows glyph g
+    std::unique_ptr<OrvUtility::Timer> scrollTimer;
+    std::unique_ptr<OrvUtility::StatusBar> statusBar;
+
+private:
+    // Hooks: each finds the main window from the element that raised the event.
+    static void CreateHook(OrvUtility::GUIElement* sender, HWND window);
+    static bool CloseHook(OrvUtility::GUIElement* sender);
+    static void ResizeHook(OrvUtility::GUIElement* sender);
+    static bool CharHook(OrvUtility::GUIElement* sender, wchar_t character);
+    static void KeyDownHook(OrvUtility::GUIElement* sender, int key);
+    static void CellClickHook(OrvUtility::GUIElement* sender, HWND window, int x, int y);
+    static void MenuCommandHook(OrvUtility::GUIElement* sender);
+    static void ToolCommandHook(OrvUtility::GUIElement* sender);
+    static void ScrollTimerHook(OrvUtility::GUIElement* sender);
+    static void DialogClosedHook(OrvUtility::GUIElement* sender);
+
+    // What the drawing reports.
+    void CellChanged(CellPosition cell, CellCode tile) override;
+    void SlotShown(CellPosition cell, CellCode tile) override;
+    void SlotHidden(CellPosition cell) override;
+    void CurrentCellMoved(CellPosition from, CellPosition to) override;
+    void Beep() override;
+    void MoveRefused() override;
+    void UndoCommandChanged(bool enabled) override;
+    void SaveCommandChanged(bool enabled) override;
+    void ScrollToOrigin() override;
+    void Relayout() override;
+
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildCellControls();
+    void BuildColourChooser(int rowY);
+    void BuildPalette(int rowY);
+    // Enables and disables menu entries and tool buttons as the drawing's state asks; the
+    // toolbar is rebuilt only when one of its buttons changed.
+    void ApplyCommandStates();
+    void OpenNewDrawingDialog(const std::string& title, bool modify);
+    // Writes the drawing to `filePath`; on failure the error box has been shown.
+    bool WriteDrawing();
+    // Runs a model operation that may show or hide many cells with the canvas's redrawing
+    // held back, then repaints the canvas once.
+    template <typename Operation>
+    void WithCanvasHeld(Operation operation);
+    // The atlas as colour values for the export, read from the loaded bitmap once.
+    const AtlasImage* ExportAtlas();
+
+    DrawingEditor editor;
+    std::wstring filePath;
+    std::optional<AtlasImage> exportAtlas;
+    std::optional<CommandStates> shownStates;  // none until first applied
+    bool layoutBusy = false;
+};
+
+}  // namespace MyApp

@@ -1,0 +1,179 @@
+#include "app/FormMain.h"
+
+#include "app/rules/NewDrawingChoices.h"
+#include "toolkit/core/Services.h"
+
+#include <algorithm>
+
+namespace MyApp {
+
+using namespace OrvUtility;
+
+namespace {
+
+constexpr wchar_t Backspace = 8;
+
+// The index of the element among the frames, or -1.
+int IndexOf(const std::vector<std::unique_ptr<ImageFrame>>& frames, const GUIElement* element) {
+    const auto found = std::find_if(frames.begin(), frames.end(),
+                                    [element](const auto& frame) { return frame.get() == element; });
+    return found == frames.end() ? -1 : int(found - frames.begin());
+}
+
+// The current cell's mark is a plain window border: its window style is recomputed and the
+// frame redrawn.
+void SetMark(ImageFrame& cell, bool marked) {
+    cell.SetBorder(marked, true);
+    if (cell.handle)
+        RedrawWindow(cell.handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
+}  // namespace
+
+void FormMain::CellChanged(CellPosition cell, CellCode tile) {
+    cellControls[CellIndex(cell.column, cell.row)]->SetFrame(tile.glyph, tile.pair);
+}
+
+// A cell's window is made the first time its slot enters a drawing and kept afterwards.
+void FormMain::SlotShown(CellPosition cell, CellCode tile) {
+    ImageFrame& frame = *cellControls[CellIndex(cell.column, cell.row)];
+    frame.visible = true;
+    if (!frame.handle) {
+        frame.column = tile.glyph;
+        frame.row = tile.pair;
+        frame.Create();
+        return;
+    }
+    frame.SetFrame(tile.glyph, tile.pair);
+    ShowWindow(frame.handle, SW_SHOWNA);
+}
+
+void FormMain::SlotHidden(CellPosition cell) {
+    ImageFrame& frame = *cellControls[CellIndex(cell.column, cell.row)];
+    frame.visible = false;
+    if (frame.handle) ShowWindow(frame.handle, SW_HIDE);
+}
+
+void FormMain::CurrentCellMoved(CellPosition from, CellPosition to) {
+    SetMark(*cellControls[CellIndex(from.column, from.row)], false);
+    SetMark(*cellControls[CellIndex(to.column, to.row)], true);
+}
+
+void FormMain::Beep() { MessageBeep(0xFFFFFFFF); }
+
+void FormMain::MoveRefused() { ShowInfo(this, MoveRefusalText, MoveRefusalCaption); }
+
+void FormMain::UndoCommandChanged(bool) { ApplyCommandStates(); }
+
+void FormMain::SaveCommandChanged(bool) { ApplyCommandStates(); }
+
+void FormMain::ScrollToOrigin() {
+    canvas->ScrollToLeft();
+    canvas->ScrollToTop();
+}
+
+void FormMain::Relayout() { LayoutControls(); }
+
+// A click on a canvas cell moves the cursor there; a click on the palette places its glyph.
+// Either way the canvas takes the keyboard, so typing and the arrows go on from there.
+void FormMain::OnCellClicked(GUIElement* element) {
+    if (!element) return;
+    if (element->parent == canvas.get()) {
+        const int index = IndexOf(cellControls, element);
+        if (index < 0) return;
+        editor.SelectCell(index % GridColumns, index / GridColumns);
+        canvas->Focus();
+        return;
+    }
+    const int glyph = IndexOf(paletteCells, element);
+    if (glyph < 0) return;
+    editor.PlaceGlyph(glyph);
+    canvas->Focus();
+}
+
+// The character also goes on to default processing.
+bool FormMain::OnCanvasChar(wchar_t character) {
+    if (character == Backspace) {
+        editor.EraseCell();
+    } else {
+        editor.TypeCharacter(character);
+    }
+    return true;
+}
+
+void FormMain::OnCanvasKeyDown(int key) {
+    if (!editor.Grid().IsInDrawing(0, 0)) return;
+    switch (key) {
+        case VK_LEFT: editor.MoveCursor(Direction::Left); break;
+        case VK_UP: editor.MoveCursor(Direction::Up); break;
+        case VK_RIGHT: editor.MoveCursor(Direction::Right); break;
+        case VK_DOWN: editor.MoveCursor(Direction::Down); break;
+        default: break;
+    }
+}
+
+void FormMain::OnToolCommand(GUIElement* element) {
+    if (!element) return;
+    if (element == newTool.get()) {
+        OnMenuCommand(newItem.get());
+    } else if (element == saveTool.get()) {
+        OnMenuCommand(saveItem.get());
+    } else if (element == openTool.get()) {
+        OnMenuCommand(openItem.get());
+    } else if (element == colourChooser.get()) {
+        const int item = colourChooser->SelectedIndex();
+        if (item < 0) return;
+        editor.SetPalettePair(PairOfChoiceValue(colourChooser->ItemValueNarrow(item)));
+        for (int glyph = 0; glyph < GlyphCount; ++glyph)
+            paletteCells[glyph]->SetFrame(glyph, editor.PalettePair());
+        canvas->Focus();
+    } else if (element == propertiesTool.get()) {
+        ChangeProperties();
+    } else if (element == moveLeftTool.get()) {
+        editor.Move(Direction::Left);
+    } else if (element == moveRightTool.get()) {
+        editor.Move(Direction::Right);
+    } else if (element == moveUpTool.get()) {
+        editor.Move(Direction::Up);
+    } else if (element == moveDownTool.get()) {
+        editor.Move(Direction::Down);
+    } else if (element == eraseTool.get()) {
+        editor.EraseCell();
+    } else if (element == undoTool.get()) {
+        editor.UndoLast();
+    }
+}
+
+// Runs once, half a second after a layout: a bar for each side the drawing overflows. Where a
+// side fits, the canvas scrolls back to its origin and that bar goes.
+void FormMain::UpdateScrollBars() {
+    if (layoutBusy || !canvas) return;
+    layoutBusy = true;
+    RECT client{};
+    GetClientRect(canvas->handle, &client);
+    if (client.right < editor.Grid().PixelWidth()) {
+        canvas->horizontalScroll = true;
+        canvas->ApplyStyle();
+        canvas->SetHorizontalRange(editor.Grid().PixelWidth());
+    } else {
+        canvas->ScrollToLeft();
+        canvas->ScrollToTop();
+        canvas->horizontalScroll = false;
+        canvas->ApplyStyle();
+    }
+    GetClientRect(canvas->handle, &client);
+    if (client.bottom < editor.Grid().PixelHeight()) {
+        canvas->verticalScroll = true;
+        canvas->ApplyStyle();
+        canvas->SetVerticalRange(editor.Grid().PixelHeight());
+    } else {
+        canvas->ScrollToLeft();
+        canvas->ScrollToTop();
+        canvas->verticalScroll = false;
+        canvas->ApplyStyle();
+    }
+    if (scrollTimer->running) scrollTimer->Stop();
+    layoutBusy = false;
+}
+
+}  // namespace MyApp

@@ -1,0 +1,252 @@
+#include "app/FormMain.h"
+
+#include "app/AtlasResource.h"
+#include "app/rules/MainWindowLayout.h"
+#include "resources/ResourceIds.h"
+
+#include <commctrl.h>
+
+namespace MyApp {
+
+using namespace OrvUtility;
+
+namespace {
+
+constexpr COLORREF CanvasColour = RGB(192, 192, 192);
+constexpr COLORREF CanvasChildColour = RGB(220, 220, 220);
+constexpr int ScrollBarDelay = 500;  // milliseconds after a layout
+constexpr int ChooserItemCount = PairCount;
+
+void Place(GUIElement& element, int left, int top, int newWidth, int newHeight) {
+    element.SetPosition(left, top);
+    element.SetSize(newWidth, newHeight);
+}
+
+std::unique_ptr<SubMenu> MenuEntry(Menu& menu, const std::string& text, EventHook hook) {
+    auto entry = std::make_unique<SubMenu>(&menu, text);
+    entry->onCommand = hook;
+    return entry;
+}
+
+}  // namespace
+
+void FormMain::BuildControls() {
+    if (canvas) return;
+    atlasBitmap = GdiObject<HBITMAP>(LoadAtlasBitmap(instance));
+    BuildMenus();
+
+    RECT client{};
+    GetClientRect(handle, &client);
+    const int clientWidth = client.right, clientHeight = client.bottom;
+
+    canvas = std::make_unique<PanelChildren>(this);
+    const LayoutRect canvasRect = CanvasRect(clientWidth, clientHeight);
+    Place(*canvas, canvasRect.x, canvasRect.y, canvasRect.width, canvasRect.height);
+    canvas->border = true;
+    canvas->SetBackColour(CanvasColour);
+    canvas->childBackColour = CanvasChildColour;
+    canvas->childTextColour = RGB(0, 0, 0);
+    canvas->onKeyDown = KeyDownHook;
+    canvas->onChar = CharHook;
+    canvas->Create();
+
+    BuildToolBar();
+    BuildCellControls();
+
+    swatchList = std::make_unique<IconList>(11);
+    for (int pair = 0; pair < PairCount; ++pair) swatchList->AddIcon(IDI_PAIR_00 + pair);
+
+    const int rowY = BuiltColourRowY(clientHeight);
+    colourLabel = std::make_unique<Label>(this, "Colore");
+    Place(*colourLabel, 10, rowY, 60, 25);
+    colourLabel->Create();
+    BuildColourChooser(rowY);
+    BuildPalette(rowY);
+
+    scrollTimer = std::make_unique<Timer>(this, ScrollBarDelay);
+    scrollTimer->onTick = ScrollTimerHook;
+
+    statusBar = std::make_unique<StatusBar>(this, "");
+    statusBar->text = filePath;
+    statusBar->Create();
+    ApplyCommandStates();
+}
+
+void FormMain::BuildMenus() {
+    menuBar = std::make_unique<MenuBar>(this);
+    fileMenu = std::make_unique<Menu>("&File", menuBar.get());
+    newItem = MenuEntry(*fileMenu, "&Nuovo", MenuCommandHook);
+    openItem = MenuEntry(*fileMenu, "&Apri", MenuCommandHook);
+    saveItem = MenuEntry(*fileMenu, "&Salva", MenuCommandHook);
+    saveAsItem = MenuEntry(*fileMenu, "Sa&lva come...", MenuCommandHook);
+    exportItem = MenuEntry(*fileMenu, "Esporta come immagine...", MenuCommandHook);
+    fileDivider = MenuEntry(*fileMenu, "", MenuCommandHook);
+    exitItem = MenuEntry(*fileMenu, "&Esci", MenuCommandHook);
+    helpMenu = std::make_unique<Menu>("&?", menuBar.get());
+    guideItem = MenuEntry(*helpMenu, "&Guida", MenuCommandHook);
+    homeItem = MenuEntry(*helpMenu, "&Home", MenuCommandHook);
+    infoItem = MenuEntry(*helpMenu, "&Info...", MenuCommandHook);
+    for (SubMenu* entry : {saveItem.get(), saveAsItem.get(), exportItem.get()})
+        entry->SetEnabled(false);
+    menuBar->Create();
+}
+
+void FormMain::BuildToolBar() {
+    toolBar = std::make_unique<ToolBar>(this);
+    Place(*toolBar, 10, 3, 100, 25);
+    toolBar->alignTop = toolBar->alignBottom = toolBar->alignLeft = toolBar->alignRight = false;
+    toolBar->flat = true;
+
+    enum ImageSource { Standard, Strip, Gap };
+    struct ToolSpec {
+        std::unique_ptr<ToolBarItem>& item;
+        const char* tip;
+        ImageSource source;
+        int image;
+        bool enabled;
+    };
+    const ToolSpec tools[] = {
+        {newTool, "Nuovo", Standard, STD_FILENEW, true},
+        {openTool, "Apri", Standard, STD_FILEOPEN, true},
+        {fileGap, "", Gap, 0, true},
+        {saveTool, "Salva", Standard, STD_FILESAVE, false},
+        {saveGap, "", Gap, 0, true},
+        {propertiesTool, "Cambia propriet\xE0", Standard, STD_PROPERTIES, false},
+        {undoTool, "Annulla l'ultima operazione", Standard, STD_UNDO, false},
+        {eraseTool, "Cancella blocco", Standard, STD_DELETE, false},
+        {moveLeftTool, "Sposta blocchi a sinistra", Strip, 4, false},
+        {moveRightTool, "Sposta blocchi a destra", Strip, 5, false},
+        {moveUpTool, "Sposta blocchi in alto", Strip, 6, false},
+        {moveDownTool, "Sposta blocchi in basso", Strip, 7, false},
+    };
+    bool stripNamed = false;
+    for (const ToolSpec& spec : tools) {
+        spec.item = std::make_unique<ToolBarItem>(toolBar.get());
+        ToolBarItem& item = *spec.item;
+        item.toolTipText = spec.tip;
+        item.enabled = spec.enabled;
+        item.onCommand = ToolCommandHook;
+        if (spec.source == Gap) {
+            item.buttonStyle = TBSTYLE_SEP;
+        } else if (spec.source == Standard) {
+            item.imageIndex = spec.image;
+        } else {
+            item.imageOffset = spec.image;
+            if (!stripNamed) {
+                item.bitmapResource = IDB_TOOLBAR;
+                item.bitmapCount = 8;
+                stripNamed = true;
+            }
+        }
+        toolBar->AddItem(&item);
+    }
+    toolBar->Create();
+}
+
+// The cells get no windows here: a cell's window is made when its slot first enters a drawing.
+void FormMain::BuildCellControls() {
+    const int background = editor.Grid().Background();
+    cellControls.reserve(GridSlots);
+    for (int index = 0; index < GridSlots; ++index) {
+        auto cell = std::make_unique<ImageFrame>(canvas.get(), atlasBitmap.Get(), BlankGlyph,
+                                                 background);
+        cell->tabStop = false;
+        Place(*cell, CellWidth * (index % GridColumns), CellHeight * (index / GridColumns),
+              CellWidth, CellHeight);
+        cell->transparent = false;
+        cell->onKeyDown = KeyDownHook;
+        cell->onChar = CharHook;
+        cell->onMouseDown = CellClickHook;
+        cellControls.push_back(std::move(cell));
+    }
+}
+
+void FormMain::BuildColourChooser(int rowY) {
+    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_USEREX_CLASSES};
+    InitCommonControlsEx(&classes);
+    colourChooser = std::make_unique<ComboBoxEx>(this, *swatchList);
+    Place(*colourChooser, 70, rowY, 80, 120);
+    colourChooser->onCommand = ToolCommandHook;
+    for (int pair = 0; pair < ChooserItemCount; ++pair)
+        colourChooser->Add("BF", std::to_string(pair), pair);
+    colourChooser->Create();
+    colourChooser->Select(editor.PalettePair());
+}
+
+void FormMain::BuildPalette(int rowY) {
+    RECT client{};
+    GetClientRect(handle, &client);
+    const PalettePlaces places = PaletteCellPlaces(client.right, rowY);
+    paletteCells.reserve(GlyphCount);
+    for (int glyph = 0; glyph < GlyphCount; ++glyph) {
+        auto cell = std::make_unique<ImageFrame>(this, atlasBitmap.Get(), glyph,
+                                                 editor.PalettePair());
+        cell->tabStop = false;
+        Place(*cell, places[glyph].x, places[glyph].y, CellWidth, CellHeight);
+        cell->transparent = false;
+        cell->SetHandCursor(true);
+        cell->onMouseDown = CellClickHook;
+        cell->Create();
+        paletteCells.push_back(std::move(cell));
+    }
+}
+
+void FormMain::LayoutControls() {
+    RECT client{};
+    if (handle && GetClientRect(handle, &client)) {
+        width = client.right;
+        height = client.bottom;
+    }
+    if (!canvas) return;
+    const int clientWidth = width, clientHeight = height;
+    const LayoutRect canvasRect = CanvasRect(clientWidth, clientHeight);
+    canvas->SetSize(canvasRect.width, canvasRect.height);
+
+    const int rowY = LaidOutColourRowY(clientHeight);
+    colourLabel->SetPosition(colourLabel->x, rowY);
+    colourChooser->SetPosition(colourChooser->x, rowY);
+    const PalettePlaces places = PaletteCellPlaces(clientWidth, rowY);
+    for (int glyph = 0; glyph < GlyphCount; ++glyph) {
+        ImageFrame& cell = *paletteCells[glyph];
+        if (cell.x != places[glyph].x || cell.y != places[glyph].y)
+            cell.SetPosition(places[glyph].x, places[glyph].y);
+    }
+
+    RECT bar{};
+    GetWindowRect(statusBar->handle, &bar);
+    const int barHeight = bar.bottom - bar.top;
+    if (statusBar->width != clientWidth) statusBar->SetSize(clientWidth, barHeight);
+    if (statusBar->x != 0 || statusBar->y != clientHeight - barHeight)
+        statusBar->SetPosition(0, clientHeight - barHeight);
+
+    if (!scrollTimer->running) scrollTimer->Start();
+}
+
+void FormMain::ApplyCommandStates() {
+    DocumentState document;
+    document.hasDrawing = editor.Grid().HasDrawing();
+    document.modified = editor.Grid().Modified();
+    document.hasFilePath = !filePath.empty();
+    document.undoAvailable = editor.UndoEnabled();
+    const CommandStates states = CommandStatesFor(document);
+    if (shownStates && *shownStates == states) return;
+
+    saveItem->SetEnabled(states.save);
+    saveAsItem->SetEnabled(states.saveAs);
+    exportItem->SetEnabled(states.exportPicture);
+    bool toolsChanged = false;
+    const auto setTool = [&toolsChanged](ToolBarItem& tool, bool enable) {
+        if (tool.enabled == enable) return;
+        tool.SetEnabled(enable);
+        toolsChanged = true;
+    };
+    setTool(*saveTool, states.save);
+    for (ToolBarItem* tool : {propertiesTool.get(), eraseTool.get(), moveLeftTool.get(),
+                              moveRightTool.get(), moveUpTool.get(), moveDownTool.get()})
+        setTool(*tool, states.editingTools);
+    setTool(*undoTool, states.undo);
+    if (toolsChanged) toolBar->Rebuild();
+    shownStates = states;
+}
+
+}  // namespace MyApp

@@ -1,0 +1,161 @@
+#include "app/FormMain.h"
+
+#include "app/rules/DrawingFilePath.h"
+#include "app/rules/ProductInfo.h"
+#include "files/ArtFile.h"
+#include "toolkit/core/Services.h"
+
+#include <filesystem>
+
+namespace MyApp {
+
+using namespace OrvUtility;
+
+namespace {
+
+const std::vector<std::string> ArtFilters{"File Art (*.art)", "*.art"};
+constexpr const char* SaveQuestion = "Si desidera salvare le modifiche del file?";
+constexpr const char* SaveCaption = "Salva";
+constexpr const char* ExitQuestion = "Vuoi realmente uscire?";
+constexpr const char* ExitCaption = "Uscita";
+
+}  // namespace
+
+template <typename Operation>
+void FormMain::WithCanvasHeld(Operation operation) {
+    const HWND window = canvas ? canvas->handle.Get() : nullptr;
+    if (window) SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+    operation();
+    if (!window) return;
+    SendMessageW(window, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void FormMain::OnMenuCommand(GUIElement* item) {
+    if (!item) return;
+    if (item == newItem.get() || item == openItem.get()) {
+        if (Modified() && !SaveDrawing(true)) return;
+        if (item == newItem.get()) {
+            NewDrawing();
+        } else {
+            OpenDrawing();
+        }
+    } else if (item == saveItem.get()) {
+        SaveDrawing(false);
+    } else if (item == saveAsItem.get()) {
+        SaveDrawingAs();
+    } else if (item == exportItem.get()) {
+        ExportDrawing();
+    } else if (item == exitItem.get()) {
+        SendMessageW(handle, WM_CLOSE, 0, 0);
+    } else if (item == guideItem.get()) {
+        OpenDocument(HelpPageAddress());
+    } else if (item == homeItem.get()) {
+        OpenDocument(SiteRoot);
+    } else if (item == infoItem.get()) {
+        ShowAbout();
+    }
+}
+
+void FormMain::SetFilePath(const std::wstring& path) {
+    filePath = WithArtExtension(path);
+    if (statusBar) statusBar->SetText(filePath);
+    ApplyCommandStates();
+}
+
+bool FormMain::WriteDrawing() {
+    if (!WriteArtFile(std::filesystem::path(filePath), editor.Grid())) {
+        ShowError(this, SaveFailedMessage, ErrorCaption);
+        return false;
+    }
+    editor.MarkSaved();
+    ApplyCommandStates();
+    return true;
+}
+
+// False only when the file could not be written: the caller stops what it was doing.
+bool FormMain::SaveDrawing(bool askFirst) {
+    if (!Modified()) return true;
+    if (askFirst && !AskYesNo(this, SaveQuestion, SaveCaption)) return true;
+    if (filePath.empty()) {
+        SetFilePath(SaveFileDialog(this, SaveCaption, "", "Disegno.art", ArtFilters));
+        if (filePath.empty()) return true;
+    }
+    return WriteDrawing();
+}
+
+bool FormMain::SaveDrawingAs() {
+    SetFilePath(SaveFileDialog(this, SaveCaption, "", "Disegno.art", ArtFilters));
+    if (filePath.empty()) return true;
+    return WriteDrawing();
+}
+
+// A file that cannot be read or is refused changes nothing.
+bool FormMain::OpenDrawing() {
+    const std::wstring path = OpenFileDialog(this, "Apri", "", ArtFilters);
+    if (path.empty()) return false;
+    const ArtReadResult read = ReadArtFile(std::filesystem::path(path));
+    if (!read.Ok()) {
+        ShowError(this, read.Message(), ErrorCaption);
+        return false;
+    }
+    const ArtDrawing& drawing = read.drawing;
+    bool loaded = false;
+    WithCanvasHeld([&] {
+        loaded = editor.LoadDrawing(drawing.width, drawing.height, drawing.background,
+                                    drawing.cells);
+    });
+    if (!loaded) {
+        ShowError(this, ArtReadMessage(ArtReadStatus::BadFormat), ErrorCaption);
+        return false;
+    }
+    SetFilePath(path);
+    return true;
+}
+
+void FormMain::NewDrawing() { OpenNewDrawingDialog("Nuovo", false); }
+
+void FormMain::ChangeProperties() { OpenNewDrawingDialog("Modifica", true); }
+
+// One dialog at a time: the previous one goes before the next is made.
+void FormMain::OpenNewDrawingDialog(const std::string& title, bool modify) {
+    newDialog.reset();
+    newDialog = std::make_unique<FormNuovo>(this, title);
+    if (modify) {
+        const CellGrid& grid = editor.Grid();
+        newDialog->Preset(grid.Width(), grid.Height(), grid.Background());
+    }
+    newDialog->onDestroy = DialogClosedHook;
+    if (!newDialog->created) newDialog->Create();
+    ShowWindow(newDialog->handle, SW_SHOWNA);
+    newDialog->visible = true;
+}
+
+// Only the dialog this window opened last, and only its OK, changes the drawing.
+void FormMain::OnDialogClosed(GUIElement* closing) {
+    if (!newDialog || closing != newDialog.get()) return;
+    if (newDialog->result != FormNuovo::Accepted) return;
+    const int newWidth = newDialog->width, newHeight = newDialog->height;
+    const int background = newDialog->background;
+    if (newDialog->modifyMode) {
+        WithCanvasHeld([&] { editor.ChangeProperties(newWidth, newHeight, background); });
+    } else {
+        WithCanvasHeld([&] { editor.NewDrawing(newWidth, newHeight, background); });
+        SetFilePath(L"");
+    }
+    ApplyCommandStates();
+}
+
+// Every close request comes here: the close box, "&Esci", the system menu.
+bool FormMain::ConfirmClose() {
+    UnregisterHotKeys();
+    if (!AskYesNo(ExitQuestion, ExitCaption) || (Modified() && !SaveDrawing(true))) {
+        RegisterHotKeys();
+        return false;
+    }
+    if (scrollTimer && scrollTimer->running) scrollTimer->Stop();
+    return true;
+}
+
+}  // namespace MyApp

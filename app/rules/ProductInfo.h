@@ -1,0 +1,22 @@
+#pragma once
+// What the program says about itself: its name, the window title, the About box's texts and the
+// maker's web site. The site lies under ".example", a top-level name reserved so that it never
+// belongs to anyone: the program shows where its pages would be without sending users to a
+// stranger's site.
+#include <string>
+
+namespace MyApp {
+
+constexpr const char* ProductName = "Tessaly";
+constexpr const char* ProductTitle = "Orv Tessaly";
+constexpr const char* ProductNotice = "- disegni a caratteri, 80 x 25 celle";
+constexpr const char* ProductVersion = "Versione 1.0";
+constexpr const char* SiteRoot = "http://www.orvtessaly.example";
+
+// The main window's title: the product title, a space and the notice.
+inline std::string MainWindowTitle() { return std::string(ProductTitle) + " " + ProductNotice; }
+
+// The program's page: the site root, "/", the product name and ".asp".
+inline std::string HelpPageAddress() { return std::string(SiteRoot) + "/" + ProductName + ".asp"; }
+
+}  // namespace MyApp

@@ -1,0 +1,159 @@
+#include "MainWindowTesting.h"
+
+#include "app/rules/MainWindowLayout.h"
+
+#include <commctrl.h>
+
+namespace MyApp::Testing {
+namespace {
+
+using OrvUtility::Testing::StyleOf;
+using OrvUtility::Testing::WindowPixel;
+
+std::wstring MenuText(HMENU menu, UINT id) {
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, id, text, 64, MF_BYCOMMAND);
+    return text;
+}
+
+POINT PlaceOf(HWND window) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&frame), 2);
+    return {frame.left, frame.top};
+}
+
+SIZE SizeOf(HWND window) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+TEST_F(MainWindowTest, StartsEmptyWithOnlyNewOpenExitAndHelpEnabled) {
+    wchar_t title[64] = {};
+    GetWindowTextW(form->handle, title, 64);
+    EXPECT_STREQ(title, L"Orv Tessaly prova");
+    EXPECT_EQ(SizeOf(form->handle).cx, int(GetSystemMetrics(SM_CXSCREEN) * 0.9));
+    EXPECT_EQ(SizeOf(form->handle).cy, int(GetSystemMetrics(SM_CYSCREEN) * 0.9));
+
+    struct Entry {
+        OrvUtility::SubMenu& item;
+        const wchar_t* text;
+        bool enabled;
+    };
+    const Entry entries[] = {
+        {*form->newItem, L"&Nuovo", true},        {*form->openItem, L"&Apri", true},
+        {*form->saveItem, L"&Salva", false},      {*form->saveAsItem, L"Sa&lva come...", false},
+        {*form->exportItem, L"Esporta come immagine...", false},
+        {*form->exitItem, L"&Esci", true},        {*form->guideItem, L"&Guida", true},
+        {*form->homeItem, L"&Home", true},        {*form->infoItem, L"&Info...", true},
+    };
+    for (const Entry& entry : entries) {
+        EXPECT_EQ(MenuText(entry.item.ParentMenuHandle(), UINT(entry.item.id)), entry.text);
+        EXPECT_EQ(MenuEnabled(entry.item), entry.enabled) << entry.item.id;
+    }
+    const HMENU bar = GetMenu(form->handle);
+    ASSERT_EQ(GetMenuItemCount(bar), 2);
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 0)), 7);
+
+    struct Tool {
+        OrvUtility::ToolBarItem& item;
+        const wchar_t* tip;
+        bool enabled;
+    };
+    const Tool tools[] = {
+        {*form->newTool, L"Nuovo", true},
+        {*form->openTool, L"Apri", true},
+        {*form->saveTool, L"Salva", false},
+        {*form->propertiesTool, L"Cambia propriet\u00E0", false},
+        {*form->undoTool, L"Annulla l'ultima operazione", false},
+        {*form->eraseTool, L"Cancella blocco", false},
+        {*form->moveLeftTool, L"Sposta blocchi a sinistra", false},
+        {*form->moveDownTool, L"Sposta blocchi in basso", false},
+    };
+    for (const Tool& tool : tools) {
+        EXPECT_EQ(std::wstring(tool.item.label.data()), tool.tip);
+        EXPECT_EQ(ToolEnabled(tool.item), tool.enabled) << tool.item.id;
+    }
+    EXPECT_EQ(SendMessageW(form->toolBar->handle, TB_BUTTONCOUNT, 0, 0), 12);
+
+    // No drawing: no cell has a window yet; the palette shows its glyphs in pair 8.
+    for (const auto& cell : form->cellControls) ASSERT_FALSE(cell->handle.Get());
+    for (int glyph = 0; glyph < GlyphCount; ++glyph) {
+        ASSERT_TRUE(form->paletteCells[glyph]->handle.Get());
+        ASSERT_EQ(form->paletteCells[glyph]->column, glyph);
+        ASSERT_EQ(form->paletteCells[glyph]->row, 8);
+    }
+    EXPECT_EQ(form->colourChooser->SelectedIndex(), 8);
+    EXPECT_EQ(form->colourChooser->Count(), 42);
+    EXPECT_EQ(form->colourChooser->ItemText(41), L"BF");
+    EXPECT_EQ(form->colourChooser->ItemValue(41), L"41");
+    EXPECT_EQ(form->colourLabel->GetText(), L"Colore");
+    EXPECT_EQ(form->statusBar->GetText(), L"");
+    EXPECT_EQ(WindowPixel(form->canvas->handle, 5, 5), RGB(192, 192, 192));
+    EXPECT_TRUE(StyleOf(form->canvas->handle) & WS_BORDER);
+}
+
+TEST_F(MainWindowTest, LayoutFollowsTheClientSize) {
+    const POINT toolBarPlace = PlaceOf(form->toolBar->handle);
+    for (const SIZE client : {SIZE{600, 500}, SIZE{1000, 700}, SIZE{420, 300}}) {
+        form->SetClientSize(client.cx, client.cy);
+        RECT area{};
+        GetClientRect(form->handle, &area);
+        ASSERT_EQ(area.right, client.cx);
+        ASSERT_EQ(area.bottom, client.cy);
+
+        const POINT canvasPlace = PlaceOf(form->canvas->handle);
+        EXPECT_EQ(canvasPlace.x, 10);
+        EXPECT_EQ(canvasPlace.y, 30);
+        EXPECT_EQ(SizeOf(form->canvas->handle).cx, client.cx - 20);
+        EXPECT_EQ(SizeOf(form->canvas->handle).cy, client.cy - 145);
+        const int rowY = client.cy - 112;
+        EXPECT_EQ(PlaceOf(form->colourLabel->handle).y, rowY);
+        EXPECT_EQ(PlaceOf(form->colourChooser->handle).x, 70);
+        EXPECT_EQ(PlaceOf(form->colourChooser->handle).y, rowY);
+        const PalettePlaces places = PaletteCellPlaces(client.cx, rowY);
+        for (int glyph = 0; glyph < GlyphCount; ++glyph) {
+            const POINT place = PlaceOf(form->paletteCells[glyph]->handle);
+            ASSERT_EQ(place.x, places[glyph].x) << glyph;
+            ASSERT_EQ(place.y, places[glyph].y) << glyph;
+        }
+        const SIZE bar = SizeOf(form->statusBar->handle);
+        EXPECT_EQ(bar.cx, client.cx);
+        EXPECT_EQ(PlaceOf(form->statusBar->handle).y, client.cy - bar.cy);
+        EXPECT_EQ(PlaceOf(form->toolBar->handle).x, toolBarPlace.x);
+        EXPECT_EQ(PlaceOf(form->toolBar->handle).y, toolBarPlace.y);
+    }
+    // At 600 the 20th palette cell opens the second row.
+    form->SetClientSize(600, 500);
+    EXPECT_EQ(PlaceOf(form->paletteCells[0]->handle).x, 178);
+    EXPECT_EQ(PlaceOf(form->paletteCells[18]->handle).x, 556);
+    EXPECT_EQ(PlaceOf(form->paletteCells[19]->handle).x, 10);
+    EXPECT_EQ(PlaceOf(form->paletteCells[19]->handle).y, 500 - 112 + 29);
+}
+
+TEST_F(MainWindowTest, ScrollBarsComeForADrawingLargerThanTheCanvas) {
+    form->SetClientSize(820, 600);  // a canvas 800 pixels wide, 455 high
+    EXPECT_TRUE(form->scrollTimer->running);
+    Open(WriteDrawing("big.art", std::wstring(80 * 25, L'.'), 80));
+    form->UpdateScrollBars();
+    EXPECT_FALSE(form->scrollTimer->running);
+    EXPECT_TRUE(StyleOf(form->canvas->handle) & WS_HSCROLL);
+    EXPECT_TRUE(StyleOf(form->canvas->handle) & WS_VSCROLL);
+    SCROLLINFO range{};
+    range.cbSize = sizeof(range);
+    range.fMask = SIF_RANGE;
+    GetScrollInfo(form->canvas->handle, SB_HORZ, &range);
+    EXPECT_EQ(range.nMax, 1280 + 128);
+
+    Open(WriteDrawing("small.art", std::wstring(10 * 10, L'.'), 10));
+    form->UpdateScrollBars();
+    EXPECT_FALSE(StyleOf(form->canvas->handle) & (WS_HSCROLL | WS_VSCROLL));
+    // The cells of the larger drawing are hidden, not destroyed; those in it are shown.
+    EXPECT_TRUE(IsWindowVisible(form->cellControls[CellIndex(9, 9)]->handle));
+    EXPECT_FALSE(IsWindowVisible(form->cellControls[CellIndex(10, 0)]->handle));
+    EXPECT_TRUE(form->cellControls[CellIndex(79, 24)]->handle.Get());
+}
+
+}  // namespace
+}  // namespace MyApp::Testing
