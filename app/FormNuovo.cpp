@@ -53,8 +53,6 @@ FormNuovo::FormNuovo(OrvUtility::Form* ownerForm, const std::string& title)
     Create();
     SetIcon(IDI_APP);
     SetClientSize(DialogWidth, DialogHeight);
-    // Showing the window took the focus to the window itself.
-    widthBox->Focus();
 
     owner->SetEnabled(false);
     owner->openDialog = this;
