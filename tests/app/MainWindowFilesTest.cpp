@@ -184,3 +184,80 @@ TEST_F(MainWindowTest, HelpPagesAndOneAboutBox) {
 
 }  // namespace
 }  // namespace MyApp::Testing
+
+namespace MyApp::Testing {
+namespace {
+
+class DialogTest : public MainWindowTest {
+protected:
+    FormNuovo& Dialog() { return *form->newDialog; }
+    void Accept(const wchar_t* columns, const wchar_t* rows, int backgroundItem) {
+        SetWindowTextW(Dialog().widthBox->handle, columns);
+        SetWindowTextW(Dialog().heightBox->handle, rows);
+        SendMessageW(Dialog().backgroundList->handle, CB_SETCURSEL, backgroundItem, 0);
+        SendMessageW(Dialog().okButton->handle, BM_CLICK, 0, 0);
+    }
+    int CellWindows() {
+        int count = 0;
+        for (const auto& cell : form->cellControls) count += cell->handle && IsWindowVisible(cell->handle);
+        return count;
+    }
+};
+
+TEST_F(DialogTest, NewDrawingAndItsPropertiesComeFromTheDialog) {
+    Menu(*form->newItem);
+    EXPECT_EQ(ShownTexts(), std::vector<std::string>{});
+    ASSERT_TRUE(form->newDialog);
+    EXPECT_EQ(Dialog().GetText(), L"Nuovo");
+    EXPECT_FALSE(IsWindowEnabled(form->handle));
+    Accept(L"12", L"11", 3);  // "Nero", pair 7
+    EXPECT_TRUE(IsWindowEnabled(form->handle));
+    const CellGrid& grid = form->Editor().Grid();
+    EXPECT_EQ(grid.Width(), 12);
+    EXPECT_EQ(grid.Height(), 11);
+    EXPECT_EQ(Shown(11, 10), (CellCode{BlankGlyph, 7}));
+    EXPECT_EQ(CellWindows(), 12 * 11);
+    EXPECT_FALSE(form->Modified());
+    EXPECT_FALSE(MenuEnabled(*form->saveItem));
+    EXPECT_FALSE(MenuEnabled(*form->saveAsItem));
+    EXPECT_TRUE(MenuEnabled(*form->exportItem));
+    for (auto* tool : {form->propertiesTool.get(), form->eraseTool.get(), form->moveUpTool.get()})
+        EXPECT_TRUE(ToolEnabled(*tool));
+    EXPECT_FALSE(ToolEnabled(*form->undoTool));
+
+    // Properties: the dialog shows the drawing; a wider one keeps the cells and is a change.
+    Type(L"A");
+    form->OnToolCommand(form->propertiesTool.get());
+    EXPECT_EQ(Dialog().GetText(), L"Modifica");
+    EXPECT_EQ(Dialog().widthBox->GetText(), L"12");
+    EXPECT_EQ(Dialog().backgroundList->SelectedIndex(), 3);
+    Accept(L"20", L"11", 0);  // "Bianco", pair 10
+    EXPECT_EQ(grid.Width(), 20);
+    EXPECT_EQ(Shown(0, 0), (CellCode{*GlyphForCharacter(L'A'), 8}));
+    EXPECT_EQ(Shown(19, 10), (CellCode{BlankGlyph, 10}));
+    EXPECT_EQ(CellWindows(), 20 * 11);
+    EXPECT_TRUE(form->Modified());
+    EXPECT_TRUE(ToolEnabled(*form->saveTool));
+
+    // Closing the dialog any other way changes nothing; out-of-range sides read as 10.
+    for (const int way : {0, 1}) {
+        scriptedServices = {};
+        scriptedServices.yesNoAnswers = {false};
+        Menu(*form->newItem);
+        EXPECT_EQ(ShownTexts(), std::vector<std::string>{SaveQuestion});
+        if (way == 0) SendMessageW(Dialog().cancelButton->handle, BM_CLICK, 0, 0);
+        if (way == 1) SendMessageW(Dialog().handle, WM_CHAR, 27, 0);
+        EXPECT_EQ(grid.Width(), 20) << way;
+        EXPECT_TRUE(IsWindowEnabled(form->handle));
+    }
+    scriptedServices.yesNoAnswers = {false};
+    Menu(*form->newItem);
+    Accept(L"99", L"5", 0);
+    EXPECT_EQ(grid.Width(), 10);
+    EXPECT_EQ(grid.Height(), 10);
+    EXPECT_EQ(CellWindows(), 10 * 10);
+    EXPECT_FALSE(form->Modified());
+}
+
+}  // namespace
+}  // namespace MyApp::Testing
