@@ -24,15 +24,6 @@ protected:
         Open(original);
         scriptedServices = {};
     }
-    // Answers the next dialogs and questions, runs the command, and answers what was shown.
-    std::vector<std::string> Run(OrvUtility::SubMenu& item, std::vector<std::wstring> paths,
-                                 std::vector<bool> answers = {}) {
-        scriptedServices = {};
-        for (auto& path : paths) scriptedServices.pathAnswers.push_back(path);
-        for (bool answer : answers) scriptedServices.yesNoAnswers.push_back(answer);
-        Menu(item);
-        return ShownTexts();
-    }
     std::filesystem::path original;
 };
 
@@ -116,6 +107,16 @@ TEST_F(FilesTest, RefusedFilesLeaveTheDrawingAlone) {
               (std::vector<std::string>{"open: Apri: ", "error: Errore: Errore durante la lettura."}));
     EXPECT_EQ(Run(*form->openItem, {L""}), std::vector<std::string>{"open: Apri: "});
     EXPECT_EQ(form->FilePath(), original.wstring());
+
+    // A code outside the atlas is kept as read and shown as a blank of the background.
+    const auto odd = folder / "odd.art";
+    WriteBytes(odd, "2;1;7\r\n500;-3\r\n71;7\r\n");
+    EXPECT_EQ(Run(*form->openItem, {odd.wstring()}), std::vector<std::string>{"open: Apri: "});
+    EXPECT_EQ(Shown(0, 0), (CellCode{BlankGlyph, 7}));
+    Click(*form->cellControls[1]);
+    Type(L"A");
+    Menu(*form->saveItem);
+    EXPECT_EQ(ReadBytes(odd), "2;1;7\r\n500;-3\r\n" + Line(L'A'));
 }
 
 TEST_F(FilesTest, ExportWritesTheConvertersPicture) {
@@ -238,6 +239,14 @@ TEST_F(DialogTest, NewDrawingAndItsPropertiesComeFromTheDialog) {
     EXPECT_EQ(CellWindows(), 20 * 11);
     EXPECT_TRUE(form->Modified());
     EXPECT_TRUE(ToolEnabled(*form->saveTool));
+
+    // Save without a path: the dialog cancelled keeps the change, and New goes on after it.
+    EXPECT_EQ(Run(*form->saveItem, {L""}), std::vector<std::string>{"save: Salva: "});
+    EXPECT_TRUE(form->Modified());
+    EXPECT_EQ(Run(*form->newItem, {L""}, {true}),
+              (std::vector<std::string>{SaveQuestion, "save: Salva: "}));
+    ASSERT_TRUE(IsWindow(Dialog().handle));
+    SendMessageW(Dialog().cancelButton->handle, BM_CLICK, 0, 0);
 
     // Closing the dialog any other way changes nothing; out-of-range sides read as 10.
     for (const int way : {0, 1}) {
