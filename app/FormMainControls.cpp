@@ -193,12 +193,8 @@ void FormMain::BuildPalette(int rowY) {
 
 void FormMain::LayoutControls() {
     RECT client{};
-    if (handle && GetClientRect(handle, &client)) {
-        width = client.right;
-        height = client.bottom;
-    }
-    if (!canvas) return;
-    const int clientWidth = width, clientHeight = height;
+    if (!canvas || !GetClientRect(handle, &client)) return;
+    const int clientWidth = client.right, clientHeight = client.bottom;
     const LayoutRect canvasRect = CanvasRect(clientWidth, clientHeight);
     canvas->SetSize(canvasRect.width, canvasRect.height);
 
