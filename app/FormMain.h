@@ -134,6 +134,8 @@ private:
     // held back, then repaints the canvas once.
     template <typename Operation>
     void WithCanvasHeld(Operation operation);
+    // Gives every made cell window the visibility its slot asks for.
+    void ShowHeldCells();
     // The atlas as colour values for the export, read from the loaded bitmap once.
     const AtlasImage* ExportAtlas();
 
@@ -142,6 +144,7 @@ private:
     std::optional<AtlasImage> exportAtlas;
     std::optional<CommandStates> shownStates;  // none until first applied
     bool layoutBusy = false;
+    bool canvasHeld = false;  // see WithCanvasHeld
 };
 
 }  // namespace MyApp

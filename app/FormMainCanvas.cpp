@@ -30,28 +30,44 @@ void SetMark(ImageFrame& cell, bool marked) {
 
 }  // namespace
 
+// While the canvas is held (a whole drawing changing at once) the cells only take note: the
+// canvas shows them all when it is let go, and a cell hidden and shown again costs nothing.
 void FormMain::CellChanged(CellPosition cell, CellCode tile) {
-    cellControls[CellIndex(cell.column, cell.row)]->SetFrame(tile.glyph, tile.pair);
+    ImageFrame& frame = *cellControls[CellIndex(cell.column, cell.row)];
+    if (canvasHeld) {
+        frame.column = tile.glyph;
+        frame.row = tile.pair;
+    } else {
+        frame.SetFrame(tile.glyph, tile.pair);
+    }
 }
 
 // A cell's window is made the first time its slot enters a drawing and kept afterwards.
 void FormMain::SlotShown(CellPosition cell, CellCode tile) {
     ImageFrame& frame = *cellControls[CellIndex(cell.column, cell.row)];
     frame.visible = true;
+    frame.column = tile.glyph;
+    frame.row = tile.pair;
     if (!frame.handle) {
-        frame.column = tile.glyph;
-        frame.row = tile.pair;
         frame.Create();
-        return;
+    } else if (!canvasHeld) {
+        frame.SetFrame(tile.glyph, tile.pair);
+        ShowWindow(frame.handle, SW_SHOWNA);
     }
-    frame.SetFrame(tile.glyph, tile.pair);
-    ShowWindow(frame.handle, SW_SHOWNA);
 }
 
 void FormMain::SlotHidden(CellPosition cell) {
     ImageFrame& frame = *cellControls[CellIndex(cell.column, cell.row)];
     frame.visible = false;
-    if (frame.handle) ShowWindow(frame.handle, SW_HIDE);
+    if (frame.handle && !canvasHeld) ShowWindow(frame.handle, SW_HIDE);
+}
+
+void FormMain::ShowHeldCells() {
+    for (const auto& frame : cellControls) {
+        if (!frame->handle) continue;
+        const bool onScreen = GetWindowLongPtrW(frame->handle, GWL_STYLE) & WS_VISIBLE;
+        if (frame->visible != onScreen) ShowWindow(frame->handle, frame->visible ? SW_SHOWNA : SW_HIDE);
+    }
 }
 
 void FormMain::CurrentCellMoved(CellPosition from, CellPosition to) {

@@ -98,14 +98,14 @@ void FormMain::BuildToolBar() {
     toolBar->flat = true;
 
     enum ImageSource { Standard, Strip, Gap };
-    struct ToolSpec {
+    struct ToolRow {
         std::unique_ptr<ToolBarItem>& item;
         const char* tip;
         ImageSource source;
         int image;
         bool enabled;
     };
-    const ToolSpec tools[] = {
+    const ToolRow tools[] = {
         {newTool, "Nuovo", Standard, STD_FILENEW, true},
         {openTool, "Apri", Standard, STD_FILEOPEN, true},
         {fileGap, "", Gap, 0, true},
@@ -120,18 +120,18 @@ void FormMain::BuildToolBar() {
         {moveDownTool, "Sposta blocchi in basso", Strip, 7, false},
     };
     bool stripNamed = false;
-    for (const ToolSpec& spec : tools) {
-        spec.item = std::make_unique<ToolBarItem>(toolBar.get());
-        ToolBarItem& item = *spec.item;
-        item.toolTipText = spec.tip;
-        item.enabled = spec.enabled;
+    for (const ToolRow& row : tools) {
+        row.item = std::make_unique<ToolBarItem>(toolBar.get());
+        ToolBarItem& item = *row.item;
+        item.toolTipText = row.tip;
+        item.enabled = row.enabled;
         item.onCommand = ToolCommandHook;
-        if (spec.source == Gap) {
+        if (row.source == Gap) {
             item.buttonStyle = TBSTYLE_SEP;
-        } else if (spec.source == Standard) {
-            item.imageIndex = spec.image;
+        } else if (row.source == Standard) {
+            item.imageIndex = row.image;
         } else {
-            item.imageOffset = spec.image;
+            item.imageOffset = row.image;
             if (!stripNamed) {
                 item.bitmapResource = IDB_TOOLBAR;
                 item.bitmapCount = 8;
@@ -193,12 +193,8 @@ void FormMain::BuildPalette(int rowY) {
 
 void FormMain::LayoutControls() {
     RECT client{};
-    if (handle && GetClientRect(handle, &client)) {
-        width = client.right;
-        height = client.bottom;
-    }
-    if (!canvas) return;
-    const int clientWidth = width, clientHeight = height;
+    if (!canvas || !GetClientRect(handle, &client)) return;
+    const int clientWidth = client.right, clientHeight = client.bottom;
     const LayoutRect canvasRect = CanvasRect(clientWidth, clientHeight);
     canvas->SetSize(canvasRect.width, canvasRect.height);
 

@@ -24,9 +24,12 @@ constexpr const char* ExitCaption = "Uscita";
 template <typename Operation>
 void FormMain::WithCanvasHeld(Operation operation) {
     const HWND window = canvas ? canvas->handle.Get() : nullptr;
-    if (window) SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+    if (!window) return operation();
+    SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+    canvasHeld = true;
     operation();
-    if (!window) return;
+    canvasHeld = false;
+    ShowHeldCells();
     SendMessageW(window, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);

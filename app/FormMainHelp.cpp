@@ -49,8 +49,8 @@ void FormMain::ShowAbout() {
     aboutForm->logoWidth = LogoWidth;
     aboutForm->logoHeight = LogoHeight;
     aboutForm->title = ProductTitle;
-    aboutForm->subtitle = ProductNotice;
-    aboutForm->infoText = std::string(ProductTitle) + "\r\n" + ProductVersion;
+    aboutForm->subtitle = ProductVersion;
+    aboutForm->infoText = ProductDescription;
     aboutForm->homePage = SiteRoot;
     SetFocus(handle);
     if (!aboutForm->created) aboutForm->Create();

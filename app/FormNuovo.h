@@ -46,6 +46,24 @@ public:
     std::unique_ptr<OrvUtility::ComboBoxEx> backgroundList;
     std::unique_ptr<OrvUtility::Button> cancelButton;
     std::unique_ptr<OrvUtility::Button> okButton;
+
+private:
+    virtual void BuildControls();
+    virtual bool ConfirmClose();
+    // Escape closes without a choice, Enter accepts; whatever was typed, in whichever control.
+    virtual bool OnFormChar(wchar_t character);
+    virtual bool OnBoxChar(OrvUtility::GUIElement* box, wchar_t character);
+    // The box shows the side it will be read as, so a bad entry is seen corrected at once.
+    virtual void OnBoxLostFocus(OrvUtility::GUIElement* box);
+    virtual void OnButton(OrvUtility::GUIElement* button);
+
+    int WidthChosen();
+    int HeightChosen();
+    void CloseWith(Result outcome);
+    void ReleaseOwner();
+
+    OrvUtility::Font ownFont{"Lucida Console", 16};  // the form's `font`
+    bool ownerDisabled = false;
 };
 
 }  // namespace MyApp

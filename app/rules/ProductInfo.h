@@ -11,7 +11,10 @@ constexpr const char* ProductName = "Tessaly";
 constexpr const char* ProductTitle = "Orv Tessaly";
 constexpr const char* ProductNotice = "- disegni a caratteri, 80 x 25 celle";
 constexpr const char* ProductVersion = "Versione 1.0";
-constexpr const char* SiteRoot = "http://www.orvtessaly.example";
+constexpr const char* ProductDescription =
+    "Disegni a caratteri fino a 80 x 25 celle: 131 glifi in 42 coppie di colori.";
+// Short enough for the About box's link, which shows about 24 characters.
+constexpr const char* SiteRoot = "http://www.orv.example";
 
 // The main window's title: the product title, a space and the notice.
 inline std::string MainWindowTitle() { return std::string(ProductTitle) + " " + ProductNotice; }

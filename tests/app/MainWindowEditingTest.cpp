@@ -96,6 +96,7 @@ TEST_F(EditingTest, ClicksSelectCellsAndPlacePaletteGlyphsInTheChosenPair) {
     EXPECT_TRUE(ToolEnabled(*form->undoTool));  // the click is not an operation
 
     // Pair 10: the palette turns white on black letters; the drawing keeps its colours.
+    SetFocus(form->handle);
     SendMessageW(form->colourChooser->handle, CB_SETCURSEL, 10, 0);
     form->OnToolCommand(form->colourChooser.get());
     for (int glyph = 0; glyph < GlyphCount; ++glyph) ASSERT_EQ(form->paletteCells[glyph]->row, 10);

@@ -42,6 +42,16 @@ void MainWindowTest::Open(const std::filesystem::path& path) {
     Menu(*form->openItem);
 }
 
+std::vector<std::string> MainWindowTest::Run(OrvUtility::SubMenu& item,
+                                             const std::vector<std::wstring>& paths,
+                                             const std::vector<bool>& answers) {
+    scriptedServices = {};
+    scriptedServices.pathAnswers.assign(paths.begin(), paths.end());
+    scriptedServices.yesNoAnswers.assign(answers.begin(), answers.end());
+    Menu(item);
+    return ShownTexts();
+}
+
 void MainWindowTest::Type(const std::wstring& text) {
     for (const wchar_t c : text) SendMessageW(form->handle, WM_CHAR, c, 0);
 }

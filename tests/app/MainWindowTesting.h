@@ -22,6 +22,9 @@ protected:
     // "&Apri" answered with `path` (and Yes/No to a save question when given).
     void Open(const std::filesystem::path& path);
     void Menu(OrvUtility::SubMenu& item) { form->OnMenuCommand(&item); }
+    // Answers the next dialogs and questions, runs the command, and answers what was shown.
+    std::vector<std::string> Run(OrvUtility::SubMenu& item, const std::vector<std::wstring>& paths,
+                                 const std::vector<bool>& answers = {});
     void Tool(OrvUtility::ToolBarItem& item) { form->OnToolCommand(&item); }
     void Type(const std::wstring& text);
     void Press(int key);

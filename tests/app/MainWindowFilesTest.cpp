@@ -1,0 +1,272 @@
+#include "MainWindowTesting.h"
+
+#include "app/rules/ProductInfo.h"
+#include "files/ArtFile.h"
+#include "files/BitmapFile.h"
+#include "support/CommittedAtlas.h"
+
+namespace MyApp::Testing {
+namespace {
+
+using OrvUtility::Testing::scriptedServices;
+
+constexpr const char* SaveQuestion = "question: Salva: Si desidera salvare le modifiche del file?";
+constexpr const char* ExitQuestion = "question: Uscita: Vuoi realmente uscire?";
+
+// The line of a cell holding the glyph of `c` in pair 8.
+std::string Line(wchar_t c) { return std::to_string(*GlyphForCharacter(c)) + ";8\r\n"; }
+
+class FilesTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        original = WriteDrawing("start.art", L"AB..", 2);
+        Open(original);
+        scriptedServices = {};
+    }
+    std::filesystem::path original;
+};
+
+TEST_F(FilesTest, SaveAndOpenFollowTheStateTable) {
+    // Nothing to save: no question, no file touched.
+    EXPECT_EQ(Run(*form->saveItem, {}), std::vector<std::string>{});
+    EXPECT_TRUE(MenuEnabled(*form->saveAsItem));
+    EXPECT_EQ(form->statusBar->GetText(), original.wstring());
+
+    // A change and Save: written in place, without a dialog.
+    Type(L"Z");
+    EXPECT_TRUE(MenuEnabled(*form->saveItem));
+    EXPECT_EQ(Run(*form->saveItem, {}), std::vector<std::string>{});
+    EXPECT_EQ(ReadBytes(original), "2;2;10\r\n" + Line(L'Z') + Line(L'B') + "71;10\r\n71;10\r\n");
+    EXPECT_FALSE(MenuEnabled(*form->saveItem));
+    EXPECT_FALSE(ToolEnabled(*form->saveTool));
+
+    // Save as a name without extension: ".art" is added, the status bar shows it whole.
+    const std::wstring greek = (folder.Path() / L"\x0394\x03B9\x03BA\x03CC").wstring();
+    EXPECT_EQ(Run(*form->saveAsItem, {greek}), std::vector<std::string>{"save: Salva: "});
+    EXPECT_EQ(scriptedServices.shown[0].proposedName, "Disegno.art");
+    EXPECT_EQ(scriptedServices.shown[0].filters, (std::vector<std::string>{"File Art (*.art)", "*.art"}));
+    EXPECT_EQ(ReadBytes(greek + L".art"), ReadBytes(original));
+    EXPECT_EQ(form->statusBar->GetText(), greek + L".art");
+
+    // Save as cancelled: no path, Save as disabled, status bar empty.
+    EXPECT_EQ(Run(*form->saveAsItem, {L""}), std::vector<std::string>{"save: Salva: "});
+    EXPECT_FALSE(MenuEnabled(*form->saveAsItem));
+    EXPECT_EQ(form->statusBar->GetText(), L"");
+
+    // Opening x.txt keeps the drawing under x.txt.art.
+    const auto text = WriteDrawing("x.txt", L"C", 1);
+    EXPECT_EQ(Run(*form->openItem, {text.wstring()}), std::vector<std::string>{"open: Apri: "});
+    EXPECT_EQ(form->FilePath(), text.wstring() + L".art");
+    EXPECT_EQ(Shown(0, 0), (CellCode{*GlyphForCharacter(L'C'), 8}));
+    EXPECT_FALSE(ToolEnabled(*form->undoTool));
+}
+
+TEST_F(FilesTest, UnsavedChangesAreOfferedBeforeTheyAreLost) {
+    Type(L"Z");
+    // No: the next drawing opens and the change is gone from the file's point of view.
+    const auto other = WriteDrawing("other.art", L"Q", 1);
+    EXPECT_EQ(Run(*form->openItem, {other.wstring()}, {false}),
+              (std::vector<std::string>{SaveQuestion, "open: Apri: "}));
+    EXPECT_EQ(ReadBytes(original), "2;2;10\r\n" + Line(L'A') + Line(L'B') + "71;10\r\n71;10\r\n");
+
+    // Yes, with a path: written without a dialog, then the open goes on.
+    Type(L"Z");
+    EXPECT_EQ(Run(*form->openItem, {original.wstring()}, {true}),
+              (std::vector<std::string>{SaveQuestion, "open: Apri: "}));
+    EXPECT_EQ(ReadBytes(other), "1;1;10\r\n" + Line(L'Z'));
+
+    // Yes, and the save fails: the command stops and the drawing stays modified.
+    Type(L"Z");
+    std::filesystem::remove_all(folder.Path());
+    EXPECT_EQ(Run(*form->openItem, {}, {true}),
+              (std::vector<std::string>{SaveQuestion, "error: Errore: Errore durante il salvataggio."}));
+    EXPECT_TRUE(form->Modified());
+    EXPECT_TRUE(MenuEnabled(*form->saveItem));
+}
+
+TEST_F(FilesTest, RefusedFilesLeaveTheDrawingAlone) {
+    struct Case {
+        const char* bytes;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"81;1;10\r\n", "error: Errore: Formato non valido."},
+        {"2;1;10\r\n5;3\r\n", "error: Errore: File danneggiato."},
+    };
+    for (const Case& c : cases) {
+        const auto bad = folder / "bad.art";
+        WriteBytes(bad, c.bytes);
+        EXPECT_EQ(Run(*form->openItem, {bad.wstring()}),
+                  (std::vector<std::string>{"open: Apri: ", c.message}));
+        EXPECT_EQ(form->FilePath(), original.wstring());
+        EXPECT_EQ(form->Editor().Grid().Width(), 2);
+        EXPECT_EQ(Shown(0, 0), (CellCode{*GlyphForCharacter(L'A'), 8}));
+    }
+    EXPECT_EQ(Run(*form->openItem, {(folder / "missing.art").wstring()}),
+              (std::vector<std::string>{"open: Apri: ", "error: Errore: Errore durante la lettura."}));
+    EXPECT_EQ(Run(*form->openItem, {L""}), std::vector<std::string>{"open: Apri: "});
+    EXPECT_EQ(form->FilePath(), original.wstring());
+
+    // A code outside the atlas is kept as read and shown as a blank of the background.
+    const auto odd = folder / "odd.art";
+    WriteBytes(odd, "2;1;7\r\n500;-3\r\n71;7\r\n");
+    EXPECT_EQ(Run(*form->openItem, {odd.wstring()}), std::vector<std::string>{"open: Apri: "});
+    EXPECT_EQ(Shown(0, 0), (CellCode{BlankGlyph, 7}));
+    Click(*form->cellControls[1]);
+    Type(L"A");
+    Menu(*form->saveItem);
+    EXPECT_EQ(ReadBytes(odd), "2;1;7\r\n500;-3\r\n" + Line(L'A'));
+}
+
+TEST_F(FilesTest, ExportWritesTheConvertersPicture) {
+    const std::wstring picture = (folder.Path() / L"\x0424\x043E\x0442\x043E").wstring();
+    EXPECT_EQ(Run(*form->exportItem, {picture}),
+              (std::vector<std::string>{"save: Salva: ",
+                                        "info: Esporta: Esportazione effettuata correttamente."}));
+    EXPECT_EQ(scriptedServices.shown[0].proposedName, "Disegno.bmp");
+    const ArtReadResult read = ReadArtFile(original);
+    ASSERT_TRUE(read.Ok());
+    DrawingEditor drawing;
+    drawing.LoadDrawing(read.drawing.width, read.drawing.height, read.drawing.background,
+                        read.drawing.cells);
+    const auto expected = EncodeBitmap(ComposeExportPicture(drawing.Grid(), Atlas()));
+    EXPECT_EQ(ReadBytes(picture), std::string(expected.begin(), expected.end()));
+    EXPECT_FALSE(form->Modified());
+
+    EXPECT_EQ(Run(*form->exportItem, {L""}), std::vector<std::string>{"save: Salva: "});
+    EXPECT_EQ(Run(*form->exportItem, {(folder.Path() / "no" / "x.bmp").wstring()}),
+              (std::vector<std::string>{"save: Salva: ",
+                                        "error: Errore: Errore durante la scrittura del file bitmap."}));
+}
+
+TEST_F(FilesTest, ExitAsksAndKeepsTheWindowUnlessAgreed) {
+    // No keeps everything, even a modified drawing.
+    Type(L"Z");
+    EXPECT_EQ(Run(*form->exitItem, {}, {false}), std::vector<std::string>{ExitQuestion});
+    EXPECT_TRUE(IsWindow(form->handle));
+    // Yes, then the save fails: still open, still modified.
+    std::filesystem::remove_all(folder.Path());
+    EXPECT_EQ(Run(*form->exitItem, {}, {true, true}),
+              (std::vector<std::string>{ExitQuestion, SaveQuestion,
+                                        "error: Errore: Errore durante il salvataggio."}));
+    EXPECT_TRUE(IsWindow(form->handle));
+    EXPECT_TRUE(form->Modified());
+    // Yes, and No to saving: the window goes.
+    const HWND window = form->handle;
+    EXPECT_EQ(Run(*form->exitItem, {}, {true, false}),
+              (std::vector<std::string>{ExitQuestion, SaveQuestion}));
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(MainWindowTest, HelpPagesAndOneAboutBox) {
+    Menu(*form->guideItem);
+    Menu(*form->homeItem);
+    EXPECT_EQ(ShownTexts(), (std::vector<std::string>{"document: : " + HelpPageAddress(),
+                                                      "document: : " + std::string(SiteRoot)}));
+    Menu(*form->infoItem);
+    Menu(*form->infoItem);
+    int boxes = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM count) {
+            wchar_t title[32] = {};
+            GetWindowTextW(window, title, 32);
+            if (std::wstring(title) == L"Info..." && IsWindowVisible(window)) ++*reinterpret_cast<int*>(count);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&boxes));
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(form->aboutForm->homePage, SiteRoot);
+    EXPECT_FALSE(IsWindowEnabled(form->handle));
+    form->aboutForm.reset();
+    EXPECT_TRUE(IsWindowEnabled(form->handle));
+}
+
+}  // namespace
+}  // namespace MyApp::Testing
+
+namespace MyApp::Testing {
+namespace {
+
+class DialogTest : public MainWindowTest {
+protected:
+    FormNuovo& Dialog() { return *form->newDialog; }
+    void Accept(const wchar_t* columns, const wchar_t* rows, int backgroundItem) {
+        SetWindowTextW(Dialog().widthBox->handle, columns);
+        SetWindowTextW(Dialog().heightBox->handle, rows);
+        SendMessageW(Dialog().backgroundList->handle, CB_SETCURSEL, backgroundItem, 0);
+        SendMessageW(Dialog().okButton->handle, BM_CLICK, 0, 0);
+    }
+    int CellWindows() {
+        int count = 0;
+        for (const auto& cell : form->cellControls) count += cell->handle && IsWindowVisible(cell->handle);
+        return count;
+    }
+};
+
+TEST_F(DialogTest, NewDrawingAndItsPropertiesComeFromTheDialog) {
+    Menu(*form->newItem);
+    EXPECT_EQ(ShownTexts(), std::vector<std::string>{});
+    ASSERT_TRUE(form->newDialog);
+    EXPECT_EQ(Dialog().GetText(), L"Nuovo");
+    EXPECT_FALSE(IsWindowEnabled(form->handle));
+    Accept(L"12", L"11", 3);  // "Nero", pair 7
+    EXPECT_TRUE(IsWindowEnabled(form->handle));
+    const CellGrid& grid = form->Editor().Grid();
+    EXPECT_EQ(grid.Width(), 12);
+    EXPECT_EQ(grid.Height(), 11);
+    EXPECT_EQ(Shown(11, 10), (CellCode{BlankGlyph, 7}));
+    EXPECT_EQ(CellWindows(), 12 * 11);
+    EXPECT_FALSE(form->Modified());
+    EXPECT_FALSE(MenuEnabled(*form->saveItem));
+    EXPECT_FALSE(MenuEnabled(*form->saveAsItem));
+    EXPECT_TRUE(MenuEnabled(*form->exportItem));
+    for (auto* tool : {form->propertiesTool.get(), form->eraseTool.get(), form->moveUpTool.get()})
+        EXPECT_TRUE(ToolEnabled(*tool));
+    EXPECT_FALSE(ToolEnabled(*form->undoTool));
+
+    // Properties: the dialog shows the drawing; a wider one keeps the cells and is a change.
+    Type(L"A");
+    form->OnToolCommand(form->propertiesTool.get());
+    EXPECT_EQ(Dialog().GetText(), L"Modifica");
+    EXPECT_EQ(Dialog().widthBox->GetText(), L"12");
+    EXPECT_EQ(Dialog().backgroundList->SelectedIndex(), 3);
+    Accept(L"20", L"11", 0);  // "Bianco", pair 10
+    EXPECT_EQ(grid.Width(), 20);
+    EXPECT_EQ(Shown(0, 0), (CellCode{*GlyphForCharacter(L'A'), 8}));
+    EXPECT_EQ(Shown(19, 10), (CellCode{BlankGlyph, 10}));
+    EXPECT_EQ(CellWindows(), 20 * 11);
+    EXPECT_TRUE(form->Modified());
+    EXPECT_TRUE(ToolEnabled(*form->saveTool));
+
+    // Save without a path: the dialog cancelled keeps the change, and New goes on after it.
+    EXPECT_EQ(Run(*form->saveItem, {L""}), std::vector<std::string>{"save: Salva: "});
+    EXPECT_TRUE(form->Modified());
+    EXPECT_EQ(Run(*form->newItem, {L""}, {true}),
+              (std::vector<std::string>{SaveQuestion, "save: Salva: "}));
+    ASSERT_TRUE(IsWindow(Dialog().handle));
+    SendMessageW(Dialog().cancelButton->handle, BM_CLICK, 0, 0);
+
+    // Closing the dialog any other way changes nothing; out-of-range sides read as 10.
+    for (const int way : {0, 1}) {
+        scriptedServices = {};
+        scriptedServices.yesNoAnswers = {false};
+        Menu(*form->newItem);
+        EXPECT_EQ(ShownTexts(), std::vector<std::string>{SaveQuestion});
+        if (way == 0) SendMessageW(Dialog().cancelButton->handle, BM_CLICK, 0, 0);
+        if (way == 1) SendMessageW(Dialog().handle, WM_CHAR, 27, 0);
+        EXPECT_EQ(grid.Width(), 20) << way;
+        EXPECT_TRUE(IsWindowEnabled(form->handle));
+    }
+    scriptedServices.yesNoAnswers = {false};
+    Menu(*form->newItem);
+    Accept(L"99", L"5", 0);
+    EXPECT_EQ(grid.Width(), 10);
+    EXPECT_EQ(grid.Height(), 10);
+    EXPECT_EQ(CellWindows(), 10 * 10);
+    EXPECT_FALSE(form->Modified());
+}
+
+}  // namespace
+}  // namespace MyApp::Testing
