@@ -145,12 +145,11 @@ void FormAbout::BuildControls() {
         link.Create();
     }
 
+    // An edit control takes its multi-line nature only when it is made: set afterwards, the
+    // style bit shows but the text stays on one line.
     infoBox = std::make_unique<TextBox>(this, infoText);
+    infoBox->multiline = infoBox->readOnly = infoBox->verticalScroll = true;
     Place(infoBox, x0, 85, columnWidth, height - 145).Create();
-    for (bool TextBox::*flag : {&TextBox::multiline, &TextBox::readOnly, &TextBox::verticalScroll}) {
-        (*infoBox).*flag = true;
-        infoBox->ApplyStyle();
-    }
 
     okButton = std::make_unique<Button>(this, "OK");
     Place(okButton, 0, 0, 80, 25).onCommand = PressButton;

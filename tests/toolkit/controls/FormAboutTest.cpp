@@ -59,6 +59,7 @@ TEST_F(FormAboutTest, TheBoxLaysOutItsControlsBesideThePictureAndHoldsItsOwner) 
     const auto infoStyle = DWORD(GetWindowLongPtrW(box->infoBox->handle, GWL_STYLE));
     EXPECT_EQ(infoStyle & (ES_MULTILINE | ES_READONLY | WS_VSCROLL),
               DWORD(ES_MULTILINE | ES_READONLY | WS_VSCROLL));
+    EXPECT_EQ(SendMessageW(box->infoBox->handle, EM_GETLINECOUNT, 0, 0), 2);
     EXPECT_EQ(GetFocus(), box->okButton->handle.Get());
     // The button is centred under the text column, as wide as the information text.
     const int column = box->infoBox->GetSize().cx;
