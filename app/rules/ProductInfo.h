@@ -11,8 +11,9 @@ constexpr const char* ProductName = "Tessaly";
 constexpr const char* ProductTitle = "Orv Tessaly";
 constexpr const char* ProductNotice = "- disegni a caratteri, 80 x 25 celle";
 constexpr const char* ProductVersion = "Versione 1.0";
+// The About box's text: its lines are broken here, the box does not wrap them.
 constexpr const char* ProductDescription =
-    "Disegni a caratteri fino a 80 x 25 celle: 131 glifi in 42 coppie di colori.";
+    "Disegni a caratteri fino a 80 x 25 celle,\r\n131 glifi in 42 coppie di colori.";
 // Short enough for the About box's link, which shows about 24 characters.
 constexpr const char* SiteRoot = "http://www.orv.example";
 
