@@ -20,6 +20,22 @@ namespace {
 // Long enough for any path the dialog can return (the system's own limit for long paths).
 constexpr std::size_t FileNameCapacity = 32768;
 
+// The file dialogs and the shell come from libraries loaded the first time one is needed:
+// imported, they (and all they load in turn) would lengthen every start of the program by
+// about as much as a whole empty program's start takes under Wine. Once loaded they stay.
+template <typename Function>
+Function SystemFunction(const wchar_t* library, const char* name) {
+    const HMODULE module = LoadLibraryW(library);
+    if (!module) return nullptr;
+    // Through the generic function type, which converts to any other without complaint.
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+using FileDialogFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, const wchar_t*, const wchar_t*,
+                                                const wchar_t*, const wchar_t*, int);
+
 HWND OwnerWindow(GUIElement* owner) {
     return owner ? owner->handle.Get() : nullptr;
 }
@@ -45,8 +61,12 @@ std::wstring ShowFileDialog(GUIElement* owner, const std::string& title,
     dialog.lpstrTitle = caption.empty() ? nullptr : caption.c_str();
     dialog.Flags = save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST
                         : OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
-    if (!chosen) return {};
+    static const auto openDialog =
+        SystemFunction<FileDialogFunction>(L"comdlg32.dll", "GetOpenFileNameW");
+    static const auto saveDialog =
+        SystemFunction<FileDialogFunction>(L"comdlg32.dll", "GetSaveFileNameW");
+    const FileDialogFunction show = save ? saveDialog : openDialog;
+    if (!show || !show(&dialog)) return {};
     return std::wstring(fileName.data());
 }
 
@@ -90,9 +110,12 @@ bool AskYesNo(GUIElement* owner, const std::string& text, const std::string& cap
 }
 
 bool OpenDocument(const std::string& target) {
+    static const auto shellExecute =
+        SystemFunction<ShellExecuteFunction>(L"shell32.dll", "ShellExecuteW");
+    if (!shellExecute) return false;
     const std::wstring file = Widen(target);
     const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOW));
+        shellExecute(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOW));
     return result > 32;
 }
 
