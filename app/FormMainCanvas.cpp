@@ -161,33 +161,31 @@ void FormMain::OnToolCommand(GUIElement* element) {
 }
 
 // Runs once, half a second after a layout: a bar for each side the drawing overflows. Where a
-// side fits, the canvas scrolls back to its origin and that bar goes.
+// side fits, the canvas scrolls back to its origin and that bar goes. The height is read after
+// the width's bar has come or gone, since the bar takes from it.
 void FormMain::UpdateScrollBars() {
     if (layoutBusy || !canvas) return;
     layoutBusy = true;
-    RECT client{};
-    GetClientRect(canvas->handle, &client);
-    if (client.right < editor.Grid().PixelWidth()) {
-        canvas->horizontalScroll = true;
-        canvas->ApplyStyle();
-        canvas->SetHorizontalRange(editor.Grid().PixelWidth());
-    } else {
-        canvas->ScrollToLeft();
-        canvas->ScrollToTop();
-        canvas->horizontalScroll = false;
-        canvas->ApplyStyle();
-    }
-    GetClientRect(canvas->handle, &client);
-    if (client.bottom < editor.Grid().PixelHeight()) {
-        canvas->verticalScroll = true;
-        canvas->ApplyStyle();
-        canvas->SetVerticalRange(editor.Grid().PixelHeight());
-    } else {
-        canvas->ScrollToLeft();
-        canvas->ScrollToTop();
-        canvas->verticalScroll = false;
-        canvas->ApplyStyle();
-    }
+    using Range = void (PanelChildren::*)(std::int32_t);
+    const auto fitSide = [this](bool PanelChildren::*bar, Range setRange, LONG RECT::*extent,
+                                int content) {
+        RECT client{};
+        GetClientRect(canvas->handle, &client);
+        if (client.*extent < content) {
+            canvas.get()->*bar = true;
+            canvas->ApplyStyle();
+            (canvas.get()->*setRange)(content);
+        } else {
+            canvas->ScrollToLeft();
+            canvas->ScrollToTop();
+            canvas.get()->*bar = false;
+            canvas->ApplyStyle();
+        }
+    };
+    fitSide(&PanelChildren::horizontalScroll, &PanelChildren::SetHorizontalRange, &RECT::right,
+            editor.Grid().PixelWidth());
+    fitSide(&PanelChildren::verticalScroll, &PanelChildren::SetVerticalRange, &RECT::bottom,
+            editor.Grid().PixelHeight());
     if (scrollTimer->running) scrollTimer->Stop();
     layoutBusy = false;
 }
