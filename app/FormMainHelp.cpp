@@ -28,8 +28,8 @@ const AtlasImage* FormMain::ExportAtlas() {
 // The picture is composed from the atlas pixels exactly as the converter composes it, and
 // written under the name the user gave, without adding an extension.
 void FormMain::ExportDrawing() {
-    const std::wstring path = SaveFileDialog(this, "Salva", "", "Disegno.bmp",
-                                             {"File Bitmap (*.bmp)", "*.bmp"});
+    const std::wstring path = SaveFileDialog(this, "Salva", "", L"Disegno.bmp",
+                                             {"File Bitmap (*.bmp)", "*.bmp"}, "");
     if (path.empty()) return;
     const AtlasImage* atlas = ExportAtlas();
     const bool written =

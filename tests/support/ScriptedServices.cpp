@@ -32,27 +32,28 @@ static Answer Record(ShownService call, std::deque<Answer>& answers, Answer fall
 
 std::wstring OpenFileDialog(GUIElement* owner, const std::string& title,
                             const std::string& folder, const std::vector<std::string>& filters) {
-    return Record({"open", "", title, owner, folder, "", filters}, scriptedServices.pathAnswers,
+    return Record({"open", "", title, owner, folder, L"", filters, ""}, scriptedServices.pathAnswers,
                   std::wstring());
 }
 
 std::wstring SaveFileDialog(GUIElement* owner, const std::string& title,
-                            const std::string& folder, const std::string& proposedName,
-                            const std::vector<std::string>& filters) {
-    return Record({"save", "", title, owner, folder, proposedName, filters},
+                            const std::string& folder, const std::wstring& proposedName,
+                            const std::vector<std::string>& filters,
+                            const std::string& defaultExtension) {
+    return Record({"save", "", title, owner, folder, proposedName, filters, defaultExtension},
                   scriptedServices.pathAnswers, std::wstring());
 }
 
 void ShowMessage(GUIElement* owner, const std::string& text, const std::string& caption) {
-    Record({"message", text, caption, owner, "", "", {}});
+    Record({"message", text, caption, owner, "", L"", {}, ""});
 }
 
 void ShowError(GUIElement* owner, const std::string& text, const std::string& caption) {
-    Record({"error", text, caption, owner, "", "", {}});
+    Record({"error", text, caption, owner, "", L"", {}, ""});
 }
 
 void ShowInfo(GUIElement* owner, const std::string& text, const std::string& caption) {
-    Record({"info", text, caption, owner, "", "", {}});
+    Record({"info", text, caption, owner, "", L"", {}, ""});
 }
 
 bool AskYesNo(const std::string& text, const std::string& caption) {
@@ -60,12 +61,12 @@ bool AskYesNo(const std::string& text, const std::string& caption) {
 }
 
 bool AskYesNo(GUIElement* owner, const std::string& text, const std::string& caption) {
-    return Record({"question", text, caption, owner, "", "", {}}, scriptedServices.yesNoAnswers,
+    return Record({"question", text, caption, owner, "", L"", {}, ""}, scriptedServices.yesNoAnswers,
                   false);
 }
 
 bool OpenDocument(const std::string& target) {
-    Record({"document", target, "", nullptr, "", "", {}});
+    Record({"document", target, "", nullptr, "", L"", {}, ""});
     return false;
 }
 

@@ -17,8 +17,10 @@ namespace OrvUtility::Testing {
 struct ShownService {
     std::string kind, text, caption;
     GUIElement* owner;
-    std::string initialFolder, proposedName;
+    std::string initialFolder;
+    std::wstring proposedName;
     std::vector<std::string> filters;
+    std::string defaultExtension;
 };
 
 struct ScriptedServices {

@@ -67,14 +67,18 @@ TEST_F(ServicesTest, FilterBufferHoldsWholePairsDoubleTerminatedAndIsNeverOverru
 using Seen = std::tuple<std::wstring, std::wstring, std::wstring, std::wstring, HICON, HWND,
                         std::vector<int>, bool>;
 
-// Waits for the dialog box that `thread` shows in front of the program's window, notes what it
-// shows, types `name` into its file name field and answers `command`.
-Seen Answer(DWORD thread, int command, const std::wstring& name, HWND program) {
+// Waits for the dialog box that `thread` shows in front of the program's window (`nested`: in
+// front of a dialog of the program), notes what it shows, types `name` into its file name
+// field and answers `command`.
+Seen Answer(DWORD thread, int command, const std::wstring& name, HWND program,
+            bool nested = false) {
     HWND box = nullptr;
     GUITHREADINFO gui{};
     gui.cbSize = sizeof(gui);
-    for (int attempt = 0; attempt < 500 && !box; ++attempt, Sleep(20))
-        if (GetGUIThreadInfo(thread, &gui) && gui.hwndActive != program) box = gui.hwndActive;
+    for (int attempt = 0; attempt < 500 && !box; ++attempt, Sleep(20)) {
+        if (!GetGUIThreadInfo(thread, &gui) || gui.hwndActive == program) continue;
+        if (!nested || GetWindow(gui.hwndActive, GW_OWNER) != program) box = gui.hwndActive;
+    }
     Sleep(100);  // let the dialog finish its initialisation
     auto text = [box](int item) {  // item 0: the box's own text
         wchar_t chars[512];
@@ -122,19 +126,44 @@ TEST_F(ServicesTest, ModalServicesShowTheirBoxAndReturnTheAnswer) {
          {L"Uscita", L"Uscire?", L"", L"", question, nullptr, yesNo, true}},
         {[&] { return OpenFileDialog(&program, "Apri", "", {"File Art (*.art)", "*.art"}); }, IDOK,
          existing, existing, {L"Apri", L"", L"", L"File Art (*.art)", nullptr, window, ok, true}},
-        {[&] { return SaveFileDialog(&program, "Salva", "", "Disegno.art", {"A", "*.a"}); },
+        {[&] { return SaveFileDialog(&program, "Salva", "", L"Disegno.art", {"A", "*.a"}, ""); },
          IDCANCEL, L"", L"", {L"Salva", L"", L"Disegno.art", L"A", nullptr, window, ok, true}},
-        {[&] { return SaveFileDialog(&program, "", "C:\\", "", {"B", "*.b", "C", "*.c"}); },
+        {[&] { return SaveFileDialog(&program, "", "C:\\", L"", {"B", "*.b", "C", "*.c"}, ""); },
          IDOK, L"nuovo \u0394", L"C:\\nuovo \u0394",
          {L"Save As", L"", L"", L"B", nullptr, window, ok, true}},  // no title: the system's
     };
     for (const auto& box : boxes) {
         std::future<Seen> seen = std::async(std::launch::async, Answer, GetCurrentThreadId(),
-                                            box.answer, box.typed, window);
+                                            box.answer, box.typed, window, false);
         EXPECT_EQ(box.show(), box.result);
         EXPECT_EQ(seen.get(), box.seen);
     }
     fs::remove(existing);
+}
+
+// With a default extension the dialog completes a name typed without one before it asks
+// whether to replace a file: the question is about the file that will really be written.
+TEST_F(ServicesTest, SaveDialogAsksAboutTheCompletedName) {
+    const fs::path folder = fs::temp_directory_path() / L"tessaly sostituzione";
+    fs::create_directories(folder);
+    std::ofstream(folder / "Disegno.art").put('x');
+    Form program(Module());
+    program.Create();
+    const HWND window = program.handle;
+    const DWORD thread = GetCurrentThreadId();
+    auto question = std::async(std::launch::async, [&] {
+        Answer(thread, IDOK, L"Disegno", window);
+        return Answer(thread, IDYES, L"", window, true);
+    });
+    EXPECT_EQ(SaveFileDialog(&program, "Salva", Narrow(folder.wstring()), L"",
+                             {"File Art (*.art)", "*.art"}, "art"),
+              (folder / "Disegno.art").wstring());
+    // "Disegno" itself does not exist: only the completed name can have raised the question.
+    const Seen asked = question.get();
+    EXPECT_EQ(std::get<6>(asked), (std::vector<int>{IDYES, IDNO}));
+    EXPECT_NE(std::get<5>(asked), window);  // owned by the dialog, in front of it
+    fs::current_path(fs::temp_directory_path());  // the dialog made the folder current
+    fs::remove_all(folder);
 }
 
 TEST_F(ServicesTest, OpenDocumentAnswersFalseWhenTheTargetCannotBeOpened) {

@@ -41,14 +41,16 @@ HWND OwnerWindow(GUIElement* owner) {
 }
 
 std::wstring ShowFileDialog(GUIElement* owner, const std::string& title,
-                            const std::string& initialFolder, const std::string& proposedName,
-                            const std::vector<std::string>& filters, bool save) {
+                            const std::string& initialFolder, const std::wstring& proposedName,
+                            const std::vector<std::string>& filters,
+                            const std::string& defaultExtension, bool save) {
     std::vector<wchar_t> filterBuffer = BuildFilterBuffer(filters);
     std::vector<wchar_t> fileName(FileNameCapacity, L'\0');
-    const std::wstring name = Widen(proposedName).substr(0, FileNameCapacity - 1);
+    const std::wstring name = proposedName.substr(0, FileNameCapacity - 1);
     name.copy(fileName.data(), name.size());
     const std::wstring folder = Widen(initialFolder);
     const std::wstring caption = Widen(title);
+    const std::wstring extension = Widen(defaultExtension);
 
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);  // the 64-bit record; a shorter size fails at once
@@ -59,6 +61,7 @@ std::wstring ShowFileDialog(GUIElement* owner, const std::string& title,
     dialog.nMaxFile = DWORD(fileName.size());
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     dialog.lpstrTitle = caption.empty() ? nullptr : caption.c_str();
+    dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     dialog.Flags = save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST
                         : OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     static const auto openDialog =
@@ -79,13 +82,16 @@ int Box(HWND owner, const std::string& text, const std::string& caption, UINT st
 std::wstring OpenFileDialog(GUIElement* owner, const std::string& title,
                             const std::string& initialFolder,
                             const std::vector<std::string>& filters) {
-    return ShowFileDialog(owner, title, initialFolder, std::string(), filters, false);
+    return ShowFileDialog(owner, title, initialFolder, std::wstring(), filters, std::string(),
+                          false);
 }
 
 std::wstring SaveFileDialog(GUIElement* owner, const std::string& title,
-                            const std::string& initialFolder, const std::string& proposedName,
-                            const std::vector<std::string>& filters) {
-    return ShowFileDialog(owner, title, initialFolder, proposedName, filters, true);
+                            const std::string& initialFolder, const std::wstring& proposedName,
+                            const std::vector<std::string>& filters,
+                            const std::string& defaultExtension) {
+    return ShowFileDialog(owner, title, initialFolder, proposedName, filters, defaultExtension,
+                          true);
 }
 
 void ShowMessage(GUIElement* owner, const std::string& text, const std::string& caption) {

@@ -25,11 +25,14 @@ class GUIElement;
 std::wstring OpenFileDialog(GUIElement* owner, const std::string& title,
                             const std::string& initialFolder,
                             const std::vector<std::string>& filters);
-// `proposedName` fills the name field (empty: the field starts empty). Replacing an existing
-// file is confirmed inside the dialog.
+// `proposedName` fills the name field (empty: the field starts empty); it may be a whole path.
+// `defaultExtension` (without the dot; empty: none) is added by the dialog to a name typed
+// without one, before it asks whether to replace an existing file: the question is then about
+// the file that will really be written.
 std::wstring SaveFileDialog(GUIElement* owner, const std::string& title,
-                            const std::string& initialFolder, const std::string& proposedName,
-                            const std::vector<std::string>& filters);
+                            const std::string& initialFolder, const std::wstring& proposedName,
+                            const std::vector<std::string>& filters,
+                            const std::string& defaultExtension);
 
 // Task-modal message boxes with one OK button: no icon, error icon, information icon.
 void ShowMessage(GUIElement* owner, const std::string& text, const std::string& caption);
