@@ -159,10 +159,14 @@ void PanelChildren::SetHorizontalScroll(bool show) {
     ApplyStyle();
 }
 
+// The flags follow the members, but whether the window shows stays ShowWindow's to say: a
+// hidden panel (a cell that has left the drawing) stays hidden when its border changes.
 void PanelChildren::ApplyStyle() {
     if (!handle) return;
+    const DWORD shown = DWORD(GetWindowLongW(handle, GWL_STYLE)) & WS_VISIBLE;
+    const DWORD style = (WindowStyle() & ~DWORD(WS_VISIBLE)) | shown;
     SetLastError(ERROR_SUCCESS);
-    const LONG before = SetWindowLongW(handle, GWL_STYLE, LONG(WindowStyle()));
+    const LONG before = SetWindowLongW(handle, GWL_STYLE, LONG(style));
     if (before == 0 && GetLastError() != ERROR_SUCCESS) return;
     SetWindowPos(handle, nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);

@@ -79,6 +79,10 @@ TEST_F(PanelTest, StylesFollowTheFlagsAtCreationAndAfter) {
         EXPECT_EQ(StyleOf(panel.handle, GWL_EXSTYLE), c.ex) << c.style;
         panel.SetVerticalScroll(!c.scroll);
         EXPECT_EQ(StyleOf(panel.handle), c.style ^ WS_VSCROLL) << c.style;
+        // A hidden panel stays hidden when its style changes: showing is ShowWindow's to say.
+        ShowWindow(panel.handle, SW_HIDE);
+        panel.SetBorder(!c.border, false);
+        EXPECT_EQ(StyleOf(panel.handle), (c.style ^ WS_VSCROLL ^ WS_BORDER) & ~WS_VISIBLE) << c.style;
     }
 }
 
