@@ -17,6 +17,7 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title) : Form(mo
     SetText(title);
     onCreate = CreateHook;
     onClose = CloseHook;
+    onQueryEndSession = EndSessionHook;
     onResize = ResizeHook;
     onChar = CharHook;
     onKeyDown = KeyDownHook;
@@ -52,6 +53,11 @@ void FormMain::CreateHook(GUIElement* sender, HWND) {
 bool FormMain::CloseHook(GUIElement* sender) {
     FormMain* form = Of(sender);
     return !form || form->ConfirmClose();
+}
+
+bool FormMain::EndSessionHook(GUIElement* sender) {
+    FormMain* form = Of(sender);
+    return !form || form->ConfirmEndSession();
 }
 
 void FormMain::ResizeHook(GUIElement* sender) {

@@ -43,6 +43,7 @@ public:
     // Operations, in the order the window's slots come.
     virtual void BuildControls();
     virtual bool ConfirmClose();  // false keeps the window open
+    bool ConfirmEndSession();     // false refuses the end of the Windows session
     virtual void OnDialogClosed(OrvUtility::GUIElement* closing);
     virtual void LayoutControls();
     virtual void UpdateScrollBars();
@@ -98,6 +99,7 @@ private:
     // Hooks: each finds the main window from the element that raised the event.
     static void CreateHook(OrvUtility::GUIElement* sender, HWND window);
     static bool CloseHook(OrvUtility::GUIElement* sender);
+    static bool EndSessionHook(OrvUtility::GUIElement* sender);
     static void ResizeHook(OrvUtility::GUIElement* sender);
     static bool CharHook(OrvUtility::GUIElement* sender, wchar_t character);
     static void KeyDownHook(OrvUtility::GUIElement* sender, int key);
@@ -124,12 +126,16 @@ private:
     void BuildCellControls();
     void BuildColourChooser(int rowY);
     void BuildPalette(int rowY);
+    int StatusBarHeight() const;
+    void SetMinimumSize();
     // Enables and disables menu entries and tool buttons as the drawing's state asks; the
     // toolbar is rebuilt only when one of its buttons changed.
     void ApplyCommandStates();
     void OpenNewDrawingDialog(const std::string& title, bool modify);
     // Writes the drawing to `filePath`; on failure the error box has been shown.
     bool WriteDrawing();
+    std::wstring AskSavePath(std::wstring proposal);
+    bool SavePathConfirmed() const;
     // Runs a model operation that may show or hide many cells with the canvas's redrawing
     // held back, then repaints the canvas once.
     template <typename Operation>
@@ -141,6 +147,9 @@ private:
 
     DrawingEditor editor;
     std::wstring filePath;
+    // The file the user chose or confirmed for this drawing: opened, chosen in the Save
+    // dialog, or written. Only it may be replaced without a question.
+    std::wstring confirmedPath;
     std::optional<AtlasImage> exportAtlas;
     std::optional<CommandStates> shownStates;  // none until first applied
     bool layoutBusy = false;

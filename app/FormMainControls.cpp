@@ -40,7 +40,8 @@ void FormMain::BuildControls() {
     const int clientWidth = client.right, clientHeight = client.bottom;
 
     canvas = std::make_unique<PanelChildren>(this);
-    const LayoutRect canvasRect = CanvasRect(clientWidth, clientHeight);
+    // The status bar comes last: until the layout knows its height, the usual room is kept.
+    const LayoutRect canvasRect = CanvasRect(clientWidth, clientHeight, 0);
     Place(*canvas, canvasRect.x, canvasRect.y, canvasRect.width, canvasRect.height);
     canvas->border = true;
     canvas->SetBackColour(CanvasColour);
@@ -56,7 +57,7 @@ void FormMain::BuildControls() {
     swatchList = std::make_unique<IconList>(11);
     for (int pair = 0; pair < PairCount; ++pair) swatchList->AddIcon(IDI_PAIR_00 + pair);
 
-    const int rowY = BuiltColourRowY(clientHeight);
+    const int rowY = BuiltColourRowY(canvasRect.height);
     colourLabel = std::make_unique<Label>(this, "Colore");
     Place(*colourLabel, 10, rowY, 60, 25);
     colourLabel->Create();
@@ -70,6 +71,22 @@ void FormMain::BuildControls() {
     statusBar->text = filePath;
     statusBar->Create();
     ApplyCommandStates();
+    SetMinimumSize();
+}
+
+int FormMain::StatusBarHeight() const {
+    RECT bar{};
+    if (!statusBar || !GetWindowRect(statusBar->handle, &bar)) return 0;
+    return bar.bottom - bar.top;
+}
+
+// The outer size of the smallest client area the layout allows, with the frame and the menu.
+void FormMain::SetMinimumSize() {
+    const LayoutPoint client = MinimumClientSize(StatusBarHeight());
+    RECT outer{0, 0, client.x, client.y};
+    AdjustWindowRectEx(&outer, DWORD(GetWindowLongPtrW(handle, GWL_STYLE)), TRUE,
+                       DWORD(GetWindowLongPtrW(handle, GWL_EXSTYLE)));
+    minimumSize = {outer.right - outer.left, outer.bottom - outer.top};
 }
 
 void FormMain::BuildMenus() {
@@ -195,10 +212,11 @@ void FormMain::LayoutControls() {
     RECT client{};
     if (!canvas || !GetClientRect(handle, &client)) return;
     const int clientWidth = client.right, clientHeight = client.bottom;
-    const LayoutRect canvasRect = CanvasRect(clientWidth, clientHeight);
+    const int barHeight = StatusBarHeight();
+    const LayoutRect canvasRect = CanvasRect(clientWidth, clientHeight, barHeight);
     canvas->SetSize(canvasRect.width, canvasRect.height);
 
-    const int rowY = LaidOutColourRowY(clientHeight);
+    const int rowY = LaidOutColourRowY(canvasRect.height);
     colourLabel->SetPosition(colourLabel->x, rowY);
     colourChooser->SetPosition(colourChooser->x, rowY);
     const PalettePlaces places = PaletteCellPlaces(clientWidth, rowY);
@@ -208,9 +226,6 @@ void FormMain::LayoutControls() {
             cell.SetPosition(places[glyph].x, places[glyph].y);
     }
 
-    RECT bar{};
-    GetWindowRect(statusBar->handle, &bar);
-    const int barHeight = bar.bottom - bar.top;
     if (statusBar->width != clientWidth) statusBar->SetSize(clientWidth, barHeight);
     if (statusBar->x != 0 || statusBar->y != clientHeight - barHeight)
         statusBar->SetPosition(0, clientHeight - barHeight);

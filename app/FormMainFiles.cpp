@@ -3,6 +3,7 @@
 #include "app/rules/DrawingFilePath.h"
 #include "app/rules/ProductInfo.h"
 #include "files/ArtFile.h"
+#include "toolkit/core/RedrawHold.h"
 #include "toolkit/core/Services.h"
 
 #include <filesystem>
@@ -18,21 +19,27 @@ constexpr const char* SaveQuestion = "Si desidera salvare le modifiche del file?
 constexpr const char* SaveCaption = "Salva";
 constexpr const char* ExitQuestion = "Vuoi realmente uscire?";
 constexpr const char* ExitCaption = "Uscita";
+constexpr const wchar_t* ProposedName = L"Disegno.art";
+constexpr const char* ArtExtension = "art";
 
 }  // namespace
 
+// The hold is let go on every way out: a canvas left held would stay blank.
 template <typename Operation>
 void FormMain::WithCanvasHeld(Operation operation) {
     const HWND window = canvas ? canvas->handle.Get() : nullptr;
     if (!window) return operation();
-    SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+    const RedrawHold hold(window);
+    // Runs before the hold goes, so the cells are shown while the canvas is still held.
+    struct ShowCellsAtEnd {
+        FormMain& form;
+        ~ShowCellsAtEnd() {
+            form.canvasHeld = false;
+            form.ShowHeldCells();
+        }
+    } showCells{*this};
     canvasHeld = true;
     operation();
-    canvasHeld = false;
-    ShowHeldCells();
-    SendMessageW(window, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(window, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void FormMain::OnMenuCommand(GUIElement* item) {
@@ -72,24 +79,53 @@ bool FormMain::WriteDrawing() {
         ShowError(this, SaveFailedMessage, ErrorCaption);
         return false;
     }
+    confirmedPath = filePath;
     editor.MarkSaved();
     ApplyCommandStates();
     return true;
 }
 
-// False only when the file could not be written: the caller stops what it was doing.
+// The dialog completes a name typed without extension and asks before replacing a file. When
+// the ".art" rule would still turn its answer into another file that exists (x.txt chosen,
+// x.txt.art there), the dialog comes again proposing that file, so no file is replaced
+// without its own question. Empty when the user cancelled.
+std::wstring FormMain::AskSavePath(std::wstring proposal) {
+    for (;;) {
+        const std::wstring chosen =
+            SaveFileDialog(this, SaveCaption, "", proposal, ArtFilters, ArtExtension);
+        if (chosen.empty()) return chosen;
+        const std::wstring target = WithArtExtension(chosen);
+        std::error_code error;
+        if (target == chosen || !std::filesystem::exists(target, error)) {
+            confirmedPath = target;
+            return target;
+        }
+        proposal = target;
+    }
+}
+
+// A path the user has not confirmed (opening x.txt gives x.txt.art) must not replace a file
+// that is there: the Save dialog asks first, proposing it.
+bool FormMain::SavePathConfirmed() const {
+    std::error_code error;
+    return filePath == confirmedPath || !std::filesystem::exists(filePath, error);
+}
+
+// False when the caller must stop what it was doing: the file could not be written, or the
+// user asked to save (the question answered Yes) and then cancelled the Save dialog.
 bool FormMain::SaveDrawing(bool askFirst) {
     if (!Modified()) return true;
     if (askFirst && !AskYesNo(this, SaveQuestion, SaveCaption)) return true;
-    if (filePath.empty()) {
-        SetFilePath(SaveFileDialog(this, SaveCaption, "", "Disegno.art", ArtFilters));
-        if (filePath.empty()) return true;
+    if (filePath.empty() || !SavePathConfirmed()) {
+        const std::wstring target = AskSavePath(filePath.empty() ? ProposedName : filePath);
+        if (target.empty()) return !askFirst;
+        SetFilePath(target);
     }
     return WriteDrawing();
 }
 
 bool FormMain::SaveDrawingAs() {
-    SetFilePath(SaveFileDialog(this, SaveCaption, "", "Disegno.art", ArtFilters));
+    SetFilePath(AskSavePath(ProposedName));
     if (filePath.empty()) return true;
     return WriteDrawing();
 }
@@ -114,6 +150,7 @@ bool FormMain::OpenDrawing() {
         return false;
     }
     SetFilePath(path);
+    confirmedPath = path;
     return true;
 }
 
@@ -146,6 +183,7 @@ void FormMain::OnDialogClosed(GUIElement* closing) {
     } else {
         WithCanvasHeld([&] { editor.NewDrawing(newWidth, newHeight, background); });
         SetFilePath(L"");
+        confirmedPath.clear();
     }
     ApplyCommandStates();
 }
@@ -159,6 +197,12 @@ bool FormMain::ConfirmClose() {
     }
     if (scrollTimer && scrollTimer->running) scrollTimer->Stop();
     return true;
+}
+
+// Logging off or shutting down asks what "&Esci" asks of a modified drawing; No lets the
+// session end and the changes go, a cancelled Save dialog or a failed write refuses it.
+bool FormMain::ConfirmEndSession() {
+    return !Modified() || SaveDrawing(true);
 }
 
 }  // namespace MyApp

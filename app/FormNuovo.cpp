@@ -70,6 +70,8 @@ void FormNuovo::Preset(int drawingWidth, int drawingHeight, int backgroundPair) 
     widthSpinner->SetValue(drawingWidth);
     heightSpinner->SetValue(drawingHeight);
     backgroundList->Select(BackgroundChoiceFor(backgroundPair));
+    preset = PresetValues{drawingWidth,        drawingHeight,       backgroundPair,
+                          widthBox->GetText(), heightBox->GetText(), backgroundList->SelectedIndex()};
     modifyMode = true;
 }
 
@@ -187,6 +189,11 @@ void FormNuovo::OnButton(GUIElement* button) {
         height = HeightChosen();
         const int chosen = backgroundList->SelectedIndex();
         background = PairOfChoiceValue(backgroundList->ItemValueNarrow(chosen));
+        if (modifyMode && preset) {
+            if (widthBox->GetText() == preset->widthText) width = preset->width;
+            if (heightBox->GetText() == preset->heightText) height = preset->height;
+            if (chosen == preset->backgroundItem) background = preset->background;
+        }
         CloseWith(Accepted);
     }
 }

@@ -11,6 +11,7 @@
 #include "toolkit/core/Form.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace MyApp {
@@ -24,7 +25,9 @@ public:
     FormNuovo(OrvUtility::Form* ownerForm, const std::string& title);
     ~FormNuovo() override;
 
-    // Modify mode, showing the drawing's size and background.
+    // Modify mode, showing the drawing's size and background. A control the user leaves alone
+    // gives back the drawing's own value, also one the control cannot show (a drawing 9 rows
+    // high shows 10, the least the box takes, and stays 9 unless the box is changed).
     void Preset(int drawingWidth, int drawingHeight, int backgroundPair);
 
     int result = ClosedWithoutChoice;
@@ -61,6 +64,14 @@ private:
     int HeightChosen();
     void CloseWith(Result outcome);
     void ReleaseOwner();
+
+    // The drawing's values given to Preset, and what the controls showed for them.
+    struct PresetValues {
+        int width, height, background;
+        std::wstring widthText, heightText;
+        int backgroundItem;
+    };
+    std::optional<PresetValues> preset;
 
     OrvUtility::Font ownFont{"Lucida Console", 16};  // the form's `font`
     bool ownerDisabled = false;

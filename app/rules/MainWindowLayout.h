@@ -25,18 +25,26 @@ struct LayoutRect {
 LayoutPoint MainWindowSize(int screenWidth, int screenHeight);
 
 // The canvas keeps its place and takes the client area less the margins, the toolbar above and
-// the colour row and status bar below; never a negative size.
-LayoutRect CanvasRect(int clientWidth, int clientHeight);
+// the colour row, the palette and the status bar below; never a negative size. Three palette
+// rows fit in the usual 145 pixels; where the width needs more rows, or the status bar is
+// taller, the canvas gives up the height (it scrolls), so every palette glyph stays in reach.
+LayoutRect CanvasRect(int clientWidth, int clientHeight, int statusBarHeight);
+int SpaceAroundCanvas(int clientWidth, int statusBarHeight);
 
 // The row of the "Colore" label, the colour chooser and the first palette row: below the
 // canvas when the controls are first built, and a little lower once the window lays itself out.
-int BuiltColourRowY(int clientHeight);
-int LaidOutColourRowY(int clientHeight);
+int BuiltColourRowY(int canvasHeight);
+int LaidOutColourRowY(int canvasHeight);
+
+// The smallest client area at which the palette, the colour row and a few rows of the canvas
+// still show.
+LayoutPoint MinimumClientSize(int statusBarHeight);
 
 // The 131 palette cells, left to right at a pitch of 21 pixels: the first row starts right of
 // the chooser at x 178, and a cell that would come within 26 pixels of the right edge starts a
 // new row at x 10, 29 pixels lower.
 using PalettePlaces = std::array<LayoutPoint, GlyphCount>;
 PalettePlaces PaletteCellPlaces(int clientWidth, int firstRowY);
+int PaletteRowCount(int clientWidth);
 
 }  // namespace MyApp

@@ -30,18 +30,39 @@ TEST(MainWindowLayout, PaletteWrapsBeforeTheRightEdge) {
 }
 
 TEST(MainWindowLayout, CanvasAndColourRowFollowTheClientSize) {
-    const LayoutRect canvas = CanvasRect(1000, 700);
+    // Three palette rows fit at 1000 x 700: the usual 145 pixels around the canvas.
+    const LayoutRect canvas = CanvasRect(1100, 700, 22);
     EXPECT_EQ(canvas.x, 10);
     EXPECT_EQ(canvas.y, 30);
-    EXPECT_EQ(canvas.width, 980);
+    EXPECT_EQ(canvas.width, 1080);
     EXPECT_EQ(canvas.height, 555);
-    EXPECT_EQ(BuiltColourRowY(700), 565);
-    EXPECT_EQ(LaidOutColourRowY(700), 588);
-    const LayoutRect tiny = CanvasRect(5, 100);
+    EXPECT_EQ(BuiltColourRowY(555), 565);
+    EXPECT_EQ(LaidOutColourRowY(555), 588);
+    const LayoutRect tiny = CanvasRect(5, 100, 22);
     EXPECT_EQ(tiny.width, 0);
     EXPECT_EQ(tiny.height, 0);
     EXPECT_EQ(MainWindowSize(1920, 1080), (LayoutPoint{1728, 972}));
     EXPECT_EQ(MainWindowSize(1366, 767), (LayoutPoint{1229, 690}));
+
+    // However many rows the width asks for, and however tall the status bar, the last palette
+    // row ends above the bar: the canvas gives up the height. Where three rows and the bar fit
+    // the room is the usual one.
+    const struct { int width, bar, rows, space; } cases[] = {
+        {1100, 22, 3, 145}, {1100, 40, 3, 155}, {905, 22, 4, 174},
+        {600, 22, 6, 232},  {480, 22, 7, 261},  {3000, 22, 1, 145},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PaletteRowCount(c.width), c.rows) << c.width;
+        EXPECT_EQ(SpaceAroundCanvas(c.width, c.bar), c.space) << c.width;
+        const int clientHeight = 700;
+        const int rowY = LaidOutColourRowY(CanvasRect(c.width, clientHeight, c.bar).height);
+        const PalettePlaces places = PaletteCellPlaces(c.width, rowY);
+        EXPECT_LE(places.back().y + 24, clientHeight - c.bar) << c.width;
+    }
+    // The smallest window still shows four canvas rows below the toolbar, with the palette.
+    const LayoutPoint least = MinimumClientSize(22);
+    EXPECT_EQ(CanvasRect(least.x, least.y, 22).height, 4 * 24 + 24);
+    EXPECT_EQ(least, (LayoutPoint{480, 120 + 261}));
 }
 
 TEST(DrawingFilePath, ArtExtensionIsForcedUnlessPresentInAnyCase) {

@@ -89,7 +89,8 @@ TEST_F(FormNuovoTest, EveryWayOfClosingGivesTheOwnerBackAndOnlyOkTakesTheValues)
         {None, L"", L"20", 1, Height, WM_CHAR, L'\r', {1, 40, 20, 9, false}},
         {None, L"", L"", None, Cancel, WM_CHAR, L'\r', {1, 40, 15, 10, false}},
         {7, L"", L"", None, Ok, BM_CLICK, 0, {1, 33, 21, 7, true}},
-        {41, L"", L"", None, Itself, WM_CHAR, L'\r', {1, 33, 21, 10, true}},
+        {41, L"", L"", None, Itself, WM_CHAR, L'\r', {1, 33, 21, 41, true}},  // left alone
+        {41, L"", L"", 5, Ok, BM_CLICK, 0, {1, 33, 21, 5, true}},
         {None, L"30", L"", 2, Cancel, BM_CLICK, 0, {2, 0, 0, 0, false}},
         {None, L"30", L"", 2, Height, WM_CHAR, 27, {0, 0, 0, 0, false}},
         {7, L"30", L"", 2, Itself, WM_SYSCOMMAND, SC_CLOSE, {0, 0, 0, 0, true}},  // the close box
@@ -108,6 +109,19 @@ TEST_F(FormNuovoTest, EveryWayOfClosingGivesTheOwnerBackAndOnlyOkTakesTheValues)
         EXPECT_EQ(seen, c.seen) << &c - cases;
         EXPECT_TRUE(IsWindowEnabled(form.handle) && !form.openDialog) << &c - cases;
         EXPECT_TRUE(!d || !IsWindow(d->handle)) << &c - cases;
+    }
+}
+
+// "Modifica" of a drawing whose height the box cannot show (9 rows; 10 is shown) keeps it while
+// the box is left alone; a side typed follows the usual rule.
+TEST_F(FormNuovoTest, ModifyKeepsWhatTheUserDidNotChange) {
+    for (const auto& [typed, rows] : {std::pair{L"", 9}, {L"10", 9}, {L"5", 10}, {L"12", 12}}) {
+        auto d = Open(form);
+        d->Preset(26, 9, 1);
+        EXPECT_EQ(TextOf(d->heightBox->handle), L"10");
+        if (*typed) Type(*d->heightBox, typed);
+        SendMessageW(d->okButton->handle, BM_CLICK, 0, 0);
+        EXPECT_EQ(seen, (Outcome{1, 26, rows, 1, true})) << typed;
     }
 }
 

@@ -44,7 +44,8 @@ TEST_F(FilesTest, SaveAndOpenFollowTheStateTable) {
     // Save as a name without extension: ".art" is added, the status bar shows it whole.
     const std::wstring greek = (folder.Path() / L"\x0394\x03B9\x03BA\x03CC").wstring();
     EXPECT_EQ(Run(*form->saveAsItem, {greek}), std::vector<std::string>{"save: Salva: "});
-    EXPECT_EQ(scriptedServices.shown[0].proposedName, "Disegno.art");
+    EXPECT_EQ(scriptedServices.shown[0].proposedName, L"Disegno.art");
+    EXPECT_EQ(scriptedServices.shown[0].defaultExtension, "art");
     EXPECT_EQ(scriptedServices.shown[0].filters, (std::vector<std::string>{"File Art (*.art)", "*.art"}));
     EXPECT_EQ(ReadBytes(greek + L".art"), ReadBytes(original));
     EXPECT_EQ(form->statusBar->GetText(), greek + L".art");
@@ -83,6 +84,89 @@ TEST_F(FilesTest, UnsavedChangesAreOfferedBeforeTheyAreLost) {
               (std::vector<std::string>{SaveQuestion, "error: Errore: Errore durante il salvataggio."}));
     EXPECT_TRUE(form->Modified());
     EXPECT_TRUE(MenuEnabled(*form->saveItem));
+}
+
+// Every command that would drop a modified drawing offers to save it, and goes on only when it
+// was saved or the user said No: a Save dialog cancelled after Yes stops it like a failed write.
+TEST_F(FilesTest, EveryCommandThatDropsTheDrawingGoesOnOnlyWhenSavedOrDeclined) {
+    const std::string before = ReadBytes(original);
+    const auto other = WriteDrawing("other.art", L"Q", 1);
+    const std::wstring chosen = (folder / "salvato").wstring();
+    const std::wstring unwritable = (folder / "no" / "x").wstring();
+    enum Command { NewCommand, OpenCommand, ExitCommand, EndSession };
+    const struct { bool yes; std::wstring path; bool goesOn; } answers[] = {
+        {false, L"", true}, {true, L"", false}, {true, chosen, true}, {true, unwritable, false}};
+    for (const Command command : {NewCommand, OpenCommand, ExitCommand, EndSession}) {
+        for (const auto& answer : answers) {
+            form = std::make_unique<FormMain>(OrvUtility::Testing::Module(), "Tessaly");
+            Open(original);
+            Run(*form->saveAsItem, {L""});  // cancelled: the drawing has no path now
+            Type(L"Z");
+            scriptedServices = {};
+            if (command == ExitCommand) scriptedServices.yesNoAnswers.push_back(true);
+            scriptedServices.yesNoAnswers.push_back(answer.yes);
+            if (answer.yes) scriptedServices.pathAnswers.push_back(answer.path);
+            scriptedServices.pathAnswers.push_back(other.wstring());
+            const HWND window = form->handle;
+            bool wentOn = false;
+            if (command == NewCommand) {
+                Menu(*form->newItem);
+                wentOn = form->newDialog && IsWindow(form->newDialog->handle);
+            } else if (command == OpenCommand) {
+                Menu(*form->openItem);
+                wentOn = form->FilePath() == other.wstring();
+            } else if (command == ExitCommand) {
+                Menu(*form->exitItem);
+                wentOn = !IsWindow(window);
+            } else {
+                wentOn = SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+            }
+            const std::string at = std::to_string(command) + " " + std::to_string(&answer - answers);
+            EXPECT_EQ(wentOn, answer.goesOn) << at;
+            EXPECT_EQ(scriptedServices.Shown("question").back().text,
+                      "Si desidera salvare le modifiche del file?") << at;
+            EXPECT_EQ(scriptedServices.Shown("save").size(), answer.yes ? 1u : 0u) << at;
+            if (!answer.goesOn) {
+                EXPECT_TRUE(IsWindow(window) && form->Modified()) << at;
+            }
+            EXPECT_EQ(ReadBytes(original), before) << at;
+            EXPECT_EQ(ReadBytes(other), "1;1;10\r\n" + Line(L'Q')) << at;
+            EXPECT_EQ(std::filesystem::remove(chosen + L".art"), answer.path == chosen) << at;
+        }
+    }
+    // Nothing to lose: the session ends without a question.
+    form = std::make_unique<FormMain>(OrvUtility::Testing::Module(), "Tessaly");
+    scriptedServices = {};
+    EXPECT_TRUE(SendMessageW(form->handle, WM_QUERYENDSESSION, 0, 0));
+    EXPECT_EQ(ShownTexts(), std::vector<std::string>{});
+}
+
+// A save replaces only a file the user chose or confirmed: x.txt opened is saved as x.txt.art,
+// and when that file is there already the Save dialog asks first, proposing it.
+TEST_F(FilesTest, SavingNeverReplacesAFileTheUserDidNotConfirm) {
+    const auto text = WriteDrawing("x.txt", L"C", 1);
+    const std::filesystem::path art = text.wstring() + L".art";
+    WriteBytes(art, "another drawing");
+    Open(text);
+    Type(L"Z");
+    EXPECT_EQ(Run(*form->saveItem, {L""}), std::vector<std::string>{"save: Salva: "});
+    EXPECT_EQ(scriptedServices.shown[0].proposedName, art.wstring());
+    EXPECT_EQ(ReadBytes(art), "another drawing");
+    EXPECT_EQ(ReadBytes(text), "1;1;10\r\n" + Line(L'C'));
+    EXPECT_TRUE(form->Modified());
+    // Confirmed in the dialog: written, and from then on saved in place.
+    EXPECT_EQ(Run(*form->saveItem, {art.wstring()}), std::vector<std::string>{"save: Salva: "});
+    EXPECT_EQ(ReadBytes(art), "1;1;10\r\n" + Line(L'Z'));
+    Type(L"Y");
+    EXPECT_EQ(Run(*form->saveItem, {}), std::vector<std::string>{});
+    EXPECT_EQ(ReadBytes(art), "1;1;10\r\n" + Line(L'Y'));
+
+    // A name chosen with another extension whose ".art" twin exists: the dialog comes again.
+    EXPECT_EQ(Run(*form->saveAsItem, {text.wstring(), L""}),
+              (std::vector<std::string>{"save: Salva: ", "save: Salva: "}));
+    EXPECT_EQ(scriptedServices.shown[1].proposedName, art.wstring());
+    EXPECT_EQ(ReadBytes(art), "1;1;10\r\n" + Line(L'Y'));
+    EXPECT_EQ(ReadBytes(text), "1;1;10\r\n" + Line(L'C'));
 }
 
 TEST_F(FilesTest, RefusedFilesLeaveTheDrawingAlone) {
@@ -124,7 +208,7 @@ TEST_F(FilesTest, ExportWritesTheConvertersPicture) {
     EXPECT_EQ(Run(*form->exportItem, {picture}),
               (std::vector<std::string>{"save: Salva: ",
                                         "info: Esporta: Esportazione effettuata correttamente."}));
-    EXPECT_EQ(scriptedServices.shown[0].proposedName, "Disegno.bmp");
+    EXPECT_EQ(scriptedServices.shown[0].proposedName, L"Disegno.bmp");
     const ArtReadResult read = ReadArtFile(original);
     ASSERT_TRUE(read.Ok());
     DrawingEditor drawing;
@@ -240,13 +324,9 @@ TEST_F(DialogTest, NewDrawingAndItsPropertiesComeFromTheDialog) {
     EXPECT_TRUE(form->Modified());
     EXPECT_TRUE(ToolEnabled(*form->saveTool));
 
-    // Save without a path: the dialog cancelled keeps the change, and New goes on after it.
+    // Save without a path: the dialog cancelled keeps the change.
     EXPECT_EQ(Run(*form->saveItem, {L""}), std::vector<std::string>{"save: Salva: "});
     EXPECT_TRUE(form->Modified());
-    EXPECT_EQ(Run(*form->newItem, {L""}, {true}),
-              (std::vector<std::string>{SaveQuestion, "save: Salva: "}));
-    ASSERT_TRUE(IsWindow(Dialog().handle));
-    SendMessageW(Dialog().cancelButton->handle, BM_CLICK, 0, 0);
 
     // Closing the dialog any other way changes nothing; out-of-range sides read as 10.
     for (const int way : {0, 1}) {
@@ -266,6 +346,38 @@ TEST_F(DialogTest, NewDrawingAndItsPropertiesComeFromTheDialog) {
     EXPECT_EQ(grid.Height(), 10);
     EXPECT_EQ(CellWindows(), 10 * 10);
     EXPECT_FALSE(form->Modified());
+
+    // "Modifica" and OK with nothing touched, on a drawing 9 rows high on a background that is
+    // none of the seven choices: saved, it is the file it was.
+    const auto title = folder / "title.art";
+    std::filesystem::copy_file(SourceFolder() / "examples" / "title.art", title);
+    Open(title);
+    form->OnToolCommand(form->propertiesTool.get());
+    SendMessageW(Dialog().okButton->handle, BM_CLICK, 0, 0);
+    EXPECT_EQ(CellWindows(), 26 * 9);
+    Menu(*form->saveItem);
+    EXPECT_EQ(ReadBytes(title), ReadBytes(SourceFolder() / "examples" / "title.art"));
+}
+
+// A whole-drawing change that fails half-way (out of memory, say) lets the canvas draw again:
+// held, it would stay blank for good.
+TEST_F(DialogTest, AFailedWholeDrawingChangeLetsTheCanvasGo) {
+    struct FailingLayout : FormMain {
+        using FormMain::FormMain;
+        bool fail = false;
+        void LayoutControls() override {
+            if (std::exchange(fail, false)) throw std::bad_alloc();
+            FormMain::LayoutControls();
+        }
+    };
+    form.reset();
+    auto failing = std::make_unique<FailingLayout>(OrvUtility::Testing::Module(), "Tessaly");
+    failing->fail = true;
+    form = std::move(failing);
+    Menu(*form->newItem);
+    Accept(L"12", L"11", 0);
+    EXPECT_TRUE(OrvUtility::Testing::StyleOf(form->canvas->handle) & WS_VISIBLE);  // redrawing on
+    EXPECT_EQ(CellWindows(), 12 * 11);
 }
 
 }  // namespace

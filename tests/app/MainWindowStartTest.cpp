@@ -94,9 +94,24 @@ TEST_F(MainWindowTest, StartsEmptyWithOnlyNewOpenExitAndHelpEnabled) {
     EXPECT_TRUE(StyleOf(form->canvas->handle) & WS_BORDER);
 }
 
+// The test screen is 1024 x 768 and the system keeps a window within the screen's size: the
+// larger client sizes are reached with that bound lifted, as on a larger screen.
+WNDPROC screenBoundProcedure = nullptr;
+LRESULT CALLBACK WithoutScreenBound(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT answer = CallWindowProcW(screenBoundProcedure, window, message, wParam, lParam);
+    if (message == WM_GETMINMAXINFO) reinterpret_cast<MINMAXINFO*>(lParam)->ptMaxTrackSize = {4000, 4000};
+    return answer;
+}
+
 TEST_F(MainWindowTest, LayoutFollowsTheClientSize) {
     const POINT toolBarPlace = PlaceOf(form->toolBar->handle);
-    for (const SIZE client : {SIZE{600, 500}, SIZE{1000, 700}, SIZE{420, 300}}) {
+    screenBoundProcedure = WNDPROC(SetWindowLongPtrW(form->handle, GWLP_WNDPROC,
+                                                     LONG_PTR(WithoutScreenBound)));
+    // 1280 and 1024 wide hold the palette in three rows: the usual layout. 800 wide needs four
+    // and 480 seven: the canvas gives up the height, so no glyph goes under the status bar.
+    const struct { SIZE client; int spaceAroundCanvas; } sizes[] = {
+        {{1280, 1024}, 145}, {{1024, 768}, 145}, {{800, 600}, 174}, {{480, 500}, 261}};
+    for (const auto& [client, space] : sizes) {
         form->SetClientSize(client.cx, client.cy);
         RECT area{};
         GetClientRect(form->handle, &area);
@@ -107,29 +122,40 @@ TEST_F(MainWindowTest, LayoutFollowsTheClientSize) {
         EXPECT_EQ(canvasPlace.x, 10);
         EXPECT_EQ(canvasPlace.y, 30);
         EXPECT_EQ(SizeOf(form->canvas->handle).cx, client.cx - 20);
-        EXPECT_EQ(SizeOf(form->canvas->handle).cy, client.cy - 145);
-        const int rowY = client.cy - 112;
+        EXPECT_EQ(SizeOf(form->canvas->handle).cy, client.cy - space) << client.cx;
+        const int rowY = client.cy - space + 33;
         EXPECT_EQ(PlaceOf(form->colourLabel->handle).y, rowY);
         EXPECT_EQ(PlaceOf(form->colourChooser->handle).x, 70);
         EXPECT_EQ(PlaceOf(form->colourChooser->handle).y, rowY);
+        const SIZE bar = SizeOf(form->statusBar->handle);
+        EXPECT_EQ(bar.cx, client.cx);
+        EXPECT_EQ(PlaceOf(form->statusBar->handle).y, client.cy - bar.cy);
         const PalettePlaces places = PaletteCellPlaces(client.cx, rowY);
         for (int glyph = 0; glyph < GlyphCount; ++glyph) {
             const POINT place = PlaceOf(form->paletteCells[glyph]->handle);
             ASSERT_EQ(place.x, places[glyph].x) << glyph;
             ASSERT_EQ(place.y, places[glyph].y) << glyph;
+            ASSERT_LE(place.y + 24, client.cy - bar.cy) << client.cx << " glyph " << glyph;
+            ASSERT_LE(place.x + 16, client.cx) << glyph;
         }
-        const SIZE bar = SizeOf(form->statusBar->handle);
-        EXPECT_EQ(bar.cx, client.cx);
-        EXPECT_EQ(PlaceOf(form->statusBar->handle).y, client.cy - bar.cy);
         EXPECT_EQ(PlaceOf(form->toolBar->handle).x, toolBarPlace.x);
         EXPECT_EQ(PlaceOf(form->toolBar->handle).y, toolBarPlace.y);
     }
-    // At 600 the 20th palette cell opens the second row.
-    form->SetClientSize(600, 500);
-    EXPECT_EQ(PlaceOf(form->paletteCells[0]->handle).x, 178);
-    EXPECT_EQ(PlaceOf(form->paletteCells[18]->handle).x, 556);
-    EXPECT_EQ(PlaceOf(form->paletteCells[19]->handle).x, 10);
-    EXPECT_EQ(PlaceOf(form->paletteCells[19]->handle).y, 500 - 112 + 29);
+    SetWindowLongPtrW(form->handle, GWLP_WNDPROC, LONG_PTR(screenBoundProcedure));
+
+    // The window cannot be dragged smaller than a client area of 480 wide with four canvas rows.
+    MINMAXINFO limits{};
+    SendMessageW(form->handle, WM_GETMINMAXINFO, 0, LPARAM(&limits));
+    RECT frame{}, area{};
+    GetWindowRect(form->handle, &frame);
+    GetClientRect(form->handle, &area);
+    const SIZE least{limits.ptMinTrackSize.x - (frame.right - frame.left - area.right),
+                     limits.ptMinTrackSize.y - (frame.bottom - frame.top - area.bottom)};
+    EXPECT_EQ(least.cx, 480);
+    form->SetClientSize(least.cx, least.cy);
+    EXPECT_EQ(SizeOf(form->canvas->handle).cy, 4 * 24 + 24);
+    EXPECT_LE(PlaceOf(form->paletteCells[130]->handle).y + 24,
+              PlaceOf(form->statusBar->handle).y);
 }
 
 TEST_F(MainWindowTest, ScrollBarsComeForADrawingLargerThanTheCanvas) {

@@ -52,6 +52,11 @@ public:
     bool dialog = false;
     bool modalFrame = false;
     std::vector<HotKey> hotKeys;
+    // Asked when the Windows session is about to end (log-off, shut-down): false refuses the
+    // end. Without it the session ends as the system wishes.
+    CloseHook onQueryEndSession = nullptr;
+    // The smallest outer size the user can drag the window to; a side of 0 is free.
+    SIZE minimumSize{0, 0};
     HICON iconHandle = nullptr;
     std::int32_t iconId = 0;
 

@@ -71,6 +71,23 @@ Answer MsgClose(const Message& m) {
     return std::nullopt;
 }
 
+// A form with a say in the end of the Windows session (log-off, shut-down) may refuse it.
+Answer MsgQueryEndSession(const Message& m) {
+    auto* form = dynamic_cast<Form*>(m.element);
+    if (!form || !form->onQueryEndSession) return std::nullopt;
+    return form->onQueryEndSession(form) ? TRUE : FALSE;
+}
+
+// A form's smallest size holds against the user's dragging of its frame.
+Answer MsgGetMinMaxInfo(const Message& m) {
+    auto* form = dynamic_cast<Form*>(m.element);
+    if (!form || (form->minimumSize.cx <= 0 && form->minimumSize.cy <= 0)) return std::nullopt;
+    auto* limits = reinterpret_cast<MINMAXINFO*>(m.lParam);
+    if (form->minimumSize.cx > 0) limits->ptMinTrackSize.x = form->minimumSize.cx;
+    if (form->minimumSize.cy > 0) limits->ptMinTrackSize.y = form->minimumSize.cy;
+    return 0;
+}
+
 Answer MsgShowWindow(const Message& m) {
     if (!m.element) return std::nullopt;
     m.element->OnShow();
@@ -196,6 +213,8 @@ Answer Handle(const Message& m) {
     case WM_KILLFOCUS:       return MsgTell<&GUIElement::OnLostFocus>(m);
     case WM_PAINT:           return MsgTell<&GUIElement::OnPaint>(m);
     case WM_CLOSE:           return MsgClose(m);
+    case WM_QUERYENDSESSION: return MsgQueryEndSession(m);
+    case WM_GETMINMAXINFO:   return MsgGetMinMaxInfo(m);
     case WM_SHOWWINDOW:      return MsgShowWindow(m);
     case WM_SETCURSOR:       return MsgSetCursor(m);
     case WM_DRAWITEM:        return MsgDrawItem(m);
