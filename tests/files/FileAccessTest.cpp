@@ -105,8 +105,7 @@ TEST_F(FileAccessTest, ASaveKeepsTheMarksOfTheFileItReplaces) {
     const unsigned long hidden = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
     const struct { unsigned long marks; bool saved; } cases[] = {
         {FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE, false},
-        {hidden, true}, {hidden | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED, true},
-        {FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE, true},
+        {hidden, true}, {FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE, true},
     };
     const unsigned long writable = FILE_ATTRIBUTE_ARCHIVE;
 #else
