@@ -77,7 +77,8 @@ std::optional<Marks> MarksOfWritable(const fs::path& target) {
 }
 
 // Gives the written temporary file (still open natively, closed on Windows)
-// the marks of the target it is to replace.
+// the marks of the target it is to replace. Windows' ReplaceFileW would carry
+// the attributes itself, but Wine's does not, so they are set here for both.
 #ifdef _WIN32
 bool CarryMarks(const fs::path& temporary, Marks marks) {
     return SetFileAttributesW(temporary.c_str(), marks != 0 ? marks : FILE_ATTRIBUTE_NORMAL) != 0;
