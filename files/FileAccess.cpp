@@ -3,13 +3,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <optional>
 #include <string>
 #include <system_error>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #ifdef _WIN32
 #include <io.h>
-#include <sys/stat.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -45,6 +47,62 @@ FileHandle CreateNewFile(const fs::path& path, bool& exists) {
         fs::remove(path, ignored);
     }
     return file;
+}
+
+// What a new file takes over from the file it replaces: its attributes on
+// Windows, its mode bits elsewhere.
+using Marks = unsigned long;
+
+#ifdef _WIN32
+// Read-only is never carried over: such a target is refused.
+constexpr DWORD KeptAttributes = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN |
+                                 FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+#endif
+
+// The marks of an existing target, or nothing when it is marked read-only (or
+// cannot be asked). The mark itself decides: an administrator or root may open
+// a read-only file for writing all the same.
+std::optional<Marks> MarksOfWritable(const fs::path& target) {
+#ifdef _WIN32
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || attributes & FILE_ATTRIBUTE_READONLY) {
+        return std::nullopt;
+    }
+    return attributes & KeptAttributes;
+#else
+    struct stat info;
+    if (stat(target.c_str(), &info) != 0 || !(info.st_mode & S_IWUSR)) return std::nullopt;
+    return info.st_mode & 07777;
+#endif
+}
+
+// Gives the written temporary file (still open natively, closed on Windows)
+// the marks of the target it is to replace. Windows' ReplaceFileW would carry
+// the attributes itself, but Wine's does not, so they are set here for both.
+#ifdef _WIN32
+bool CarryMarks(const fs::path& temporary, Marks marks) {
+    return SetFileAttributesW(temporary.c_str(), marks != 0 ? marks : FILE_ATTRIBUTE_NORMAL) != 0;
+}
+#else
+bool CarryMarks(std::FILE* temporary, Marks marks) {
+    return fchmod(fileno(temporary), mode_t(marks)) == 0;
+}
+#endif
+
+// Puts the temporary file in the target's place in one step. Windows replaces
+// an existing file with ReplaceFileW, which also keeps its security settings
+// (not failing where they cannot be merged, as on some shares).
+bool PutInPlace(const fs::path& temporary, const fs::path& target,
+                [[maybe_unused]] bool replacing) {
+#ifdef _WIN32
+    if (replacing) {
+        return ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
+                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
+    }
+#endif
+    std::error_code error;
+    fs::rename(temporary, target, error);
+    return !error;
 }
 
 }  // namespace
@@ -92,9 +150,14 @@ bool ReplaceFileSafely(const fs::path& target, const FileWriter& write, Temporar
     if (!target.has_filename()) return false;
     std::error_code error;
     const fs::file_status status = fs::status(target, error);
-    if (fs::exists(status)) {
+    const bool replacing = fs::exists(status);
+    std::optional<Marks> marks;
+    if (replacing) {
         if (!fs::is_regular_file(status)) return false;
-        // Opening for update without changing anything tells whether we may write it.
+        marks = MarksOfWritable(target);
+        if (!marks) return false;
+        // Not marked, yet perhaps still not ours to write (another owner, an access list):
+        // opening for update without changing anything tells.
         if (!OpenFile(target, "r+b")) return false;
     }
 
@@ -107,12 +170,16 @@ bool ReplaceFileSafely(const fs::path& target, const FileWriter& write, Temporar
     }
     if (!file) return false;
 
-    const bool written = write(file.get()) && FlushToDisk(file.get());
+    bool written = write(file.get());
+#ifndef _WIN32
+    written = written && (!marks || CarryMarks(file.get(), *marks));
+#endif
+    written = written && FlushToDisk(file.get());
     const bool closed = std::fclose(file.release()) == 0;
-    if (written && closed) {
-        fs::rename(temporary, target, error);
-        if (!error) return true;
-    }
+#ifdef _WIN32
+    written = written && (!marks || CarryMarks(temporary, *marks));
+#endif
+    if (written && closed && PutInPlace(temporary, target, replacing)) return true;
     fs::remove(temporary, error);
     return false;
 }

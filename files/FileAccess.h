@@ -48,7 +48,8 @@ using FileWriter = std::function<bool(std::FILE* file)>;
 // (never an existing file, whatever its name): `write` fills it, it is put on
 // disk and then replaces the target in one step. On any failure the target is
 // left exactly as it was and the temporary file is gone. An existing target
-// that cannot be written to (read-only) is refused.
+// marked read-only, or that cannot be written to, is refused; one replaced
+// keeps its marks: its mode bits, or on Windows its attributes.
 bool ReplaceFileSafely(const std::filesystem::path& target, const FileWriter& write);
 // The same, trying the temporary names `names` gives, in turn, while they exist.
 bool ReplaceFileSafely(const std::filesystem::path& target, const FileWriter& write,

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,17 @@ constexpr const char* LineEnd = "\n";
 #endif
 
 std::string Line(const std::string& text) { return text + LineEnd; }
+
+// The names in a folder, one a line.
+std::string Listing(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
+    }
+    std::string text;
+    for (const std::string& name : names) text += name + "\n";
+    return text;
+}
 
 auto Cli(const std::vector<std::string>& arguments) { return RunProcess(TESSALY_CLI, arguments); }
 
@@ -69,6 +81,10 @@ TEST_F(CliTest, FailuresPrintTheirMessageOnStandardErrorAndExitWithTheirCode) {
 
     const std::string ok = Drawing("ok.art", "1;1;10\r\n42;3\r\n");
     const std::string absent = Path("absent.art"), out = Path("out.bmp");
+    // A picture marked read-only (the attribute on Windows) is not written over, even by root.
+    const std::string kept = Drawing("kept.bmp", "an older picture");
+    const auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(kept, readOnly);
     const struct { std::vector<std::string> arguments; int exitCode; std::string err; } cases[] = {
         {{"export", absent, out}, 2, Line("Errore durante la lettura.")},
         {{"check", absent}, 2, Line("Errore durante la lettura.")},
@@ -76,12 +92,17 @@ TEST_F(CliTest, FailuresPrintTheirMessageOnStandardErrorAndExitWithTheirCode) {
         {{"check", Drawing("short.art", "2;1;10\r\n5;3\r\n")}, 2, Line("File danneggiato.")},
         {{"export", ok, Path("no such folder/out.bmp")}, 1,
          Line("Errore durante la scrittura del file bitmap.")},
+        {{"export", ok, kept}, 1, Line("Errore durante la scrittura del file bitmap.")},
+        // Each command with one argument too few and one too many.
         {{}, 64, help.out},
-        {{"export", ok}, 64, help.out},
-        {{"check", ok, ok}, 64, help.out},
-        {{"convert", ok, out}, 64, help.out},
         {{"--help", "export"}, 64, help.out},
+        {{"export", ok}, 64, help.out},
+        {{"export", ok, out, Path("other.bmp")}, 64, help.out},
+        {{"check"}, 64, help.out},
+        {{"check", ok, out}, 64, help.out},
+        {{"convert", ok, out}, 64, help.out},
     };
+    const std::string before = Listing(folder.Path());
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.arguments));
         const auto result = Cli(c.arguments);
@@ -89,7 +110,10 @@ TEST_F(CliTest, FailuresPrintTheirMessageOnStandardErrorAndExitWithTheirCode) {
         EXPECT_EQ(result.err, c.err);
         EXPECT_EQ(result.out, "");
     }
-    EXPECT_FALSE(fs::exists(out));
+    EXPECT_EQ(Listing(folder.Path()), before);
+    EXPECT_EQ(ReadBytes(kept), "an older picture");
+    EXPECT_EQ(fs::status(kept).permissions() & fs::perms::all, readOnly);
+    fs::permissions(kept, fs::perms::owner_write, fs::perm_options::add);  // may be removed
 }
 
 }  // namespace

@@ -15,6 +15,11 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace MyApp {
 namespace {
 
@@ -32,6 +37,18 @@ std::string Listing(const fs::path& folder) {
     for (const auto& [name, bytes] : entries) text += name + "=" + bytes + "\n";
     return text;
 }
+
+// A file's marks: its attributes on Windows, its mode bits elsewhere.
+#ifdef _WIN32
+unsigned long MarksOf(const fs::path& file) { return GetFileAttributesW(file.c_str()); }
+void Mark(const fs::path& file, unsigned long marks) { SetFileAttributesW(file.c_str(), marks); }
+#else
+unsigned long MarksOf(const fs::path& file) {
+    struct stat info {};
+    return stat(file.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+void Mark(const fs::path& file, unsigned long marks) { chmod(file.c_str(), mode_t(marks)); }
+#endif
 
 class FileAccessTest : public ::testing::Test {
 protected:
@@ -79,6 +96,32 @@ TEST_F(FileAccessTest, ASaveTouchesNoFileButItsTarget) {
     const std::string longest = std::string(251, 'd') + ".art";
     ASSERT_TRUE(ReplaceFileSafely(folder / longest, write));
     EXPECT_EQ(Listing(folder.Path()), longest + "=new\ndrawing.art=new\n" + others);
+}
+
+// A drawing marked read-only is refused, though its owner (root, an administrator)
+// may open it for writing, and stays as it was; a replaced one keeps its marks.
+TEST_F(FileAccessTest, ASaveKeepsTheMarksOfTheFileItReplaces) {
+#ifdef _WIN32
+    const unsigned long hidden = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
+    const struct { unsigned long marks; bool saved; } cases[] = {
+        {FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE, false},
+        {hidden, true}, {FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE, true},
+    };
+    const unsigned long writable = FILE_ATTRIBUTE_ARCHIVE;
+#else
+    const struct { unsigned long marks; bool saved; } cases[] = {
+        {0444, false}, {0500, false}, {0640, true}, {0602, true}};
+    const unsigned long writable = 0600;
+#endif
+    for (const auto& c : cases) {
+        WriteBytes(target, "1;1;10\r\n42;8\r\n");
+        Mark(target, c.marks);
+        const std::string before = Listing(folder.Path());
+        EXPECT_EQ(WriteArtFile(target, drawing), c.saved) << c.marks;
+        EXPECT_EQ(Listing(folder.Path()), c.saved ? "drawing.art=0;0;10\r\n\n" : before) << c.marks;
+        EXPECT_EQ(MarksOf(target), c.marks);
+        Mark(target, writable);  // so the next case, and the folder's removal, may write it
+    }
 }
 
 }  // namespace

@@ -12,10 +12,12 @@ namespace MyApp {
 namespace {
 
 // Drawings are written as rows separated by spaces: '.' is an empty cell, '#'
-// a space in pair 3, '?' a code outside the atlas, a capital its glyph in pair 8.
+// a space in pair 3, ',' one in pair 10 (empty only where those are the
+// background), '?' a code outside the atlas, a capital its glyph in pair 8.
 CellCode CodeOf(char c, int background) {
     if (c == '.') return {BlankGlyph, background};
     if (c == '#') return {BlankGlyph, 3};
+    if (c == ',') return {BlankGlyph, DefaultBackground};
     if (c == '?') return {500, -3};
     return {*GlyphForCharacter(wchar_t(c)), 8};
 }
@@ -41,7 +43,7 @@ struct ViewedEditor {
 // with the drawing: "A.B CDE at 2,0 undo on modified 2 beep".
 std::string State(const ViewedEditor& e) {
     const CellGrid& grid = e.editor.Grid();
-    const std::string symbols = ".#?QWERTYUIOPASDFGHJKLZXCVBNM!";  // '!': none of the others
+    const std::string symbols = ".#,?QWERTYUIOPASDFGHJKLZXCVBNM!";  // '!': none of the others
     std::string state;
     for (int i = 0; i < grid.Width() * grid.Height(); ++i) {
         const CellCode code = grid.CodeAt(i % grid.Width(), i / grid.Width());
@@ -73,7 +75,8 @@ void Press(DrawingEditor& editor, const std::string& keys) {
 // move that fails puts an entry in the undo buffer that it must not touch.
 TEST(DrawingEditor, KeysPlaceEraseMoveAndUndo) {
     const std::string full(79, 'A');
-    const struct { std::string rows; const char* keys; std::string state; } cases[] = {
+    const struct { std::string rows; const char* keys; std::string state; int background = 10; }
+        cases[] = {
         // Placing advances, wraps and stays on the last cell: G overwrites F, undone.
         {"... ...", "ABCDEFG~", "ABC DEF at 2,1 undo on modified 1"},
         // Erasing steps back across rows and stays at the origin, erasing an empty cell too.
@@ -97,9 +100,17 @@ TEST(DrawingEditor, KeysPlaceEraseMoveAndUndo) {
         {"A .", "u", "A . at 0,0 undo off 0 beep"},
         {".A BC", ">d", ".A BC at 1,0 undo off 0 beep"},
         {"A.B #.C", "A~lvu", "A.B #.C at 1,1 undo on modified 1 refused refused"},
+        // On a grey drawing (pair 0) a space of pair 10 is no gap, and erasing leaves
+        // pair 0's blank; on a black one (pair 3) a space of pair 3 is.
+        {"A,.B", "r", ".A,B at 1,0 undo on modified 3", 0},
+        {",.", "r", "., at 1,0 undo on modified 2", 0},
+        {"AB,", "r", "AB, at 0,0 undo off 0 beep", 0},
+        {".A", "r", ".A at 0,0 undo off 0 refused", 0},
+        {"A,", ">-", "A. at 0,0 undo on modified 1", 0},
+        {"A#B", "r", ".AB at 1,0 undo on modified 2", 3},
     };
     for (const auto& c : cases) {
-        ViewedEditor e(c.rows);
+        ViewedEditor e(c.rows, c.background);
         for (const char* keys : {c.keys, "~~"}) {
             Press(e.editor, keys);
             EXPECT_EQ(State(e), c.state) << c.rows << " " << keys;
