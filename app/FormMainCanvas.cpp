@@ -70,9 +70,14 @@ void FormMain::ShowHeldCells() {
     }
 }
 
+// The mark never goes out of sight: the canvas scrolls the least that shows it. A whole
+// drawing changing starts from the origin anyway.
 void FormMain::CurrentCellMoved(CellPosition from, CellPosition to) {
     SetMark(*cellControls[CellIndex(from.column, from.row)], false);
     SetMark(*cellControls[CellIndex(to.column, to.row)], true);
+    if (canvas && !canvasHeld)
+        canvas->ScrollIntoView(CellWidth * to.column, CellHeight * to.row,
+                               CellWidth * (to.column + 1), CellHeight * (to.row + 1));
 }
 
 void FormMain::Beep() { MessageBeep(0xFFFFFFFF); }

@@ -49,6 +49,8 @@ void FormMain::BuildControls() {
     canvas->childTextColour = RGB(0, 0, 0);
     canvas->onKeyDown = KeyDownHook;
     canvas->onChar = CharHook;
+    canvas->horizontalLine = CellWidth;  // an arrow of a scroll bar moves a cell
+    canvas->verticalLine = CellHeight;
     canvas->Create();
 
     BuildToolBar();

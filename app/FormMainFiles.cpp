@@ -5,6 +5,7 @@
 #include "files/ArtFile.h"
 #include "toolkit/core/RedrawHold.h"
 #include "toolkit/core/Services.h"
+#include "toolkit/core/WaitCursor.h"
 
 #include <filesystem>
 
@@ -29,6 +30,7 @@ template <typename Operation>
 void FormMain::WithCanvasHeld(Operation operation) {
     const HWND window = canvas ? canvas->handle.Get() : nullptr;
     if (!window) return operation();
+    const WaitCursor wait;
     const RedrawHold hold(window);
     // Runs before the hold goes, so the cells are shown while the canvas is still held.
     struct ShowCellsAtEnd {

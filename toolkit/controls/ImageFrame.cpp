@@ -48,6 +48,14 @@ void ImageFrame::PaintFrame() {
     }
 }
 
+bool ImageFrame::PaintsWholeClient() {
+    BITMAP sheetInfo{};
+    if (transparent || !sheet || !GetObjectW(sheet, sizeof(sheetInfo), &sheetInfo)) return false;
+    const SIZE frame = GetSize();
+    return column >= 0 && row >= 0 && (long long)frame.cx * (column + 1) <= sheetInfo.bmWidth &&
+           (long long)frame.cy * (row + 1) <= sheetInfo.bmHeight;
+}
+
 void ImageFrame::OnPaint() {
     PaintFrame();
     CallPaintHook();

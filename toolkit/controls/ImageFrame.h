@@ -15,6 +15,8 @@ public:
                std::int32_t sheetRow);
 
     void OnPaint() override;  // 19
+    // An opaque frame that lies wholly on the sheet covers its client area.
+    bool PaintsWholeClient() override;
 
     // Shows another frame: repainted, with its background erased, when the window next paints.
     void SetFrame(std::int32_t sheetColumn, std::int32_t sheetRow);

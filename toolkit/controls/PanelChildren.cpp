@@ -16,11 +16,11 @@ constexpr DWORD PopupStyle = 0x00000080;
 constexpr DWORD PopupExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW;  // 0x81
 
 // Where the request moves a bar at `position`; `vertical` also knows top and bottom.
-int RequestedPosition(const SCROLLINFO& bar, WORD request, bool vertical) {
+int RequestedPosition(const SCROLLINFO& bar, WORD request, bool vertical, int line) {
     const int page = int(bar.nPage);
     switch (request) {
-    case SB_LINEUP:     return bar.nPos - 1;
-    case SB_LINEDOWN:   return bar.nPos + 1;
+    case SB_LINEUP:     return bar.nPos - line;
+    case SB_LINEDOWN:   return bar.nPos + line;
     case SB_PAGEUP:     return bar.nPos - page;
     case SB_PAGEDOWN:   return bar.nPos + page;
     case SB_THUMBTRACK: return bar.nTrackPos;
@@ -125,14 +125,39 @@ void PanelChildren::SetHorizontalRange(std::int32_t maximum) {
 }
 
 void PanelChildren::ScrollBarToStart(int bar) {
-    SCROLLINFO state{};
-    state.cbSize = sizeof(state);
-    state.fMask = SIF_ALL;
-    if (!handle || !GetScrollInfo(handle, bar, &state) || state.nPos <= 0) return;
-    SetScrollPos(handle, bar, 0, TRUE);
-    if (bar == SB_HORZ) ScrollWindow(handle, state.nPos, 0, nullptr, nullptr);
-    else ScrollWindow(handle, 0, state.nPos, nullptr, nullptr);
-    UpdateWindow(handle);
+    if (handle && GetScrollPos(handle, bar) > 0) ScrollBarTo(bar, 0);
+}
+
+int PanelChildren::ScrollBarTo(int bar, int position) {
+    const int old = GetScrollPos(handle, bar);
+    SCROLLINFO moved{};
+    moved.cbSize = sizeof(moved);
+    moved.fMask = SIF_POS;
+    moved.nPos = position;
+    SetScrollInfo(handle, bar, &moved, TRUE);
+    const int clamped = GetScrollPos(handle, bar);  // the system keeps it within the range
+    if (clamped != old) {
+        if (bar == SB_HORZ) ScrollWindow(handle, old - clamped, 0, nullptr, nullptr);
+        else ScrollWindow(handle, 0, old - clamped, nullptr, nullptr);
+        UpdateWindow(handle);
+    }
+    return old - clamped;
+}
+
+void PanelChildren::ScrollIntoView(int left, int top, int right, int bottom) {
+    RECT view{};
+    if (!handle || !GetClientRect(handle, &view)) return;
+    const auto fit = [this](int bar, bool shown, int start, int end, int extent) {
+        if (!shown) return;
+        const int position = GetScrollPos(handle, bar);
+        if (start < position || end - start > extent) {
+            ScrollBarTo(bar, start);
+        } else if (end > position + extent) {
+            ScrollBarTo(bar, end - extent);
+        }
+    };
+    fit(SB_HORZ, horizontalScroll, left, right, view.right);
+    fit(SB_VERT, verticalScroll, top, bottom, view.bottom);
 }
 
 void PanelChildren::ScrollToLeft() {
@@ -213,22 +238,11 @@ bool PanelChildren::OnScrollRequest(UINT message, WPARAM request) {
         const int page = int(state.nPage);
         requested = short(HIWORD(request)) > 0 ? state.nPos - page : state.nPos + page;
     } else {
-        requested = RequestedPosition(state, LOWORD(request), !horizontal);
+        requested = RequestedPosition(state, LOWORD(request), !horizontal,
+                                      horizontal ? horizontalLine : verticalLine);
     }
-
-    SCROLLINFO position{};
-    position.cbSize = sizeof(position);
-    position.fMask = SIF_POS;
-    position.nPos = requested;
-    SetScrollInfo(handle, bar, &position, TRUE);
-    const int clamped = GetScrollPos(handle, bar);  // the system keeps it within the range
-
     const int old = state.nPos;
-    if (clamped != old) {
-        if (horizontal) ScrollWindow(handle, old - clamped, 0, nullptr, nullptr);
-        else ScrollWindow(handle, 0, old - clamped, nullptr, nullptr);
-        UpdateWindow(handle);
-    }
+    ScrollBarTo(bar, requested);
     const ScrollHook hook = horizontal ? onHorizontalScroll : onVerticalScroll;
     if (requested != old && hook) hook(this, old - requested);
     return true;

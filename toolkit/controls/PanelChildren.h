@@ -35,6 +35,10 @@ public:
     void SetHorizontalRange(std::int32_t maximum);
     void ScrollToLeft();
     void ScrollToTop();
+    // Scrolls the least that shows the area (in the coordinates of the content, the place the
+    // children have when nothing is scrolled) on each side that has a bar; as much of it as
+    // fits when it is larger than the view, its start first.
+    void ScrollIntoView(int left, int top, int right, int bottom);
 
     // Each stores the flag and, once the window exists, applies the new style to it.
     void SetBorder(bool withBorder, bool flat);
@@ -55,6 +59,9 @@ public:
     bool horizontalScroll = false;
     std::int32_t scrollMin = 0;
     std::int32_t scrollMax = 100;
+    // How far a scroll-bar arrow moves the content, in pixels: a panel of cells moves a cell.
+    int horizontalLine = 1;
+    int verticalLine = 1;
     bool tabStop = true;
     HBRUSH childBrush = nullptr;  // the brush last handed to a child control
     Colour childTextColour = NoColour;
@@ -69,6 +76,9 @@ protected:
 private:
     void SetBarRange(int bar, int minimum, int maximum, int page);
     void ScrollBarToStart(int bar);
+    // Moves the bar to `position` (kept within its range) and the content with it; answers the
+    // old position minus the new one.
+    int ScrollBarTo(int bar, int position);
 
     OwnWindowClass ownClass;
     GdiObject<HBRUSH> ownedChildBrush;  // childBrush when it is not a system brush

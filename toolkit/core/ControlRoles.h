@@ -43,6 +43,9 @@ public:
     // matching scroll bar (the vertical one for the wheel); the window procedure then answers
     // the message with 0 and, for WM_VSCROLL, makes the panel the `wheelPanel`.
     virtual bool OnScrollRequest(UINT message, WPARAM request) = 0;
+    // True when the panel's paint covers every pixel of its client area: the background is then
+    // not erased first (WM_ERASEBKGND answered 1), which would only be painted over.
+    virtual bool PaintsWholeClient() { return false; }
 
 protected:
     ~PanelRole() = default;

@@ -12,12 +12,13 @@ public:
     explicit RedrawHold(HWND heldWindow) : window(heldWindow) {
         if (window) SendMessageW(window, WM_SETREDRAW, FALSE, 0);
     }
-    // Drawing is allowed again and the window repainted whole, children and frame included.
+    // Drawing is allowed again and the window repainted whole, children included, before the
+    // scope is left: everything appears at once instead of as the message loop gets to it.
     ~RedrawHold() {
         if (!window) return;
         SendMessageW(window, WM_SETREDRAW, TRUE, 0);
         RedrawWindow(window, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     }
     RedrawHold(const RedrawHold&) = delete;
     RedrawHold& operator=(const RedrawHold&) = delete;

@@ -71,6 +71,13 @@ Answer MsgClose(const Message& m) {
     return std::nullopt;
 }
 
+// A panel that paints its whole client area is not erased first.
+Answer MsgEraseBackground(const Message& m) {
+    auto* panel = dynamic_cast<PanelRole*>(m.element);
+    if (panel && panel->PaintsWholeClient()) return 1;
+    return std::nullopt;
+}
+
 // A form with a say in the end of the Windows session (log-off, shut-down) may refuse it.
 Answer MsgQueryEndSession(const Message& m) {
     auto* form = dynamic_cast<Form*>(m.element);
@@ -212,6 +219,7 @@ Answer Handle(const Message& m) {
     case WM_SETFOCUS:        return MsgTell<&GUIElement::OnFocus>(m);
     case WM_KILLFOCUS:       return MsgTell<&GUIElement::OnLostFocus>(m);
     case WM_PAINT:           return MsgTell<&GUIElement::OnPaint>(m);
+    case WM_ERASEBKGND:      return MsgEraseBackground(m);
     case WM_CLOSE:           return MsgClose(m);
     case WM_QUERYENDSESSION: return MsgQueryEndSession(m);
     case WM_GETMINMAXINFO:   return MsgGetMinMaxInfo(m);
