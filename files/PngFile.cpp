@@ -1,0 +1,78 @@
+#include "PngFile.h"
+
+#include <zlib.h>
+
+#include <limits>
+
+namespace MyApp {
+
+namespace {
+
+constexpr std::uint8_t Signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+constexpr std::uint8_t FilterNone = 0;
+// zlib's default: level 1 makes the files of typical drawings half as large again, level 9
+// takes longer for a few per cent.
+constexpr int CompressionLevel = 6;
+
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(std::uint8_t(value >> shift));
+}
+
+// Length, type, data, then the CRC of type and data.
+void PutChunk(std::vector<std::uint8_t>& out, const char (&type)[5], const std::uint8_t* data,
+              std::size_t size) {
+    Put32(out, std::uint32_t(size));
+    const std::size_t typeStart = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data, data + size);
+    const uLong crc = crc32(0L, out.data() + typeStart, uInt(out.size() - typeStart));
+    Put32(out, std::uint32_t(crc));
+}
+
+// Each row as a filter byte then red, green, blue.
+std::vector<std::uint8_t> FilteredRows(const Picture& picture) {
+    const std::size_t rowBytes = 1 + 3 * std::size_t(picture.width);
+    std::vector<std::uint8_t> rows(rowBytes * std::size_t(picture.height));
+    for (int y = 0; y < picture.height; ++y) {
+        std::uint8_t* row = rows.data() + rowBytes * std::size_t(y);
+        std::uint8_t* out = row + 1;
+        for (const std::uint32_t* pixel = picture.Row(y); pixel != picture.Row(y) + picture.width;
+             ++pixel) {
+            *out++ = std::uint8_t(*pixel);  // 0x00BBGGRR
+            *out++ = std::uint8_t(*pixel >> 8);
+            *out++ = std::uint8_t(*pixel >> 16);
+        }
+        row[0] = FilterNone;
+    }
+    return rows;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodePng(const Picture& picture) {
+    if (picture.width <= 0 || picture.height <= 0) return {};
+    if (picture.pixels.size() != std::size_t(picture.width) * std::size_t(picture.height)) return {};
+    const std::vector<std::uint8_t> rows = FilteredRows(picture);
+    // zlib counts in uLong, 32 bits on Windows.
+    if (rows.size() > std::numeric_limits<std::uint32_t>::max() / 2) return {};
+
+    std::vector<std::uint8_t> compressed(compressBound(uLong(rows.size())));
+    uLongf compressedSize = uLongf(compressed.size());
+    if (compress2(compressed.data(), &compressedSize, rows.data(), uLong(rows.size()),
+                  CompressionLevel) != Z_OK) {
+        return {};
+    }
+
+    std::vector<std::uint8_t> file(std::begin(Signature), std::end(Signature));
+    file.reserve(file.size() + 3 * 12 + 13 + compressedSize);
+    std::vector<std::uint8_t> header;
+    Put32(header, std::uint32_t(picture.width));
+    Put32(header, std::uint32_t(picture.height));
+    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB, deflate, filters, no interlace
+    PutChunk(file, "IHDR", header.data(), header.size());
+    PutChunk(file, "IDAT", compressed.data(), compressedSize);
+    PutChunk(file, "IEND", nullptr, 0);
+    return file;
+}
+
+}  // namespace MyApp
