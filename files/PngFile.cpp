@@ -2,7 +2,7 @@
 
 #include <zlib.h>
 
-#include <limits>
+#include <cstddef>
 
 namespace MyApp {
 
@@ -65,8 +65,9 @@ std::vector<std::uint8_t> EncodePng(const Picture& picture) {
     if (picture.width <= 0 || picture.height <= 0) return {};
     if (picture.pixels.size() != std::size_t(picture.width) * std::size_t(picture.height)) return {};
     const std::vector<std::uint8_t> rows = FilteredRows(picture);
-    // zlib counts in uLong, 32 bits on Windows.
-    if (rows.size() > std::numeric_limits<std::uint32_t>::max() / 2) return {};
+    // zlib counts in uLong, 32 bits on Windows, and a chunk holds less than 2 GB: far more
+    // than an export's 1280 x 600 pixels ever needs.
+    if (rows.size() > (std::size_t(1) << 30)) return {};
 
     std::vector<std::uint8_t> compressed(compressBound(uLong(rows.size())));
     uLongf compressedSize = uLongf(compressed.size());
