@@ -1,9 +1,11 @@
 // Reading and writing a full 80 x 25 drawing and composing and writing its
-// 1280 x 600 export, each beside the floor of moving the same bytes.
+// 1280 x 600 export (".bmp" and ".png"), each beside the floor of moving the same bytes.
 
 #include "files/ArtFile.h"
+#include "files/AtlasBitmap.h"
 #include "files/BitmapFile.h"
 #include "files/FileAccess.h"
+#include "files/PictureFile.h"
 #include "model/DrawingEditor.h"
 #include "model/ExportPicture.h"
 
@@ -11,7 +13,10 @@
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -45,8 +50,36 @@ const DrawingEditor& FullDrawing() {
     return editor;
 }
 
+// A typical drawing: the committed scene (24 x 12) in the middle of an 80 x 25 drawing of
+// its background, so most of the picture is large single-colour areas.
+const DrawingEditor& TypicalDrawing() {
+    static DrawingEditor editor;
+    static bool ready = false;
+    if (!ready) {
+        const ArtReadResult scene = ReadArtFile(fs::path(TESSALY_SOURCE_DIR) / "examples/scene.art");
+        const ArtDrawing& art = scene.drawing;
+        std::vector<CellCode> codes(GridSlots, CellCode{BlankGlyph, art.background});
+        for (int row = 0; row < art.height; ++row) {
+            for (int column = 0; column < art.width; ++column) {
+                const int index = CellIndex(column + (GridColumns - art.width) / 2,
+                                            row + (GridRows - art.height) / 2);
+                codes[std::size_t(index)] = art.cells[std::size_t(row * art.width + column)];
+            }
+        }
+        editor.LoadDrawing(GridColumns, GridRows, art.background, codes);
+        ready = true;
+    }
+    return editor;
+}
+
+// The committed atlas, as the converter and the editor export with: the glyphs' own pixels.
 const AtlasImage& Atlas() {
-    static const AtlasImage atlas;
+    static const AtlasImage atlas = [] {
+        std::ifstream file(fs::path(TESSALY_SOURCE_DIR) / "resources/atlas.bmp", std::ios::binary);
+        const std::string bytes(std::istreambuf_iterator<char>(file), {});
+        std::optional<AtlasImage> read = ReadAtlasBitmap(bytes);
+        return read ? *read : AtlasImage();
+    }();
     return atlas;
 }
 
@@ -111,14 +144,27 @@ void MemcpyFreshFloor(benchmark::State& state) {
 }
 BENCHMARK(MemcpyFreshFloor)->Unit(benchmark::kMicrosecond);
 
-void EncodeBitmap80x25(benchmark::State& state) {
-    const Picture picture = ComposeExportPicture(FullDrawing().Grid(), Atlas());
+// Each picture format's encoding of a drawing; the file's size beside the bitmap's.
+void EncodePicture80x25(benchmark::State& state, const DrawingEditor& drawing,
+                        PictureFormat format) {
+    const Picture picture = ComposeExportPicture(drawing.Grid(), Atlas());
+    std::size_t size = 0;
     for (auto _ : state) {
-        std::vector<std::uint8_t> bytes = EncodeBitmap(picture);
+        std::vector<std::uint8_t> bytes = EncodePicture(picture, format);
+        size = bytes.size();
         benchmark::DoNotOptimize(bytes.data());
     }
+    state.counters["file_bytes"] = double(size);
+    state.counters["of_bitmap"] = double(size) / double(EncodeBitmap(picture).size());
 }
-BENCHMARK(EncodeBitmap80x25)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(EncodePicture80x25, BmpFull, FullDrawing(), PictureFormat::Bitmap)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(EncodePicture80x25, PngFull, FullDrawing(), PictureFormat::Png)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(EncodePicture80x25, BmpTypical, TypicalDrawing(), PictureFormat::Bitmap)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(EncodePicture80x25, PngTypical, TypicalDrawing(), PictureFormat::Png)
+    ->Unit(benchmark::kMicrosecond);
 
 void WriteBitmap80x25(benchmark::State& state) {
     const Picture picture = ComposeExportPicture(FullDrawing().Grid(), Atlas());

@@ -7,35 +7,43 @@
 #include "model/DrawingEditor.h"
 #include "model/ExportPicture.h"
 
+#include <optional>
 #include <string_view>
 
 namespace MyApp {
 
-int ExportDrawing(const std::filesystem::path& drawing, const std::filesystem::path& picture,
-                  std::ostream& errors) {
+const AtlasImage* BuiltInAtlas() {
+    // Decoded by the first caller; the workers of a folder run then share it read-only.
+    static const std::optional<AtlasImage> atlas = ReadAtlasBitmap(std::string_view(
+        reinterpret_cast<const char*>(AtlasBitmapBytes), AtlasBitmapBytesSize));
+    return atlas ? &*atlas : nullptr;
+}
+
+ExportResult ExportDrawing(const std::filesystem::path& drawing,
+                           const std::filesystem::path& picture, PictureFormat format) {
     const ArtReadResult read = ReadArtFile(drawing);
-    if (!read.Ok()) {
-        errors << read.Message() << '\n';
-        return ExitRefused;
-    }
+    if (!read.Ok()) return {ExitRefused, read.Message()};
     DrawingEditor editor;
     const ArtDrawing& art = read.drawing;
     // The reader refuses what the editor cannot hold, so this only fails if they disagree.
     if (!editor.LoadDrawing(art.width, art.height, art.background, art.cells)) {
-        errors << ArtReadMessage(ArtReadStatus::BadFormat) << '\n';
-        return ExitRefused;
+        return {ExitRefused, ArtReadMessage(ArtReadStatus::BadFormat)};
     }
-    const std::optional<AtlasImage> atlas = ReadAtlasBitmap(std::string_view(
-        reinterpret_cast<const char*>(AtlasBitmapBytes), AtlasBitmapBytesSize));
-    if (!atlas) {
-        errors << "tessaly-cli: the built-in glyph atlas is damaged\n";
-        return ExitInternal;
+    const AtlasImage* atlas = BuiltInAtlas();
+    if (!atlas) return {ExitInternal, "tessaly-cli: the built-in glyph atlas is damaged"};
+    if (!WritePicture(picture, ComposeExportPicture(editor.Grid(), *atlas), format)) {
+        return {ExitWriteFailed, ExportFailedMessage};
     }
-    if (!WriteBitmap(picture, ComposeExportPicture(editor.Grid(), *atlas))) {
-        errors << ExportFailedMessage << '\n';
-        return ExitWriteFailed;
-    }
-    return ExitDone;
+    return {};
+}
+
+int ExportDrawing(const std::filesystem::path& drawing, const std::filesystem::path& picture,
+                  std::ostream& errors) {
+    const std::optional<PictureFormat> format = PictureFormatOf(picture);
+    if (!format) return ExitUsage;
+    const ExportResult result = ExportDrawing(drawing, picture, *format);
+    if (result.exitCode != ExitDone) errors << result.message << '\n';
+    return result.exitCode;
 }
 
 int CheckDrawing(const std::filesystem::path& drawing, std::ostream& out, std::ostream& errors) {

@@ -1,8 +1,11 @@
 #pragma once
 // The converter's commands, with the editor's own reader, composer and writer.
 
+#include "files/PictureFile.h"
+
 #include <filesystem>
 #include <ostream>
+#include <string>
 
 namespace MyApp {
 
@@ -13,7 +16,19 @@ constexpr int ExitRefused = 2;
 constexpr int ExitUsage = 64;
 constexpr int ExitInternal = 70;
 
+// What exporting one drawing came to: its exit code and, unless done, what the user is told.
+struct ExportResult {
+    int exitCode = ExitDone;
+    std::string message;
+};
+
+// The atlas compiled into the converter, decoded once; null if it is damaged.
+const AtlasImage* BuiltInAtlas();
+
 // Reads `drawing` as the editor's Open does and writes the picture its export writes.
+ExportResult ExportDrawing(const std::filesystem::path& drawing,
+                           const std::filesystem::path& picture, PictureFormat format);
+// The same in the format `picture`'s extension names, the message on `errors`.
 int ExportDrawing(const std::filesystem::path& drawing, const std::filesystem::path& picture,
                   std::ostream& errors);
 // Prints W;H;B of a drawing the editor would open.

@@ -25,18 +25,28 @@ constexpr const char* LineEnd = "\n";
 
 std::string Line(const std::string& text) { return text + LineEnd; }
 
-// The names in a folder, one a line.
-std::string Listing(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.insert(entry.path().filename().string());
-    }
-    std::string text;
-    for (const std::string& name : names) text += name + "\n";
-    return text;
+auto Cli(const std::vector<std::string>& arguments) { return RunProcess(TESSALY_CLI, arguments); }
+
+// A PNG decoded by an independent reader (Python's zlib: every chunk's CRC, the zlib stream)
+// against a bitmap, pixel for pixel. The Windows build cannot hand its paths to a Linux
+// program: there the same PNG bytes as the native build's stand for it.
+void ExpectPngShowsBitmap(const fs::path& png, const fs::path& bitmap) {
+#ifndef _WIN32
+    const auto decoded = RunProcess("python3", {PNG_EQUALS_BMP, png.string(), bitmap.string()});
+    EXPECT_EQ(decoded.exitCode, 0) << decoded.err;
+#else
+    (void)png, (void)bitmap;
+#endif
 }
 
-auto Cli(const std::vector<std::string>& arguments) { return RunProcess(TESSALY_CLI, arguments); }
+// The names in a folder, sub-folders with a trailing '/'.
+std::set<std::string> Names(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string() + (entry.is_directory() ? "/" : ""));
+    }
+    return names;
+}
 
 class CliTest : public ::testing::Test {
 protected:
@@ -52,19 +62,31 @@ protected:
 TEST_F(CliTest, ExportsDrawingsToTheirCommittedPictures) {
     // golden-7x3 holds codes outside the atlas, which export as blanks of the background;
     // golden-1x1 is a white Q on dark blue. The native converter made the pictures, and
-    // the Windows one must write the same bytes.
-    const struct { const char* drawing; const char* header; } cases[] = {
-        {"tests/data/golden-7x3", "7;3;6"},       {"tests/data/golden-1x1", "1;1;10"},
-        {"examples/title", "26;9;1"},             {"examples/scene", "24;12;9"},
-        {"examples/all-glyphs", "35;21;3"},
-    };
+    // the Windows one must write the same bytes. The format follows the extension in any
+    // case; the PNG of a drawing of large single-colour areas takes a tenth of the bitmap
+    // at most.
+    const struct { const char* drawing; const char* header; const char* png; bool typical; }
+        cases[] = {
+            {"tests/data/golden-7x3", "7;3;6", "out.PNG", false},
+            {"tests/data/golden-1x1", "1;1;10", "out.png", false},
+            {"examples/title", "26;9;1", "out.Png", true},
+            {"examples/scene", "24;12;9", "out.png", true},
+            {"examples/all-glyphs", "35;21;3", "out.png", true},
+        };
     WriteBytes(folder / "out.bmp", "an older picture");
     for (const auto& c : cases) {
         const std::string path = (SourceFolder() / c.drawing).string();
-        const auto exported = Cli({"export", path + ".art", Path("out.bmp")});
+        const auto exported = Cli({"export", path + ".art", Path("out.BMP")});
         EXPECT_EQ(exported.exitCode, 0) << c.drawing << exported.err;
         EXPECT_EQ(exported.out + exported.err, "") << c.drawing;
-        EXPECT_TRUE(ReadBytes(folder / "out.bmp") == ReadBytes(path + ".bmp")) << c.drawing;
+        EXPECT_TRUE(ReadBytes(folder / "out.BMP") == ReadBytes(path + ".bmp")) << c.drawing;
+        const auto png = Cli({"export", path + ".art", Path(c.png)});
+        EXPECT_EQ(png.exitCode, 0) << c.drawing << png.err;
+        EXPECT_TRUE(ReadBytes(folder / c.png) == ReadBytes(path + ".png")) << c.drawing;
+        ExpectPngShowsBitmap(folder / c.png, path + ".bmp");
+        if (c.typical) {
+            EXPECT_LE(fs::file_size(path + ".png") * 10, fs::file_size(path + ".bmp"));
+        }
         const auto checked = Cli({"check", path + ".art"});
         EXPECT_EQ(checked.exitCode, 0) << c.drawing << checked.err;
         EXPECT_EQ(checked.out, Line(c.header)) << c.drawing;
@@ -85,6 +107,7 @@ TEST_F(CliTest, FailuresPrintTheirMessageOnStandardErrorAndExitWithTheirCode) {
     const std::string kept = Drawing("kept.bmp", "an older picture");
     const auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
     fs::permissions(kept, readOnly);
+    const std::string here = folder.Path().string();
     const struct { std::vector<std::string> arguments; int exitCode; std::string err; } cases[] = {
         {{"export", absent, out}, 2, Line("Errore durante la lettura.")},
         {{"check", absent}, 2, Line("Errore durante la lettura.")},
@@ -101,8 +124,19 @@ TEST_F(CliTest, FailuresPrintTheirMessageOnStandardErrorAndExitWithTheirCode) {
         {{"check"}, 64, help.out},
         {{"check", ok, out}, 64, help.out},
         {{"convert", ok, out}, 64, help.out},
+        {{"export", ok, Path("out.gif")}, 64, help.out},
+        {{"export", ok, Path("out")}, 64, help.out},
+        {{"export-all"}, 64, help.out},
+        {{"export-all", Path("absent")}, 64, help.out},
+        {{"export-all", ok}, 64, help.out},
+        {{"export-all", here, "--format", "gif"}, 64, help.out},
+        {{"export-all", here, "--format", "PNG"}, 64, help.out},
+        {{"export-all", here, "--jobs", "0"}, 64, help.out},
+        {{"export-all", here, "--jobs", "2x"}, 64, help.out},
+        {{"export-all", here, "--jobs", "1", "--jobs", "1"}, 64, help.out},
+        {{"export-all", here, "--to"}, 64, help.out},
+        {{"export-all", "--to", Path("pictures"), here}, 64, help.out},
     };
-    const std::string before = Listing(folder.Path());
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.arguments));
         const auto result = Cli(c.arguments);
@@ -110,10 +144,47 @@ TEST_F(CliTest, FailuresPrintTheirMessageOnStandardErrorAndExitWithTheirCode) {
         EXPECT_EQ(result.err, c.err);
         EXPECT_EQ(result.out, "");
     }
-    EXPECT_EQ(Listing(folder.Path()), before);
+    EXPECT_EQ(Names(folder.Path()),
+              (std::set<std::string>{"ok.art", "wide.art", "short.art", "kept.bmp"}));
     EXPECT_EQ(ReadBytes(kept), "an older picture");
     EXPECT_EQ(fs::status(kept).permissions() & fs::perms::all, readOnly);
     fs::permissions(kept, fs::perms::owner_write, fs::perm_options::add);  // may be removed
+}
+
+// A folder run: a sound drawing, a refused one, one whose picture cannot be written (a
+// folder has its name) and what is not a drawing of that folder. Each drawing has its
+// line, in name order; the sound one is converted whatever the others do.
+TEST_F(CliTest, ExportAllConvertsEveryDrawingOfTheFolderAndReportsEach) {
+    const fs::path scene = SourceFolder() / "examples/scene";
+    fs::copy_file(scene.string() + ".art", folder / "sound.art");
+    fs::copy_file(scene.string() + ".art", folder / "blocked.art");
+    Drawing("Refused.art", "81;1;10\r\n");
+    Drawing("notes.txt", "24;12;9\r\n");
+    fs::create_directories(folder / "blocked.png");
+    fs::create_directories(folder / "below");
+    fs::copy_file(scene.string() + ".art", folder / "below/inner.art");
+
+    const std::string refused = Line("Refused.art: Formato non valido.");
+    const struct { std::vector<std::string> options; int exitCode; std::string out; } cases[] = {
+        {{"--jobs", "2"}, 1,  // a failed write outweighs a refused drawing
+         refused + Line("blocked.art: Errore durante la scrittura del file bitmap.") +
+             Line("ok sound.art")},
+        {{"--format", "bmp", "--to", Path("pictures/bmp"), "--jobs", "1"}, 2,
+         refused + Line("ok blocked.art") + Line("ok sound.art")},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> arguments{"export-all", folder.Path().string()};
+        arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+        const auto result = Cli(arguments);
+        EXPECT_EQ(result.exitCode, c.exitCode);
+        EXPECT_EQ(result.out, c.out);
+        EXPECT_EQ(result.err, "");  // no progress count: standard error is not a terminal
+    }
+    ExpectPngShowsBitmap(folder / "sound.png", scene.string() + ".bmp");
+    EXPECT_TRUE(ReadBytes(folder / "pictures/bmp/sound.bmp") == ReadBytes(scene.string() + ".bmp"));
+    EXPECT_EQ(Names(folder / "pictures/bmp"), (std::set<std::string>{"blocked.bmp", "sound.bmp"}));
+    EXPECT_EQ(Names(folder / "below"), std::set<std::string>{"inner.art"});
+    EXPECT_FALSE(fs::exists(folder / "Refused.png"));
 }
 
 }  // namespace

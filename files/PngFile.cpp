@@ -1,0 +1,91 @@
+#include "PngFile.h"
+
+#include <zlib.h>
+
+#include <cstddef>
+
+namespace MyApp {
+
+namespace {
+
+constexpr std::uint8_t Signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+constexpr std::uint8_t FilterNone = 0;
+constexpr std::uint8_t FilterUp = 2;
+// zlib's fast matcher: on an 80 x 25 picture of large single-colour areas, level 6 makes
+// the file a third of the size (5 against 14 KB, both under 1% of the bitmap) in 2.7 times
+// the time, which a folder of drawings would pay for each one.
+constexpr int CompressionLevel = 3;
+
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(std::uint8_t(value >> shift));
+}
+
+// Length, type, data, then the CRC of type and data.
+void PutChunk(std::vector<std::uint8_t>& out, const char (&type)[5], const std::uint8_t* data,
+              std::size_t size) {
+    Put32(out, std::uint32_t(size));
+    const std::size_t typeStart = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data, data + size);
+    const uLong crc = crc32(0L, out.data() + typeStart, uInt(out.size() - typeStart));
+    Put32(out, std::uint32_t(crc));
+}
+
+// Each row as a filter byte then red, green, blue. Every row but the first is stored as
+// its difference to the row above (Up): the rows of a cell row mostly repeat each other,
+// and their differences are runs of zeros, which deflate packs smaller and faster than
+// colour triples (half the size and time of unfiltered rows for a drawing full of glyphs).
+std::vector<std::uint8_t> FilteredRows(const Picture& picture) {
+    const std::size_t rowBytes = 1 + 3 * std::size_t(picture.width);
+    std::vector<std::uint8_t> rows(rowBytes * std::size_t(picture.height));
+    for (int y = 0; y < picture.height; ++y) {
+        std::uint8_t* row = rows.data() + rowBytes * std::size_t(y);
+        std::uint8_t* out = row + 1;
+        for (const std::uint32_t* pixel = picture.Row(y); pixel != picture.Row(y) + picture.width;
+             ++pixel) {
+            *out++ = std::uint8_t(*pixel);  // 0x00BBGGRR
+            *out++ = std::uint8_t(*pixel >> 8);
+            *out++ = std::uint8_t(*pixel >> 16);
+        }
+        row[0] = FilterNone;
+    }
+    // From the bottom up, so that the row above is still unfiltered.
+    for (std::size_t y = std::size_t(picture.height) - 1; y > 0; --y) {
+        std::uint8_t* row = rows.data() + rowBytes * y;
+        const std::uint8_t* above = row - rowBytes;
+        row[0] = FilterUp;
+        for (std::size_t i = 1; i < rowBytes; ++i) row[i] = std::uint8_t(row[i] - above[i]);
+    }
+    return rows;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodePng(const Picture& picture) {
+    if (picture.width <= 0 || picture.height <= 0) return {};
+    if (picture.pixels.size() != std::size_t(picture.width) * std::size_t(picture.height)) return {};
+    const std::vector<std::uint8_t> rows = FilteredRows(picture);
+    // zlib counts in uLong, 32 bits on Windows, and a chunk holds less than 2 GB: far more
+    // than an export's 1280 x 600 pixels ever needs.
+    if (rows.size() > (std::size_t(1) << 30)) return {};
+
+    std::vector<std::uint8_t> compressed(compressBound(uLong(rows.size())));
+    uLongf compressedSize = uLongf(compressed.size());
+    if (compress2(compressed.data(), &compressedSize, rows.data(), uLong(rows.size()),
+                  CompressionLevel) != Z_OK) {
+        return {};
+    }
+
+    std::vector<std::uint8_t> file(std::begin(Signature), std::end(Signature));
+    file.reserve(file.size() + 3 * 12 + 13 + compressedSize);
+    std::vector<std::uint8_t> header;
+    Put32(header, std::uint32_t(picture.width));
+    Put32(header, std::uint32_t(picture.height));
+    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB, deflate, filters, no interlace
+    PutChunk(file, "IHDR", header.data(), header.size());
+    PutChunk(file, "IDAT", compressed.data(), compressedSize);
+    PutChunk(file, "IEND", nullptr, 0);
+    return file;
+}
+
+}  // namespace MyApp
