@@ -4,6 +4,7 @@
 #include "app/rules/ProductInfo.h"
 #include "files/ArtFile.h"
 #include "files/BitmapFile.h"
+#include "files/PictureFile.h"
 #include "resources/ResourceIds.h"
 #include "toolkit/core/Services.h"
 
@@ -25,15 +26,21 @@ const AtlasImage* FormMain::ExportAtlas() {
     return exportAtlas ? &*exportAtlas : nullptr;
 }
 
-// The picture is composed from the atlas pixels exactly as the converter composes it, and
-// written under the name the user gave, without adding an extension.
+// The picture is composed from the atlas pixels exactly as the converter composes it. The file
+// type chosen in the dialog gives the format and the extension the dialog adds to a bare name;
+// a name that says ".png" or ".bmp" keeps its own format, and any other name is written as
+// given, in the chosen format.
 void FormMain::ExportDrawing() {
-    const std::wstring path = SaveFileDialog(this, "Salva", "", L"Disegno.bmp",
-                                             {"File Bitmap (*.bmp)", "*.bmp"}, "");
+    int chosen = 1;
+    const std::wstring path = SaveFileDialog(
+        this, "Salva", "", L"Disegno.bmp",
+        {"Immagine bitmap (*.bmp)", "*.bmp", "Immagine PNG (*.png)", "*.png"}, "bmp", &chosen);
     if (path.empty()) return;
+    const PictureFormat format = PictureFormatOf(std::filesystem::path(path))
+                                     .value_or(chosen == 2 ? PictureFormat::Png : PictureFormat::Bitmap);
     const AtlasImage* atlas = ExportAtlas();
-    const bool written =
-        atlas && WriteBitmap(std::filesystem::path(path), ComposeExportPicture(editor.Grid(), *atlas));
+    const bool written = atlas && WritePicture(std::filesystem::path(path),
+                                               ComposeExportPicture(editor.Grid(), *atlas), format);
     if (written) {
         ShowInfo(this, "Esportazione effettuata correttamente.", "Esporta");
     } else {

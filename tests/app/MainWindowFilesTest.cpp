@@ -3,6 +3,7 @@
 #include "app/rules/ProductInfo.h"
 #include "files/ArtFile.h"
 #include "files/BitmapFile.h"
+#include "files/PictureFile.h"
 #include "support/CommittedAtlas.h"
 
 namespace MyApp::Testing {
@@ -203,23 +204,45 @@ TEST_F(FilesTest, RefusedFilesLeaveTheDrawingAlone) {
     EXPECT_EQ(ReadBytes(odd), "2;1;7\r\n500;-3\r\n" + Line(L'A'));
 }
 
+// The file type chosen gives the format of a name without a picture extension; a name with
+// one keeps its format. Each file is the converter's picture of the same drawing.
 TEST_F(FilesTest, ExportWritesTheConvertersPicture) {
-    const std::wstring picture = (folder.Path() / L"\x0424\x043E\x0442\x043E").wstring();
-    EXPECT_EQ(Run(*form->exportItem, {picture}),
-              (std::vector<std::string>{"save: Salva: ",
-                                        "info: Esporta: Esportazione effettuata correttamente."}));
-    EXPECT_EQ(scriptedServices.shown[0].proposedName, L"Disegno.bmp");
     const ArtReadResult read = ReadArtFile(original);
     ASSERT_TRUE(read.Ok());
     DrawingEditor drawing;
     drawing.LoadDrawing(read.drawing.width, read.drawing.height, read.drawing.background,
                         read.drawing.cells);
-    const auto expected = EncodeBitmap(ComposeExportPicture(drawing.Grid(), Atlas()));
-    EXPECT_EQ(ReadBytes(picture), std::string(expected.begin(), expected.end()));
+    const Picture composed = ComposeExportPicture(drawing.Grid(), Atlas());
+    const auto bytesOf = [&](PictureFormat format) {
+        const auto bytes = EncodePicture(composed, format);
+        return std::string(bytes.begin(), bytes.end());
+    };
+    const std::wstring cyrillic = (folder.Path() / L"\x0424\x043E\x0442\x043E").wstring();
+    const struct { std::wstring name; int type; PictureFormat format; const char* signature; } cases[] = {
+        {cyrillic, 1, PictureFormat::Bitmap, "BM"},
+        {cyrillic + L"2", 2, PictureFormat::Png, "\x89PNG\r\n\x1A\n"},
+        {cyrillic + L".PNG", 1, PictureFormat::Png, "\x89PNG"},
+        {cyrillic + L".bmp", 2, PictureFormat::Bitmap, "BM"},
+    };
+    for (const auto& c : cases) {
+        scriptedServices = {};
+        scriptedServices.filterAnswer = c.type;
+        scriptedServices.pathAnswers = {c.name};
+        Menu(*form->exportItem);
+        EXPECT_EQ(ShownTexts(), (std::vector<std::string>{
+                                    "save: Salva: ", "info: Esporta: Esportazione effettuata correttamente."}));
+        const std::string written = ReadBytes(c.name);
+        EXPECT_EQ(written.rfind(c.signature, 0), 0u) << c.type;
+        EXPECT_TRUE(written == bytesOf(c.format)) << c.type;
+    }
+    EXPECT_EQ(scriptedServices.shown[0].proposedName, L"Disegno.bmp");
+    EXPECT_EQ(scriptedServices.shown[0].defaultExtension, "bmp");
+    EXPECT_EQ(scriptedServices.shown[0].filters,
+              (std::vector<std::string>{"Immagine bitmap (*.bmp)", "*.bmp", "Immagine PNG (*.png)", "*.png"}));
     EXPECT_FALSE(form->Modified());
 
     EXPECT_EQ(Run(*form->exportItem, {L""}), std::vector<std::string>{"save: Salva: "});
-    EXPECT_EQ(Run(*form->exportItem, {(folder.Path() / "no" / "x.bmp").wstring()}),
+    EXPECT_EQ(Run(*form->exportItem, {(folder.Path() / "no" / "x.png").wstring()}),
               (std::vector<std::string>{"save: Salva: ",
                                         "error: Errore: Errore durante la scrittura del file bitmap."}));
 }

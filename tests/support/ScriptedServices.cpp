@@ -39,7 +39,8 @@ std::wstring OpenFileDialog(GUIElement* owner, const std::string& title,
 std::wstring SaveFileDialog(GUIElement* owner, const std::string& title,
                             const std::string& folder, const std::wstring& proposedName,
                             const std::vector<std::string>& filters,
-                            const std::string& defaultExtension) {
+                            const std::string& defaultExtension, int* chosenFilter) {
+    if (chosenFilter) *chosenFilter = scriptedServices.filterAnswer;
     return Record({"save", "", title, owner, folder, proposedName, filters, defaultExtension},
                   scriptedServices.pathAnswers, std::wstring());
 }

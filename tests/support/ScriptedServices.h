@@ -29,6 +29,7 @@ struct ScriptedServices {
     // that found its queue empty shows in `shown` all the same.
     std::deque<bool> yesNoAnswers;
     std::deque<std::wstring> pathAnswers;  // an empty path is a cancelled dialog
+    int filterAnswer = 1;                  // the file type a Save dialog reports chosen
 
     std::vector<ShownService> shown;  // every call, in order
     std::vector<ShownService> Shown(const std::string& kind) const;  // those of one kind

@@ -162,6 +162,26 @@ TEST_F(ServicesTest, SaveDialogAsksAboutTheCompletedName) {
     const Seen asked = question.get();
     EXPECT_EQ(std::get<6>(asked), (std::vector<int>{IDYES, IDNO}));
     EXPECT_NE(std::get<5>(asked), window);  // owned by the dialog, in front of it
+
+    // The file type chosen gives the extension added, and is reported.
+    auto typeChosen = std::async(std::launch::async, [&] {
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof(gui);
+        for (int attempt = 0; attempt < 500; ++attempt, Sleep(20))
+            if (GetGUIThreadInfo(thread, &gui) && gui.hwndActive != window) break;
+        Sleep(100);
+        const HWND dialog = gui.hwndActive;
+        const HWND types = GetDlgItem(dialog, 0x470);  // cmb1
+        SendMessageW(types, CB_SETCURSEL, 1, 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(0x470, CBN_SELENDOK), LPARAM(types));
+        return Answer(thread, IDOK, L"foto", window);
+    });
+    int chosen = 0;
+    EXPECT_EQ(SaveFileDialog(&program, "Salva", Narrow(folder.wstring()), L"Disegno.bmp",
+                             {"B", "*.bmp", "P", "*.png"}, "bmp", &chosen),
+              (folder / "foto.png").wstring());
+    EXPECT_EQ(std::get<3>(typeChosen.get()), L"P");
+    EXPECT_EQ(chosen, 2);
     fs::current_path(fs::temp_directory_path());  // the dialog made the folder current
     fs::remove_all(folder);
 }

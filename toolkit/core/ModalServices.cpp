@@ -43,7 +43,8 @@ HWND OwnerWindow(GUIElement* owner) {
 std::wstring ShowFileDialog(GUIElement* owner, const std::string& title,
                             const std::string& initialFolder, const std::wstring& proposedName,
                             const std::vector<std::string>& filters,
-                            const std::string& defaultExtension, bool save) {
+                            const std::string& defaultExtension, int* chosenFilter,
+                            bool save) {
     std::vector<wchar_t> filterBuffer = BuildFilterBuffer(filters);
     std::vector<wchar_t> fileName(FileNameCapacity, L'\0');
     const std::wstring name = proposedName.substr(0, FileNameCapacity - 1);
@@ -70,6 +71,7 @@ std::wstring ShowFileDialog(GUIElement* owner, const std::string& title,
         SystemFunction<FileDialogFunction>(L"comdlg32.dll", "GetSaveFileNameW");
     const FileDialogFunction show = save ? saveDialog : openDialog;
     if (!show || !show(&dialog)) return {};
+    if (chosenFilter) *chosenFilter = int(dialog.nFilterIndex);
     return std::wstring(fileName.data());
 }
 
@@ -83,15 +85,15 @@ std::wstring OpenFileDialog(GUIElement* owner, const std::string& title,
                             const std::string& initialFolder,
                             const std::vector<std::string>& filters) {
     return ShowFileDialog(owner, title, initialFolder, std::wstring(), filters, std::string(),
-                          false);
+                          nullptr, false);
 }
 
 std::wstring SaveFileDialog(GUIElement* owner, const std::string& title,
                             const std::string& initialFolder, const std::wstring& proposedName,
                             const std::vector<std::string>& filters,
-                            const std::string& defaultExtension) {
+                            const std::string& defaultExtension, int* chosenFilter) {
     return ShowFileDialog(owner, title, initialFolder, proposedName, filters, defaultExtension,
-                          true);
+                          chosenFilter, true);
 }
 
 void ShowMessage(GUIElement* owner, const std::string& text, const std::string& caption) {

@@ -29,10 +29,11 @@ std::wstring OpenFileDialog(GUIElement* owner, const std::string& title,
 // `defaultExtension` (without the dot; empty: none) is added by the dialog to a name typed
 // without one, before it asks whether to replace an existing file: the question is then about
 // the file that will really be written.
+// `chosenFilter`, when given, receives the pair the user had selected (1 for the first).
 std::wstring SaveFileDialog(GUIElement* owner, const std::string& title,
                             const std::string& initialFolder, const std::wstring& proposedName,
                             const std::vector<std::string>& filters,
-                            const std::string& defaultExtension);
+                            const std::string& defaultExtension, int* chosenFilter = nullptr);
 
 // Task-modal message boxes with one OK button: no icon, error icon, information icon.
 void ShowMessage(GUIElement* owner, const std::string& text, const std::string& caption);
