@@ -2,6 +2,8 @@
 
 #include "app/AtlasResource.h"
 
+#include <map>
+
 namespace MyApp::Testing {
 namespace {
 
@@ -26,6 +28,20 @@ protected:
         return StyleOf(form->cellControls[CellIndex(column, row)]->handle) & WS_BORDER;
     }
 };
+
+std::map<const OrvUtility::GUIElement*, int> paints;
+
+// A placed glyph repaints its cell and the cell the mark moves to, nothing else.
+TEST_F(EditingTest, AGlyphPlacedRepaintsItsCellAndTheMarksOnly) {
+    OrvUtility::Testing::PumpPending();
+    for (auto& cell : form->cellControls)
+        cell->onPaint = [](OrvUtility::GUIElement* sender) { ++paints[sender]; };
+    paints.clear();
+    Type(L"A");
+    OrvUtility::Testing::PumpPending();
+    EXPECT_EQ(paints, (std::map<const OrvUtility::GUIElement*, int>{
+                          {form->cellControls[0].get(), 1}, {form->cellControls[1].get(), 1}}));
+}
 
 TEST_F(EditingTest, TypingPlacesAndAdvancesAndWraps) {
     Type(L"ABCDEFGHIJK");

@@ -5,6 +5,9 @@
 #include "files/BitmapFile.h"
 #include "files/PictureFile.h"
 #include "support/CommittedAtlas.h"
+#include "support/ObjectCounts.h"
+
+#include <algorithm>
 
 namespace MyApp::Testing {
 namespace {
@@ -382,25 +385,53 @@ TEST_F(DialogTest, NewDrawingAndItsPropertiesComeFromTheDialog) {
     EXPECT_EQ(ReadBytes(title), ReadBytes(SourceFolder() / "examples" / "title.art"));
 }
 
-// A whole-drawing change that fails half-way (out of memory, say) lets the canvas draw again:
-// held, it would stay blank for good.
-TEST_F(DialogTest, AFailedWholeDrawingChangeLetsTheCanvasGo) {
-    struct FailingLayout : FormMain {
+// While a whole drawing changes the wait cursor shows; a change that fails half-way (out of
+// memory, say) still lets the canvas draw again: held, it would stay blank for good.
+TEST_F(DialogTest, AWholeDrawingChangeShowsTheWaitCursorAndAlwaysLetsTheCanvasGo) {
+    // The layout comes last inside the change: what it sees, the change shows.
+    struct ObservedLayout : FormMain {
         using FormMain::FormMain;
         bool fail = false;
+        std::vector<HCURSOR> cursors;
         void LayoutControls() override {
+            cursors.push_back(GetCursor());
             if (std::exchange(fail, false)) throw std::bad_alloc();
             FormMain::LayoutControls();
         }
     };
     form.reset();
-    auto failing = std::make_unique<FailingLayout>(OrvUtility::Testing::Module(), "Tessaly");
-    failing->fail = true;
-    form = std::move(failing);
+    auto observed = std::make_unique<ObservedLayout>(OrvUtility::Testing::Module(), "Tessaly");
+    ObservedLayout& window = *observed;
+    form = std::move(observed);
+    const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
     Menu(*form->newItem);
     Accept(L"12", L"11", 0);
+    EXPECT_EQ(std::count(window.cursors.begin(), window.cursors.end(), wait), 1);
+    EXPECT_NE(GetCursor(), wait);
+
+    window.fail = true;
+    Menu(*form->newItem);
+    Accept(L"14", L"11", 0);
     EXPECT_TRUE(OrvUtility::Testing::StyleOf(form->canvas->handle) & WS_VISIBLE);  // redrawing on
-    EXPECT_EQ(CellWindows(), 12 * 11);
+    EXPECT_EQ(CellWindows(), 14 * 11);
+    EXPECT_NE(GetCursor(), wait);
+}
+
+// New drawings and opened files, again and again, leave no window or drawing object behind.
+TEST_F(DialogTest, NewAndOpenAgainAndAgainLeaveNothingBehind) {
+    const auto file = WriteDrawing("full.art", std::wstring(80 * 25, L'.'), 80);
+    const auto newAndOpen = [&] {
+        Menu(*form->newItem);
+        Accept(L"80", L"25", 0);
+        Open(file);
+        OrvUtility::Testing::PumpPending();
+    };
+    newAndOpen();
+    const int gdi = ::Testing::GdiObjects(), user = ::Testing::UserObjects();
+    for (int cycle = 0; cycle < 10; ++cycle) newAndOpen();
+    EXPECT_EQ(::Testing::GdiObjects(), gdi);
+    EXPECT_EQ(::Testing::UserObjects(), user);
+    EXPECT_EQ(CellWindows(), 80 * 25);
 }
 
 }  // namespace

@@ -172,6 +172,33 @@ TEST_F(MainWindowTest, ScrollBarsComeForADrawingLargerThanTheCanvas) {
     GetScrollInfo(form->canvas->handle, SB_HORZ, &range);
     EXPECT_EQ(range.nMax, 1280 + 128);
 
+    // The canvas follows the mark: arrowed into the hidden corner, the corner shows; the arrows
+    // of the bars move a cell, a page a tenth of the drawing.
+    const auto inView = [this](int column, int row) {
+        RECT cell{}, view{};
+        GetWindowRect(form->cellControls[CellIndex(column, row)]->handle, &cell);
+        MapWindowPoints(nullptr, form->canvas->handle, reinterpret_cast<POINT*>(&cell), 2);
+        GetClientRect(form->canvas->handle, &view);
+        return cell.left >= 0 && cell.top >= 0 && cell.right <= view.right && cell.bottom <= view.bottom;
+    };
+    EXPECT_FALSE(inView(79, 24));
+    for (int step = 0; step < 79; ++step) Press(VK_RIGHT);
+    for (int step = 0; step < 24; ++step) Press(VK_DOWN);
+    EXPECT_TRUE(inView(79, 24));
+    EXPECT_FALSE(inView(0, 0));
+    const int right = GetScrollPos(form->canvas->handle, SB_HORZ);
+    Press(VK_LEFT);  // still in view: nothing moves
+    EXPECT_EQ(GetScrollPos(form->canvas->handle, SB_HORZ), right);
+    SendMessageW(form->canvas->handle, WM_HSCROLL, SB_LINEUP, 0);
+    SendMessageW(form->canvas->handle, WM_VSCROLL, SB_LINEUP, 0);
+    EXPECT_EQ(GetScrollPos(form->canvas->handle, SB_HORZ), right - 16);
+    SendMessageW(form->canvas->handle, WM_HSCROLL, SB_PAGEUP, 0);
+    EXPECT_EQ(GetScrollPos(form->canvas->handle, SB_HORZ), right - 16 - 128);
+    for (int step = 0; step < 78; ++step) Press(VK_LEFT);
+    for (int step = 0; step < 24; ++step) Press(VK_UP);
+    EXPECT_TRUE(inView(0, 0));
+    EXPECT_EQ(GetScrollPos(form->canvas->handle, SB_HORZ), 0);
+
     Open(WriteDrawing("small.art", std::wstring(10 * 10, L'.'), 10));
     form->UpdateScrollBars();
     EXPECT_FALSE(StyleOf(form->canvas->handle) & (WS_HSCROLL | WS_VSCROLL));
