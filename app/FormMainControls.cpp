@@ -2,6 +2,7 @@
 
 #include "app/AtlasResource.h"
 #include "app/rules/MainWindowLayout.h"
+#include "model/Swatches.h"
 #include "resources/ResourceIds.h"
 
 #include <commctrl.h>
@@ -26,6 +27,23 @@ std::unique_ptr<SubMenu> MenuEntry(Menu& menu, const std::string& text, EventHoo
     auto entry = std::make_unique<SubMenu>(&menu, text);
     entry->onCommand = hook;
     return entry;
+}
+
+// The 42 pair swatches side by side, as the icons of the resources show them: made in memory,
+// where loading 42 icons would cost the start several empty programs' worth of round trips.
+std::vector<std::uint32_t> PairSwatchStrip() {
+    std::vector<std::uint32_t> strip(std::size_t(SwatchSize) * SwatchSize * PairCount);
+    for (int pair = 0; pair < PairCount; ++pair) {
+        const SwatchPixels swatch = PairSwatch(pair);
+        for (int y = 0; y < SwatchSize; ++y) {
+            for (int x = 0; x < SwatchSize; ++x) {
+                const Rgb pixel = swatch[y * SwatchSize + x];
+                strip[(std::size_t(y) * PairCount + pair) * SwatchSize + x] =
+                    std::uint32_t(pixel.red) << 16 | std::uint32_t(pixel.green) << 8 | pixel.blue;
+            }
+        }
+    }
+    return strip;
 }
 
 }  // namespace
@@ -56,8 +74,8 @@ void FormMain::BuildControls() {
     BuildToolBar();
     BuildCellControls();
 
-    swatchList = std::make_unique<IconList>(11);
-    for (int pair = 0; pair < PairCount; ++pair) swatchList->AddIcon(IDI_PAIR_00 + pair);
+    swatchList = std::make_unique<IconList>(PairCount);
+    swatchList->AddPictures(PairSwatchStrip(), PairCount);
 
     const int rowY = BuiltColourRowY(canvasRect.height);
     colourLabel = std::make_unique<Label>(this, "Colore");

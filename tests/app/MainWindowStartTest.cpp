@@ -1,6 +1,8 @@
 #include "MainWindowTesting.h"
 
 #include "app/rules/MainWindowLayout.h"
+#include "resources/ResourceIds.h"
+#include "toolkit/core/GdiGuards.h"
 
 #include <commctrl.h>
 
@@ -27,6 +29,22 @@ SIZE SizeOf(HWND window) {
     RECT frame{};
     GetWindowRect(window, &frame);
     return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// The pictures of an image list as they are drawn, side by side on white.
+std::vector<std::uint32_t> Drawn(HIMAGELIST list, int count) {
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), 16 * count, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    OrvUtility::GdiObject<HBITMAP> picture(
+        CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    OrvUtility::MemoryContext context(nullptr);
+    OrvUtility::Selection selected(context.Get(), picture.Get());
+    PatBlt(context.Get(), 0, 0, 16 * count, 16, WHITENESS);
+    for (int i = 0; i < count; ++i) ImageList_Draw(list, i, context.Get(), 16 * i, 0, ILD_NORMAL);
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    return std::vector<std::uint32_t>(pixels, pixels + 16 * 16 * count);
 }
 
 TEST_F(MainWindowTest, StartsEmptyWithOnlyNewOpenExitAndHelpEnabled) {
@@ -84,6 +102,12 @@ TEST_F(MainWindowTest, StartsEmptyWithOnlyNewOpenExitAndHelpEnabled) {
         ASSERT_EQ(form->paletteCells[glyph]->column, glyph);
         ASSERT_EQ(form->paletteCells[glyph]->row, 8);
     }
+    // The swatches made in memory are drawn exactly as the resources' icons.
+    OrvUtility::IconList icons(PairCount);
+    for (int pair = 0; pair < PairCount; ++pair) icons.AddIcon(IDI_PAIR_00 + pair);
+    ASSERT_EQ(icons.count, PairCount);
+    EXPECT_EQ(form->swatchList->count, PairCount);
+    EXPECT_TRUE(Drawn(form->swatchList->imageList, PairCount) == Drawn(icons.imageList, PairCount));
     EXPECT_EQ(form->colourChooser->SelectedIndex(), 8);
     EXPECT_EQ(form->colourChooser->Count(), 42);
     EXPECT_EQ(form->colourChooser->ItemText(41), L"BF");

@@ -1,6 +1,7 @@
 #include "toolkit/controls/ComboBox.h"
 
 #include "toolkit/controls/NativeControl.h"
+#include "toolkit/core/GdiGuards.h"
 #include "toolkit/core/TextConversion.h"
 
 #include <algorithm>
@@ -39,6 +40,33 @@ void IconList::AddIcon(int resourceId) {
     if (!icon) return;
     ImageList_ReplaceIcon(imageList, -1, icon);
     ++count;
+}
+
+void IconList::AddPictures(const std::vector<std::uint32_t>& pixels, int pictures) {
+    constexpr int Side = 16;
+    const int stripWidth = Side * pictures;
+    if (!imageList || pictures <= 0 || pixels.size() != std::size_t(stripWidth) * Side) return;
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(format.bmiHeader);
+    format.bmiHeader.biWidth = stripWidth;
+    format.bmiHeader.biHeight = -Side;  // top row first
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    GdiObject<HBITMAP> strip(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!strip || !bits) return;
+    // Blue, green, red, alpha in memory; opaque, as the icons' pixels are.
+    auto* out = static_cast<std::uint32_t*>(bits);
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        const std::uint32_t rgb = pixels[i];
+        out[i] = 0xFF000000u | rgb;
+    }
+    GdiObject<HBITMAP> mask(CreateBitmap(stripWidth, Side, 1, 1, nullptr));  // all shown
+    if (!mask) return;
+    const std::vector<std::uint8_t> clear((stripWidth + 15) / 16 * 2 * Side, 0);
+    SetBitmapBits(mask.Get(), LONG(clear.size()), clear.data());
+    if (ImageList_Add(imageList, strip.Get(), mask.Get()) >= 0) count += pictures;
 }
 
 ComboBox::ComboBox(GUIElement* parentElement) : Child(parentElement) {

@@ -25,6 +25,10 @@ public:
 
     // Appends the icon resource; an icon that does not load is skipped.
     void AddIcon(int resourceId);
+    // Appends 16 x 16 opaque pictures made in memory, drawn exactly as icons of the same pixels:
+    // `pixels` holds them side by side, a strip 16 * `pictures` wide and 16 high, top row
+    // first, as 0x00RRGGBB. Made at once, where loading each icon costs a round of the system.
+    void AddPictures(const std::vector<std::uint32_t>& pixels, int pictures);
 
     HIMAGELIST imageList = nullptr;
     int count = 0;

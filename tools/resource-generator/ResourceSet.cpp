@@ -6,8 +6,8 @@
 #include "IndexedBitmap.h"
 #include "PixelSheet.h"
 #include "ResourceTable.h"
-#include "Swatches.h"
 #include "model/GlyphAtlas.h"
+#include "model/Swatches.h"
 
 #include <algorithm>
 #include <cctype>
@@ -91,6 +91,14 @@ std::string UpperCase(std::string text) {
 }
 
 // The background choice a swatch is named after: IDI_COLOUR_ and its label.
+// A swatch as an icon's picture: every pixel opaque.
+RgbaImage Opaque(const SwatchPixels& swatch) {
+    RgbaImage image(SwatchSize, SwatchSize);
+    for (std::size_t i = 0; i < swatch.size(); ++i)
+        image.pixels[i] = Rgba{swatch[i].red, swatch[i].green, swatch[i].blue, 255};
+    return image;
+}
+
 const BackgroundChoice* SwatchChoice(const std::string& name) {
     for (const BackgroundChoice& choice : BackgroundChoices) {
         if (name == "IDI_COLOUR_" + UpperCase(choice.label)) return &choice;
@@ -168,13 +176,13 @@ std::optional<std::vector<GeneratedFile>> GenerateResources(std::string_view fac
                 return std::nullopt;
             }
             add(resource, "ICON", "icons/colour-" + LowerCase(choice->label) + ".ico",
-                EncodeIcon({ColourSwatch(BackgroundRgb(choice->pair))}));
+                EncodeIcon({Opaque(ColourSwatch(BackgroundRgb(choice->pair)))}));
             break;
         }
         case ResourceContent::PairSwatch: {
             char path[32];
             std::snprintf(path, sizeof path, "icons/pair-%02d.ico", resource.index);
-            add(resource, "ICON", path, EncodeIcon({PairSwatch(resource.index)}));
+            add(resource, "ICON", path, EncodeIcon({Opaque(PairSwatch(resource.index))}));
             break;
         }
         case ResourceContent::Toolbar: {
