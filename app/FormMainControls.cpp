@@ -77,7 +77,8 @@ void FormMain::BuildControls() {
     swatchList = std::make_unique<IconList>(PairCount);
     swatchList->AddPictures(PairSwatchStrip(), PairCount);
 
-    const int rowY = BuiltColourRowY(canvasRect.height);
+    // Built where the layout puts them, so that none of them moves once the window shows.
+    const int rowY = ColourRowY(canvasRect.height);
     colourLabel = std::make_unique<Label>(this, "Colore");
     Place(*colourLabel, 10, rowY, 60, 25);
     colourLabel->Create();
@@ -236,7 +237,7 @@ void FormMain::LayoutControls() {
     const LayoutRect canvasRect = CanvasRect(clientWidth, clientHeight, barHeight);
     canvas->SetSize(canvasRect.width, canvasRect.height);
 
-    const int rowY = LaidOutColourRowY(canvasRect.height);
+    const int rowY = ColourRowY(canvasRect.height);
     colourLabel->SetPosition(colourLabel->x, rowY);
     colourChooser->SetPosition(colourChooser->x, rowY);
     const PalettePlaces places = PaletteCellPlaces(clientWidth, rowY);

@@ -9,8 +9,7 @@ constexpr int CanvasLeft = 10;
 constexpr int CanvasTop = 30;
 constexpr int CanvasSideMargins = 20;
 constexpr int SpaceAroundCanvasLeast = 145;  // toolbar, colour row, three palette rows, status bar
-constexpr int ColourRowBelowCanvas = 3;      // once laid out
-constexpr int ColourRowBuiltOffset = 10;     // from the canvas's top edge, below its height
+constexpr int ColourRowBelowCanvas = 3;
 constexpr int LeastStatusBarRoom = 30;       // below the last palette row
 constexpr int PaletteStartX = 157;           // the cell before the first one, which lands at 178
 constexpr int PalettePitch = 21;
@@ -39,9 +38,7 @@ LayoutRect CanvasRect(int clientWidth, int clientHeight, int statusBarHeight) {
             std::max(0, clientHeight - SpaceAroundCanvas(clientWidth, statusBarHeight))};
 }
 
-int BuiltColourRowY(int canvasHeight) { return canvasHeight + ColourRowBuiltOffset; }
-
-int LaidOutColourRowY(int canvasHeight) {
+int ColourRowY(int canvasHeight) {
     return CanvasTop + canvasHeight + ColourRowBelowCanvas;
 }
 

@@ -31,10 +31,9 @@ LayoutPoint MainWindowSize(int screenWidth, int screenHeight);
 LayoutRect CanvasRect(int clientWidth, int clientHeight, int statusBarHeight);
 int SpaceAroundCanvas(int clientWidth, int statusBarHeight);
 
-// The row of the "Colore" label, the colour chooser and the first palette row: below the
-// canvas when the controls are first built, and a little lower once the window lays itself out.
-int BuiltColourRowY(int canvasHeight);
-int LaidOutColourRowY(int canvasHeight);
+// The row of the "Colore" label, the colour chooser and the first palette row, just below
+// the canvas.
+int ColourRowY(int canvasHeight);
 
 // The smallest client area at which the palette, the colour row and a few rows of the canvas
 // still show.

@@ -36,8 +36,7 @@ TEST(MainWindowLayout, CanvasAndColourRowFollowTheClientSize) {
     EXPECT_EQ(canvas.y, 30);
     EXPECT_EQ(canvas.width, 1080);
     EXPECT_EQ(canvas.height, 555);
-    EXPECT_EQ(BuiltColourRowY(555), 565);
-    EXPECT_EQ(LaidOutColourRowY(555), 588);
+    EXPECT_EQ(ColourRowY(555), 588);
     const LayoutRect tiny = CanvasRect(5, 100, 22);
     EXPECT_EQ(tiny.width, 0);
     EXPECT_EQ(tiny.height, 0);
@@ -55,7 +54,7 @@ TEST(MainWindowLayout, CanvasAndColourRowFollowTheClientSize) {
         EXPECT_EQ(PaletteRowCount(c.width), c.rows) << c.width;
         EXPECT_EQ(SpaceAroundCanvas(c.width, c.bar), c.space) << c.width;
         const int clientHeight = 700;
-        const int rowY = LaidOutColourRowY(CanvasRect(c.width, clientHeight, c.bar).height);
+        const int rowY = ColourRowY(CanvasRect(c.width, clientHeight, c.bar).height);
         const PalettePlaces places = PaletteCellPlaces(c.width, rowY);
         EXPECT_LE(places.back().y + 24, clientHeight - c.bar) << c.width;
     }
