@@ -21,6 +21,7 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title) : Form(mo
     onResize = ResizeHook;
     onChar = CharHook;
     onKeyDown = KeyDownHook;
+    onFilesDropped = FilesDroppedHook;
     Create();
     SetIcon(IDI_APP);
     SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont.GetHandle()), TRUE);
@@ -94,6 +95,10 @@ void FormMain::DialogClosedHook(GUIElement* sender) {
     auto* dialog = dynamic_cast<FormNuovo*>(sender);
     if (!dialog) return;
     if (FormMain* form = Of(dialog->owner)) form->OnDialogClosed(dialog);
+}
+
+void FormMain::FilesDroppedHook(GUIElement* sender, const std::vector<std::wstring>& paths) {
+    if (FormMain* form = Of(sender)) form->OnFilesDropped(paths);
 }
 
 }  // namespace MyApp

@@ -22,6 +22,7 @@
 #include "toolkit/controls/StatusBar.h"
 #include "toolkit/controls/Timer.h"
 #include "toolkit/controls/ToolBar.h"
+#include "toolkit/core/Accelerators.h"
 #include "toolkit/core/Font.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/GdiGuards.h"
@@ -55,7 +56,18 @@ public:
 
     // File commands.
     void SetFilePath(const std::wstring& path);
+    // "&Apri": the Open dialog, then OpenDrawingFile.
     bool OpenDrawing();
+    // Reads the drawing at `path` and shows it; a refused file shows its error and changes
+    // nothing. Every way of opening a drawing ends here.
+    bool OpenDrawingFile(const std::wstring& path);
+    // A drawing named from outside (command line, drop): opened as "&Apri" opens it once its
+    // path is chosen, after the same offer to save the changes.
+    void OpenNamedDrawing(const std::wstring& path);
+    // The drawing named first on a whole command line (as GetCommandLineW gives it), if any.
+    void OpenFromCommandLine(const wchar_t* commandLine);
+    // Files dropped on the window: the first is opened, unless a dialog is open.
+    void OnFilesDropped(const std::vector<std::wstring>& paths);
     bool SaveDrawing(bool askFirst);
     bool SaveDrawingAs();
     void NewDrawing();
@@ -65,6 +77,9 @@ public:
 
     // The main window of an element's event: the first FormMain up its parent chain.
     static FormMain* Of(OrvUtility::GUIElement* element);
+
+    // Ctrl+N, Ctrl+O, Ctrl+S and Ctrl+Z, for the message loop.
+    OrvUtility::LoopShortcuts Shortcuts() const { return {shortcutTable.Get(), handle}; }
 
     const DrawingEditor& Editor() const { return editor; }
     const std::wstring& FilePath() const { return filePath; }
@@ -94,6 +109,7 @@ public:
     std::vector<std::unique_ptr<OrvUtility::ImageFrame>> paletteCells;  // cell g shows glyph g
     std::unique_ptr<OrvUtility::Timer> scrollTimer;
     std::unique_ptr<OrvUtility::StatusBar> statusBar;
+    OrvUtility::AcceleratorTable shortcutTable;
 
 private:
     // Hooks: each finds the main window from the element that raised the event.
@@ -108,6 +124,8 @@ private:
     static void ToolCommandHook(OrvUtility::GUIElement* sender);
     static void ScrollTimerHook(OrvUtility::GUIElement* sender);
     static void DialogClosedHook(OrvUtility::GUIElement* sender);
+    static void FilesDroppedHook(OrvUtility::GUIElement* sender,
+                                 const std::vector<std::wstring>& paths);
 
     // What the drawing reports.
     void CellChanged(CellPosition cell, CellCode tile) override;
@@ -122,6 +140,7 @@ private:
     void Relayout() override;
 
     void BuildMenus();
+    void BuildShortcuts();
     void BuildToolBar();
     void BuildCellControls();
     void BuildColourChooser(int rowY);

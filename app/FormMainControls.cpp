@@ -93,6 +93,7 @@ void FormMain::BuildControls() {
     statusBar->Create();
     ApplyCommandStates();
     SetMinimumSize();
+    BuildShortcuts();
 }
 
 int FormMain::StatusBarHeight() const {
@@ -113,9 +114,9 @@ void FormMain::SetMinimumSize() {
 void FormMain::BuildMenus() {
     menuBar = std::make_unique<MenuBar>(this);
     fileMenu = std::make_unique<Menu>("&File", menuBar.get());
-    newItem = MenuEntry(*fileMenu, "&Nuovo", MenuCommandHook);
-    openItem = MenuEntry(*fileMenu, "&Apri", MenuCommandHook);
-    saveItem = MenuEntry(*fileMenu, "&Salva", MenuCommandHook);
+    newItem = MenuEntry(*fileMenu, "&Nuovo\tCtrl+N", MenuCommandHook);
+    openItem = MenuEntry(*fileMenu, "&Apri\tCtrl+O", MenuCommandHook);
+    saveItem = MenuEntry(*fileMenu, "&Salva\tCtrl+S", MenuCommandHook);
     saveAsItem = MenuEntry(*fileMenu, "Sa&lva come...", MenuCommandHook);
     exportItem = MenuEntry(*fileMenu, "Esporta come immagine...", MenuCommandHook);
     fileDivider = MenuEntry(*fileMenu, "", MenuCommandHook);
@@ -127,6 +128,15 @@ void FormMain::BuildMenus() {
     for (SubMenu* entry : {saveItem.get(), saveAsItem.get(), exportItem.get()})
         entry->SetEnabled(false);
     menuBar->Create();
+}
+
+// Each shortcut is its command's: it does what the menu entry or tool button does, and nothing
+// while that is disabled. Undo has no menu entry; its shortcut is the tool button's.
+void FormMain::BuildShortcuts() {
+    shortcutTable = AcceleratorTable({{FCONTROL, 'N', newItem.get()},
+                                      {FCONTROL, 'O', openItem.get()},
+                                      {FCONTROL, 'S', saveItem.get()},
+                                      {FCONTROL, 'Z', undoTool.get()}});
 }
 
 void FormMain::BuildToolBar() {

@@ -3,6 +3,7 @@
 #include "app/rules/DrawingFilePath.h"
 #include "app/rules/ProductInfo.h"
 #include "files/ArtFile.h"
+#include "toolkit/core/CommandLine.h"
 #include "toolkit/core/RedrawHold.h"
 #include "toolkit/core/Services.h"
 #include "toolkit/core/WaitCursor.h"
@@ -132,10 +133,13 @@ bool FormMain::SaveDrawingAs() {
     return WriteDrawing();
 }
 
-// A file that cannot be read or is refused changes nothing.
 bool FormMain::OpenDrawing() {
     const std::wstring path = OpenFileDialog(this, "Apri", "", ArtFilters);
-    if (path.empty()) return false;
+    return !path.empty() && OpenDrawingFile(path);
+}
+
+// A file that cannot be read or is refused changes nothing.
+bool FormMain::OpenDrawingFile(const std::wstring& path) {
     const ArtReadResult read = ReadArtFile(std::filesystem::path(path));
     if (!read.Ok()) {
         ShowError(this, read.Message(), ErrorCaption);
@@ -154,6 +158,29 @@ bool FormMain::OpenDrawing() {
     SetFilePath(path);
     confirmedPath = path;
     return true;
+}
+
+void FormMain::OpenNamedDrawing(const std::wstring& path) {
+    if (Modified() && !SaveDrawing(true)) return;
+    OpenDrawingFile(path);
+}
+
+// A name relative to the folder the program started in is made whole first: the file dialogs
+// may change the current folder later, and the status bar shows full paths.
+void FormMain::OpenFromCommandLine(const wchar_t* commandLine) {
+    const std::optional<std::wstring> named = FirstCommandLineArgument(commandLine);
+    if (!named) return;
+    std::error_code error;
+    const std::filesystem::path whole = std::filesystem::absolute(*named, error);
+    OpenNamedDrawing(error ? *named : whole.wstring());
+}
+
+// The main window is disabled while a dialog or the About box is open, which should keep drops
+// away; the check here does not count on it.
+void FormMain::OnFilesDropped(const std::vector<std::wstring>& paths) {
+    const auto shown = [](const auto& form) { return form && IsWindowVisible(form->handle); };
+    if (paths.empty() || openDialog || shown(newDialog) || shown(aboutForm)) return;
+    OpenNamedDrawing(paths.front());
 }
 
 void FormMain::NewDrawing() { OpenNewDrawingDialog("Nuovo", false); }

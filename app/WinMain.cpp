@@ -1,4 +1,5 @@
-// The program: one main window, its message loop, exit code 0. The command line is not read.
+// The program: one main window, its message loop, exit code 0. A drawing named on the command
+// line (a double-clicked ".art" file) is open when the window first shows.
 #include "app/FormMain.h"
 #include "app/rules/ProductInfo.h"
 #include "toolkit/core/WindowProcedure.h"
@@ -9,7 +10,8 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     auto mainForm = std::make_unique<MyApp::FormMain>(instance, MyApp::MainWindowTitle());
-    OrvUtility::RunMessageLoop(mainForm.get());
+    mainForm->OpenFromCommandLine(GetCommandLineW());
+    OrvUtility::RunMessageLoop(mainForm.get(), mainForm->Shortcuts());
     mainForm.reset();
     return 0;
 }

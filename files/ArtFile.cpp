@@ -24,9 +24,16 @@ ArtReadResult Refuse(ArtReadStatus status) {
     return result;
 }
 
+// Notepad and other editors put a UTF-8 byte-order mark in front of a file they saved: it is
+// no part of the header.
+std::string_view WithoutByteOrderMark(std::string_view line) {
+    constexpr std::string_view Mark = "\xEF\xBB\xBF";
+    return line.substr(0, Mark.size()) == Mark ? line.substr(Mark.size()) : line;
+}
+
 // The size and background of a header line; false when the line is refused.
 bool ReadHeader(const std::string& line, ArtDrawing& drawing) {
-    const std::vector<std::string> header = SplitString(line, ";");
+    const std::vector<std::string> header = SplitString(WithoutByteOrderMark(line), ";");
     if (header.size() != 3) return false;
     drawing.width = ReadNumber(header[0]);
     drawing.height = ReadNumber(header[1]);

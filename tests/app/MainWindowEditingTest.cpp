@@ -1,6 +1,8 @@
 #include "MainWindowTesting.h"
 
 #include "app/AtlasResource.h"
+#include "files/ArtFile.h"
+#include "toolkit/core/WindowProcedure.h"
 
 #include <map>
 
@@ -153,6 +155,44 @@ TEST_F(EditingTest, MovesRefuseBeepAndUndo) {
 
     Click(*form->cellControls[CellIndex(1, 0)]);
     Tool(*form->eraseTool);
+    EXPECT_EQ(Shown(1, 0), Blank);
+}
+
+// Keys as the message loop handles them: Ctrl+N, Ctrl+O, Ctrl+S and Ctrl+Z run their commands
+// wherever the keyboard is, do nothing while the command is disabled, and never type.
+TEST_F(EditingTest, ShortcutsRunTheirCommandsAndTypeNothing) {
+    const auto key = [&](HWND target, WORD virtualKey, bool control) {
+        BYTE keys[256] = {};
+        keys[VK_CONTROL] = control ? 0x80 : 0;
+        SetKeyboardState(keys);
+        scriptedServices() = {};
+        MSG message{target, WM_KEYDOWN, virtualKey, 1, 0, {}};
+        OrvUtility::HandleLoopMessage(form.get(), form->Shortcuts(), message);
+        OrvUtility::Testing::PumpPending();  // a typed character would arrive now
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+        return ShownTexts();
+    };
+    const std::vector<std::string> none;
+    const HWND canvas = form->canvas->handle, cell = form->cellControls[5]->handle;
+    EXPECT_EQ(key(canvas, 'S', true), none);
+    EXPECT_EQ(key(cell, 'Z', true), none);
+    EXPECT_FALSE(form->Modified());
+    EXPECT_EQ(Shown(0, 0), Blank);
+
+    key(canvas, 'A', false);  // typed as without shortcuts: no Shift, a small letter
+    key(cell, 'B', false);
+    EXPECT_EQ(Shown(1, 0), Letter(L'b'));
+    key(cell, 'Z', true);
+    EXPECT_EQ(Shown(1, 0), Blank);
+    EXPECT_EQ(key(form->colourChooser->handle, 'S', true), none);
+    EXPECT_EQ(ReadArtFile(folder / "ten.art").drawing.cells[0], Letter(L'a'));
+    EXPECT_FALSE(form->Modified());
+    EXPECT_EQ(key(canvas, 'O', true), std::vector<std::string>{"open: Apri: "});
+    EXPECT_EQ(key(cell, 'N', true), none);
+    ASSERT_TRUE(form->newDialog && IsWindowVisible(form->newDialog->handle));
+    EXPECT_EQ(key(canvas, 'O', true), none);  // the main window waits for the dialog
+    EXPECT_EQ(Shown(0, 0), Letter(L'a'));
     EXPECT_EQ(Shown(1, 0), Blank);
 }
 

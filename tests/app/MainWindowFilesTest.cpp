@@ -6,6 +6,9 @@
 #include "files/PictureFile.h"
 #include "support/CommittedAtlas.h"
 #include "support/ObjectCounts.h"
+#include "toolkit/core/TextConversion.h"
+
+#include <shlobj.h>
 
 #include <algorithm>
 
@@ -205,6 +208,74 @@ TEST_F(FilesTest, RefusedFilesLeaveTheDrawingAlone) {
     Type(L"A");
     Menu(*form->saveItem);
     EXPECT_EQ(ReadBytes(odd), "2;1;7\r\n500;-3\r\n" + Line(L'A'));
+}
+
+// A drawing named on the command line (a double-clicked file) opens as "&Apri" opens it: the
+// first argument only, whole whatever its letters, a relative name from the starting folder.
+TEST_F(FilesTest, TheCommandLineOpensItsFirstArgument) {
+    const std::wstring named = (folder.Path() / L"\x0394\x03B9\x03BA \x0424\x043E.art").wstring();
+    std::filesystem::copy_file(original, named);
+    WriteBytes(folder / "bad.art", "81;1;10\r\n");
+    const std::wstring missing = (folder / "missing.art").wstring(), bad = (folder / "bad.art").wstring();
+    const struct { std::wstring commandLine, path; const char* error; } cases[] = {
+        {L"\"C:\\Program Files\\Tessaly.exe\" \"" + named + L"\" second.art", named, nullptr},
+        {L"Tessaly.exe start.art", original.wstring(), nullptr},
+        {L"Tessaly.exe x.txt", (folder / "x.txt.art").wstring(), nullptr},
+        {L"Tessaly.exe " + bad, L"", "error: Errore: Formato non valido."},
+        {L"Tessaly.exe \"" + missing + L"\"", L"", "error: Errore: Errore durante la lettura."},
+        {L"\"C:\\Program Files\\Tessaly.exe\"  ", L"", nullptr},
+    };
+    WriteDrawing("x.txt", L"C", 1);
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(folder.Path());
+    for (const auto& c : cases) {
+        form = std::make_unique<FormMain>(OrvUtility::Testing::Module(), "Tessaly");
+        scriptedServices = {};
+        form->OpenFromCommandLine(c.commandLine.c_str());
+        const auto at = OrvUtility::Narrow(c.commandLine);
+        EXPECT_EQ(ShownTexts(), c.error ? std::vector<std::string>{c.error}
+                                        : std::vector<std::string>{}) << at;
+        EXPECT_EQ(form->statusBar->GetText(), c.path) << at;
+        EXPECT_EQ(form->Editor().Grid().HasDrawing(), !c.path.empty()) << at;
+    }
+    std::filesystem::current_path(before);
+}
+
+// Files dropped on the window: the first opens as "&Apri" would open it, after the offer to
+// save; nothing happens while a dialog is open. The drop's memory is released either way.
+TEST_F(FilesTest, ADroppedFileOpensAfterTheSaveQuestion) {
+    const auto drop = [&](const std::vector<std::wstring>& paths) {
+        std::wstring names;
+        for (const auto& path : paths) names += path + L'\0';
+        const HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (names.size() + 1) * 2);
+        auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+        header->pFiles = sizeof(DROPFILES);
+        header->fWide = TRUE;
+        names.copy(reinterpret_cast<wchar_t*>(header + 1), names.size());
+        GlobalUnlock(memory);
+        scriptedServices = {};
+        scriptedServices.yesNoAnswers = {true};
+        SendMessageW(form->handle, WM_DROPFILES, WPARAM(memory), 0);
+        EXPECT_EQ(GlobalSize(memory), 0u);
+        return ShownTexts();
+    };
+    const auto other = WriteDrawing("other.art", L"Q", 1);
+    EXPECT_TRUE(OrvUtility::Testing::StyleOf(form->handle, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    EXPECT_FALSE(OrvUtility::Testing::StyleOf(form->canvas->handle, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+
+    Type(L"Z");
+    EXPECT_EQ(drop({other.wstring(), original.wstring()}), std::vector<std::string>{SaveQuestion});
+    EXPECT_EQ(ReadBytes(original), "2;2;10\r\n" + Line(L'Z') + Line(L'B') + "71;10\r\n71;10\r\n");
+    EXPECT_EQ(form->statusBar->GetText(), other.wstring());
+    EXPECT_EQ(drop({(folder / "none.art").wstring()}),
+              std::vector<std::string>{"error: Errore: Errore durante la lettura."});
+
+    Menu(*form->newItem);
+    EXPECT_EQ(drop({original.wstring()}), std::vector<std::string>{});
+    form->newDialog.reset();
+    Menu(*form->infoItem);
+    EXPECT_EQ(drop({original.wstring()}), std::vector<std::string>{});
+    EXPECT_EQ(form->FilePath(), other.wstring());
 }
 
 // The file type chosen gives the format of a name without a picture extension; a name with

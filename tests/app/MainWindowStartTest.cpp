@@ -60,8 +60,8 @@ TEST_F(MainWindowTest, StartsEmptyWithOnlyNewOpenExitAndHelpEnabled) {
         bool enabled;
     };
     const Entry entries[] = {
-        {*form->newItem, L"&Nuovo", true},        {*form->openItem, L"&Apri", true},
-        {*form->saveItem, L"&Salva", false},      {*form->saveAsItem, L"Sa&lva come...", false},
+        {*form->newItem, L"&Nuovo\tCtrl+N", true}, {*form->openItem, L"&Apri\tCtrl+O", true},
+        {*form->saveItem, L"&Salva\tCtrl+S", false}, {*form->saveAsItem, L"Sa&lva come...", false},
         {*form->exportItem, L"Esporta come immagine...", false},
         {*form->exitItem, L"&Esci", true},        {*form->guideItem, L"&Guida", true},
         {*form->homeItem, L"&Home", true},        {*form->infoItem, L"&Info...", true},

@@ -66,6 +66,11 @@ TEST_F(ArtFileTest, AcceptsLenientButSoundFilesAndRefusesBrokenOnesWithTheirMess
         {"2;1;" + zeros + "7\r\n5;3\r\n71;10\r\n", BadFormatText},
         {"2;1;10\r\n5;" + zeros + "3\r\n71;10\r\n", DamagedText},
         {"2;1;10\r\n5;3\r\n71;" + zeros + "10", DamagedText},
+        // A UTF-8 byte-order mark in front (Notepad's) is no part of the header.
+        {"\xEF\xBB\xBF" "2;1;10\r\n5;3\r\n71;10\r\n", "2;1;10 5;3 71;10"},
+        {"\xEF\xBB\xBF" "2;1\r\n" + cells6, BadFormatText},
+        {"\xEF\xBB\xBF" "2;1;10\r\n5;3;\r\n71\r\n", DamagedText},
+        {"\xEF\xBB" "2;1;10\r\n5;3\r\n71;10\r\n", BadFormatText},
     };
     // Sizes the cell store cannot hold and backgrounds outside the atlas; the
     // last two would wrap to an acceptable 1 and 10 if not saturated.

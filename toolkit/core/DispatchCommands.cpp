@@ -48,7 +48,15 @@ Answer DispatchCommand(WPARAM wParam, LPARAM lParam) {
         RaiseCommand(entry);
         return std::nullopt;
     }
-    if (!control && code == 1) return std::nullopt;  // an accelerator
+    if (!control && code == 1) {  // an accelerator: a menu entry, or any command element
+        // The system skips a disabled menu entry; a toolbar item's state only the toolkit knows.
+        GUIElement* entry = FindSubMenuById(commandId);
+        GUIElement* target = entry ? entry : FindById(commandId);
+        if (!target || !target->enabled) return std::nullopt;
+        if (entry) dynamic_cast<SubMenuRole*>(entry)->ToggleCheck();
+        RaiseCommand(target);
+        return std::nullopt;
+    }
 
     GUIElement* source = FindByHandle(control);
     if (dynamic_cast<CommandElement*>(source)) {

@@ -53,9 +53,12 @@ DWORD Form::WindowStyle() const {
     return style;
 }
 
+// WS_EX_ACCEPTFILES is all that DragAcceptFiles sets: given at creation, shell32 need not be
+// loaded at start.
 DWORD Form::WindowExStyle() const {
-    if (!dialog) return 0;
-    return WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | (topmost ? WS_EX_TOPMOST : 0);
+    const DWORD acceptsFiles = onFilesDropped ? WS_EX_ACCEPTFILES : 0;
+    if (!dialog) return acceptsFiles;
+    return acceptsFiles | WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | (topmost ? WS_EX_TOPMOST : 0);
 }
 
 void Form::Create() {

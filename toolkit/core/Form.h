@@ -21,6 +21,9 @@ namespace OrvUtility {
 
 class Form;
 
+// Files dropped on a form from the desktop or a file manager, as full paths.
+using FilesDroppedHook = void (*)(GUIElement* sender, const std::vector<std::wstring>& paths);
+
 // A system-wide hot key, registered while its form is the foreground window.
 struct HotKey {
     using Handler = void (*)(Form* form, UINT modifiers, UINT key);
@@ -55,6 +58,8 @@ public:
     // Asked when the Windows session is about to end (log-off, shut-down): false refuses the
     // end. Without it the session ends as the system wishes.
     CloseHook onQueryEndSession = nullptr;
+    // Set before Create: the window then accepts files dropped on it or on any of its children.
+    FilesDroppedHook onFilesDropped = nullptr;
     // The smallest outer size the user can drag the window to; a side of 0 is free.
     SIZE minimumSize{0, 0};
     HICON iconHandle = nullptr;

@@ -3,13 +3,22 @@
 
 namespace OrvUtility {
 
-int RunMessageLoop(Form* form) {
+// A shortcut is looked for first, so that its key never becomes a typed character (Ctrl+S is
+// also the control code 0x13); only keys pressed in the shortcuts' window or its children
+// count, so a dialog of its own keeps its keys.
+void HandleLoopMessage(Form* form, const LoopShortcuts& shortcuts, MSG& message) {
+    if (shortcuts.table && shortcuts.window &&
+        (message.hwnd == shortcuts.window || IsChild(shortcuts.window, message.hwnd)) &&
+        TranslateAcceleratorW(shortcuts.window, shortcuts.table, &message))
+        return;
+    if (form && form->dialog && IsDialogMessageW(form->handle, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+int RunMessageLoop(Form* form, const LoopShortcuts& shortcuts) {
     MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (form && form->dialog && IsDialogMessageW(form->handle, &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) HandleLoopMessage(form, shortcuts, message);
     return static_cast<int>(message.wParam);
 }
 

@@ -4,6 +4,7 @@
 #include "toolkit/core/FileDialogFilter.h"
 #include "toolkit/core/GUIElement.h"
 #include "toolkit/core/Services.h"
+#include "toolkit/core/SystemLibrary.h"
 #include "toolkit/core/TextConversion.h"
 
 #include <windows.h>
@@ -17,20 +18,10 @@ namespace OrvUtility {
 
 namespace {
 
+// comdlg32 and shell32 come through SystemFunction: loaded when first needed.
+
 // Long enough for any path the dialog can return (the system's own limit for long paths).
 constexpr std::size_t FileNameCapacity = 32768;
-
-// The file dialogs and the shell come from libraries loaded the first time one is needed:
-// imported, they (and all they load in turn) would lengthen every start of the program by
-// about as much as a whole empty program's start takes under Wine. Once loaded they stay.
-template <typename Function>
-Function SystemFunction(const wchar_t* library, const char* name) {
-    const HMODULE module = LoadLibraryW(library);
-    if (!module) return nullptr;
-    // Through the generic function type, which converts to any other without complaint.
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 using FileDialogFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
 using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, const wchar_t*, const wchar_t*,

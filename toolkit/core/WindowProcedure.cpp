@@ -2,6 +2,7 @@
 
 #include "toolkit/core/ControlRoles.h"
 #include "toolkit/core/Dispatch.h"
+#include "toolkit/core/DroppedFiles.h"
 #include "toolkit/core/ElementRegistry.h"
 #include "toolkit/core/ElementWindow.h"
 #include "toolkit/core/Form.h"
@@ -204,6 +205,19 @@ Answer MsgMouseLeave(const Message& m) {
     return std::nullopt;
 }
 
+// The drop goes to the form that accepted files, wherever over it the files were let go; its
+// memory is released in any case.
+Answer MsgDropFiles(const Message& m) {
+    const DroppedFiles drop(reinterpret_cast<HDROP>(m.wParam));
+    for (GUIElement* e = m.element; e; e = e->parent) {
+        auto* form = dynamic_cast<Form*>(e);
+        if (!form) continue;
+        if (form->onFilesDropped) form->onFilesDropped(form, drop.Paths());
+        break;
+    }
+    return 0;
+}
+
 Answer MsgHotKey(const Message& m) {
     DispatchHotKey(m.element, m.window, m.wParam);
     return std::nullopt;
@@ -248,6 +262,7 @@ Answer Handle(const Message& m) {
     case WM_MOUSEHOVER:      return MsgTell<&GUIElement::OnMouseHover>(m);
     case WM_MOUSELEAVE:      return MsgMouseLeave(m);
     case WM_HOTKEY:          return MsgHotKey(m);
+    case WM_DROPFILES:       return MsgDropFiles(m);
     default:                 return std::nullopt;
     }
 }

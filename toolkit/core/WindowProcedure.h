@@ -2,6 +2,7 @@
 // The one window procedure of every toolkit window and subclassed control, and the
 // application's message loop.
 
+#include "toolkit/core/Accelerators.h"
 #include "toolkit/core/DispatcherState.h"
 
 #include <windows.h>
@@ -16,7 +17,10 @@ class Form;
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Runs until the quit message (posted when `mainWindow` is destroyed) and answers its exit
-// code. A dialog-style `form` gets dialog keyboard navigation.
-int RunMessageLoop(Form* form);
+// code. A dialog-style `form` gets dialog keyboard navigation; `shortcuts` are translated into
+// their commands.
+int RunMessageLoop(Form* form, const LoopShortcuts& shortcuts = {});
+// What the loop does with one message it took from the queue.
+void HandleLoopMessage(Form* form, const LoopShortcuts& shortcuts, MSG& message);
 
 }  // namespace OrvUtility

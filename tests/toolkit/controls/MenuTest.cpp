@@ -50,7 +50,8 @@ TEST_F(MenuTest, TheBarBuildsTheTreeInConstructionOrder) {
 }
 
 // States reach the native menu at creation and after; a chosen checkable entry flips its mark
-// before its hook runs; an entry added to a created menu shows at once at its end.
+// before its hook runs, chosen by its shortcut too unless disabled; an entry added to a created
+// menu shows at once at its end.
 TEST_F(MenuTest, StatesCommandsAndLateEntriesReachTheNativeMenu) {
     SubMenu grid(&file, "Griglia");
     grid.checkable = true;
@@ -58,6 +59,7 @@ TEST_F(MenuTest, StatesCommandsAndLateEntriesReachTheNativeMenu) {
         Record(dynamic_cast<SubMenu*>(sender)->IsChecked() ? "checked" : "unchecked");
     };
     SubMenu zoom(&file, "Zoom");
+    zoom.onCommand = [](GUIElement*) { Record("zoom"); };
     zoom.SetEnabled(false);
     zoom.checked = true;  // not checkable: never shows a mark
     bar.Create();
@@ -68,11 +70,12 @@ TEST_F(MenuTest, StatesCommandsAndLateEntriesReachTheNativeMenu) {
     SendMessageW(form.handle, WM_COMMAND, MAKEWPARAM(grid.id, 0), 0);
     EXPECT_EQ(state(grid), UINT(MF_CHECKED));
     SendMessageW(form.handle, WM_COMMAND, MAKEWPARAM(grid.id, 1), 0);  // an accelerator
+    SendMessageW(form.handle, WM_COMMAND, MAKEWPARAM(zoom.id, 1), 0);  // disabled: nothing
     SendMessageW(form.handle, WM_COMMAND, MAKEWPARAM(grid.id, 0), 0);
-    EXPECT_EQ(Log(), (Lines{"checked", "unchecked"}));
+    EXPECT_EQ(Log(), (Lines{"checked", "unchecked", "checked"}));
     zoom.SetEnabled(true);
     zoom.ApplyCheck();
-    EXPECT_EQ(std::make_pair(state(grid), state(zoom)), std::make_pair(0u, 0u));
+    EXPECT_EQ(std::make_pair(state(grid), state(zoom)), std::make_pair(UINT(MF_CHECKED), 0u));
     SubMenu late(&file, "Ultima");
     EXPECT_EQ(Ids(file.menuHandle).back(), UINT(late.id));
 }
