@@ -82,10 +82,9 @@ void PanelChildren::Create() {
         placement.menu = reinterpret_cast<HMENU>(INT_PTR(id));
     }
     CreateElementWindow(*this, windowClass.lpszClassName, text.c_str(), placement, classModule);
-    if (!popup && handle) {
-        ShowWindow(handle, SW_SHOW);
-        UpdateWindow(handle);
-    }
+    // Made visible by its style; painted at once only where it can be seen: a panel made
+    // inside a hidden or held parent (a whole drawing's cells) paints with the parent.
+    if (!popup && handle && IsWindowVisible(handle)) UpdateWindow(handle);
     created = true;
     OnCreate(handle);
     SetScrollRange(scrollMin, scrollMax);
