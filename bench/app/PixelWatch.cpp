@@ -2,11 +2,13 @@
 // screen's pixels over a window stop changing. The rectangle of the window is copied from the
 // screen's device context (under Wine's X11 driver: the X server's pixels, whatever lies on top)
 // again and again and hashed; the moment ends at the last copy that differed from the one before,
-// once the picture has stayed the same for the settle time. The watcher presses the key itself
-// (SendInput), so no process start lies between the press and the first look.
+// once the picture has stayed the same for the settle time and the program answers messages
+// again. The watcher presses the key itself (SendInput), so no process start lies between the
+// press and the first look.
 //
 //   tessaly_pixel_watch.exe [options] TITLE ACTION [ARGUMENTS]
-// TITLE: the start of the title of a visible top-level window, the one watched.
+// TITLE: the title of a visible top-level window, the one watched; TITLE* any title that starts
+// with TITLE.
 // Actions (times in ms from the press, the click or --since):
 //   appear          waits for the window to appear and watches it
 //   key KEY...      presses the keys one after the other (a letter, a digit, Return, Escape,
@@ -71,7 +73,9 @@ Ticks TicksAtUnixTime(long long nanoseconds) {
 }
 
 struct TitleSearch {
-    const wchar_t* prefix;
+    const wchar_t* title;
+    std::size_t length;
+    bool prefix;  // the title given ended with '*': any title that starts with the rest
     HWND found;
 };
 
@@ -80,13 +84,17 @@ BOOL CALLBACK MatchTitle(HWND window, LPARAM parameter) {
     if (!IsWindowVisible(window)) return TRUE;
     wchar_t title[256];
     if (GetWindowTextW(window, title, 256) <= 0) return TRUE;
-    if (std::wcsncmp(title, search->prefix, std::wcslen(search->prefix)) != 0) return TRUE;
+    const bool matches = search->prefix ? std::wcsncmp(title, search->title, search->length) == 0
+                                        : std::wcscmp(title, search->title) == 0;
+    if (!matches) return TRUE;
     search->found = window;
     return FALSE;
 }
 
-HWND FindWindowTitled(const wchar_t* prefix) {
-    TitleSearch search{prefix, nullptr};
+HWND FindWindowTitled(const wchar_t* title) {
+    std::size_t length = std::wcslen(title);
+    const bool prefix = length > 0 && title[length - 1] == L'*';
+    TitleSearch search{title, prefix ? length - 1 : length, prefix, nullptr};
     EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -159,13 +167,27 @@ struct Watch {
     bool timedOut = false;
 };
 
-// Copies the window's rectangle until it has stayed the same for the settle time. The window
-// is looked up by title on each copy when it is not there yet (a starting program).
+// Whether the window's thread answers a message at once. A program busy making its windows
+// may show nothing new for longer than the settle time: a still screen means the moment is over
+// only once the program waits for input again.
+bool AnswersAtOnce(HWND window, const Options& options, Ticks& answered) {
+    constexpr double AtOnceMs = 50;
+    const Ticks asked = Now();
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, DWORD(options.timeoutMs), &result);
+    answered = Now();
+    return Milliseconds(asked, answered) < AtOnceMs;
+}
+
+// Copies the window's rectangle until, after a first change, it has stayed the same for the
+// settle time and the program is idle. The window is looked up by title on each copy until it
+// is there (a starting program).
 Watch WatchUntilStill(const wchar_t* title, HWND window, std::uint64_t before, Ticks start,
                       const Options& options) {
     ScreenCopy copy;
     Watch watch;
     watch.lastChange = watch.firstChange = start;
+    Ticks quietSince = start;  // the last change, or the end of a busy spell after it
     double copying = 0;
     for (;;) {
         if (window == nullptr) window = FindWindowTitled(title);
@@ -178,10 +200,14 @@ Watch WatchUntilStill(const wchar_t* title, HWND window, std::uint64_t before, T
         ++watch.copies;
         if (hash != before) {
             before = hash;
-            watch.lastChange = copied;
+            watch.lastChange = quietSince = copied;
             if (watch.changes++ == 0) watch.firstChange = copied;
         }
-        if (window != nullptr && Milliseconds(watch.lastChange, copied) >= options.settleMs) break;
+        if (watch.changes > 0 && Milliseconds(quietSince, copied) >= options.settleMs) {
+            Ticks answered = 0;
+            if (AnswersAtOnce(window, options, answered)) break;
+            quietSince = answered;
+        }
         if (Milliseconds(start, copied) >= options.timeoutMs) {
             watch.timedOut = true;
             break;
@@ -192,10 +218,15 @@ Watch WatchUntilStill(const wchar_t* title, HWND window, std::uint64_t before, T
     return watch;
 }
 
-void PrintWatch(const Watch& watch, Ticks start) {
+// Prints the watch's line; a watch that timed out is an error.
+int PrintWatch(const Watch& watch, Ticks start, const wchar_t* title) {
     std::wprintf(L"last %.0f first %.0f changes %d copies %d copy %.1f\n",
                  Milliseconds(start, watch.lastChange), Milliseconds(start, watch.firstChange),
                  watch.changes, watch.copies, watch.copyMs);
+    if (!watch.timedOut) return 0;
+    std::fwprintf(stderr, watch.changes == 0 ? L"nothing changed over \"%ls\"\n"
+                                             : L"\"%ls\" did not come to rest\n", title);
+    return 1;
 }
 
 // The wall-clock time in nanoseconds since 1970 written in the file, as the counter's value.
@@ -328,9 +359,11 @@ int ExitWatch(HWND window, WORD key, const Options& options) {
     const Ticks start = Now();
     if (!PressKeys({key})) return 1;
     double windowMs = -1;
-    while (WaitForSingleObject(process, DWORD(options.intervalMs)) == WAIT_TIMEOUT) {
+    for (;;) {
+        const DWORD waited = WaitForSingleObject(process, DWORD(options.intervalMs));
+        if (waited == WAIT_OBJECT_0) break;
+        if (waited != WAIT_TIMEOUT || Milliseconds(start, Now()) >= options.timeoutMs) return 1;
         if (windowMs < 0 && !IsWindow(window)) windowMs = Milliseconds(start, Now());
-        if (Milliseconds(start, Now()) >= options.timeoutMs) return 1;
     }
     const double endMs = Milliseconds(start, Now());
     if (windowMs < 0) windowMs = endMs;
@@ -383,13 +416,12 @@ int wmain(int argc, wchar_t** argv) {
             std::fwprintf(stderr, L"no start time in %ls\n", options.since);
             return 1;
         }
-        PrintWatch(watch, start);
-        return watch.timedOut ? 1 : 0;
+        return PrintWatch(watch, start, title);
     }
 
     const HWND window = FindWindowTitled(title);
     if (window == nullptr) {
-        std::fwprintf(stderr, L"no visible window titled \"%ls...\"\n", title);
+        std::fwprintf(stderr, L"no visible window titled \"%ls\"\n", title);
         return 1;
     }
     if (action == L"close") return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
@@ -415,7 +447,7 @@ int wmain(int argc, wchar_t** argv) {
                  rect.top + int(std::wcstol(arguments[1], nullptr, 10))};
     } else if (action == L"trough") {
         if (!TroughPoint(window, point)) {
-            std::fwprintf(stderr, L"the largest child of \"%ls...\" has no vertical bar\n", title);
+            std::fwprintf(stderr, L"the largest child of \"%ls\" has no vertical bar\n", title);
             return 1;
         }
     } else {
@@ -431,6 +463,5 @@ int wmain(int argc, wchar_t** argv) {
     const Ticks start = Now();
     if (keys.empty() ? !PressMouse() : !PressKeys(keys)) return 1;
     const Watch watch = WatchUntilStill(title, window, before, start, options);
-    PrintWatch(watch, start);
-    return watch.timedOut ? 1 : 0;
+    return PrintWatch(watch, start, title);
 }
