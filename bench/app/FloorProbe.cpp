@@ -2,10 +2,10 @@
 // cost when each is a window. A top-level window titled "Orv Tessaly floor probe" holds one
 // 800 x 400 panel; on a key it makes, repaints, scrolls or destroys 2,000 plain 16 x 24 child
 // windows of one class in an 80 x 25 grid, each painting one tile with one copy:
-//   M  make, show and paint them all
+//   M  make, show and paint them all (made while the panel's redrawing is held)
 //   R  repaint them all, in the other set of tiles (so that the screen changes)
 //   P  scroll the panel and its children a page down, or back up when it is down
-//   D  destroy them all
+//   D  destroy them all (as they were made)
 // The bench presses the keys and times, from the key, until the window's pixels stop changing.
 //   tessaly_floor_probe.exe [PAGE]    PAGE: the scroll step in pixels (default 60, the page of
 //                                     the editor's bar for an 80 x 25 drawing: a tenth of it)
@@ -81,7 +81,17 @@ void Make() {
             CellWidth * (cell % Columns), CellHeight * (cell / Columns) - probe.scrolled,
             CellWidth, CellHeight, probe.panel, reinterpret_cast<HMENU>(INT_PTR(cell)),
             instance, nullptr));
-    UpdateWindow(probe.panel);
+}
+
+// With the panel's redrawing held, as the editor holds its canvas's while a drawing changes:
+// the windows are made or destroyed without a paint each, then the panel is painted once. In
+// the same runs this was the cheaper way both for making (a fifth to a third less than making
+// each window shown and painting after) and mostly for destroying.
+void HoldRedraw(bool hold) {
+    SendMessageW(probe.panel, WM_SETREDRAW, hold ? FALSE : TRUE, 0);
+    if (!hold)
+        RedrawWindow(probe.panel, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void Repaint() {
@@ -109,10 +119,10 @@ LRESULT CALLBACK ProbeProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_KEYDOWN:
         switch (wParam) {
-        case 'M': Make(); return 0;
+        case 'M': HoldRedraw(true); Make(); HoldRedraw(false); return 0;
         case 'R': Repaint(); return 0;
         case 'P': Scroll(); return 0;
-        case 'D': Destroy(); return 0;
+        case 'D': HoldRedraw(true); Destroy(); HoldRedraw(false); return 0;
         default: break;
         }
         break;
