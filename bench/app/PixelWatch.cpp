@@ -22,7 +22,7 @@
 // Options:
 //   --settle MS     how long the picture must stay the same (default 1000)
 //   --timeout MS    gives up watching after this long (default 30000)
-//   --interval MS   pause between copies (default 2), leaving the processor to the program
+//   --interval MS   pause between copies (default 10), leaving the processor to the program
 //   --ready FILE    creates FILE once the watcher is ready to look
 //   --since FILE    for appear: the moment's start is the time in FILE, nanoseconds since 1970,
 //                   read once the picture is still (the launcher writes it after --ready)
@@ -155,7 +155,7 @@ private:
 struct Options {
     int settleMs = 1000;
     int timeoutMs = 30000;
-    int intervalMs = 2;
+    int intervalMs = 10;
     const wchar_t* since = nullptr;
     const wchar_t* ready = nullptr;
 };
