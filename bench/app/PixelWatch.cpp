@@ -231,13 +231,19 @@ int PrintWatch(const Watch& watch, Ticks start, const wchar_t* title) {
 
 // The wall-clock time in nanoseconds since 1970 written in the file, as the counter's value.
 bool ReadSince(const wchar_t* path, Ticks& start) {
-    FILE* file = _wfopen(path, L"r");
-    if (file == nullptr) return false;
-    long long nanoseconds = 0;
-    const bool read = std::fscanf(file, "%lld", &nanoseconds) == 1;
-    std::fclose(file);
-    if (read) start = TicksAtUnixTime(nanoseconds);
-    return read;
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    char text[32] = {};
+    DWORD read = 0;
+    const bool ok = ReadFile(file, text, sizeof(text) - 1, &read, nullptr) && read > 0;
+    CloseHandle(file);
+    if (!ok) return false;
+    char* end = nullptr;
+    const long long nanoseconds = std::strtoll(text, &end, 10);
+    if (end == text) return false;
+    start = TicksAtUnixTime(nanoseconds);
+    return true;
 }
 
 std::uint64_t HashNow(HWND window) {
