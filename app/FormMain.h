@@ -98,6 +98,9 @@ public:
     std::unique_ptr<OrvUtility::SubMenu> guideItem, homeItem, infoItem;
 
     std::unique_ptr<OrvUtility::PanelChildren> canvas;
+    // The cells' own panel, the canvas's only child, as large as the largest drawing: the
+    // canvas scrolls it, and with it every cell, as one window.
+    std::unique_ptr<OrvUtility::PanelChildren> cellSheet;
     std::unique_ptr<OrvUtility::ToolBar> toolBar;
     std::unique_ptr<OrvUtility::ToolBarItem> newTool, openTool, fileGap, saveTool, saveGap,
         propertiesTool, undoTool, eraseTool, moveLeftTool, moveRightTool, moveUpTool,

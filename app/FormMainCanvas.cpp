@@ -99,7 +99,7 @@ void FormMain::Relayout() { LayoutControls(); }
 // Either way the canvas takes the keyboard, so typing and the arrows go on from there.
 void FormMain::OnCellClicked(GUIElement* element) {
     if (!element) return;
-    if (element->parent == canvas.get()) {
+    if (element->parent == cellSheet.get()) {
         const int index = IndexOf(cellControls, element);
         if (index < 0) return;
         editor.SelectCell(index % GridColumns, index / GridColumns);

@@ -70,6 +70,14 @@ void FormMain::BuildControls() {
     canvas->horizontalLine = CellWidth;  // an arrow of a scroll bar moves a cell
     canvas->verticalLine = CellHeight;
     canvas->Create();
+    cellSheet = std::make_unique<PanelChildren>(canvas.get());
+    Place(*cellSheet, 0, 0, CellWidth * GridColumns, CellHeight * GridRows);
+    cellSheet->SetBackColour(CanvasColour);
+    cellSheet->tabStop = false;
+    cellSheet->clipChildren = true;
+    cellSheet->onKeyDown = KeyDownHook;
+    cellSheet->onChar = CharHook;
+    cellSheet->Create();
 
     BuildToolBar();
     BuildCellControls();
@@ -196,7 +204,7 @@ void FormMain::BuildCellControls() {
     const int background = editor.Grid().Background();
     cellControls.reserve(GridSlots);
     for (int index = 0; index < GridSlots; ++index) {
-        auto cell = std::make_unique<ImageFrame>(canvas.get(), atlasBitmap.Get(), BlankGlyph,
+        auto cell = std::make_unique<ImageFrame>(cellSheet.get(), atlasBitmap.Get(), BlankGlyph,
                                                  background);
         cell->tabStop = false;
         Place(*cell, CellWidth * (index % GridColumns), CellHeight * (index / GridColumns),

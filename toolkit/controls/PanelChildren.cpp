@@ -50,6 +50,7 @@ DWORD PanelChildren::WindowStyle() const {
     if (border) style |= WS_BORDER;
     if (horizontalScroll) style |= WS_HSCROLL;
     if (verticalScroll) style |= WS_VSCROLL;
+    if (clipChildren) style |= WS_CLIPCHILDREN;
     return style;
 }
 

@@ -67,6 +67,9 @@ public:
     Colour childTextColour = NoColour;
     Colour childBackColour = NoColour;
     bool popup = false;
+    // Its children's areas are left out of its own painting (WS_CLIPCHILDREN): a panel covered
+    // by children that paint themselves is not painted under them first.
+    bool clipChildren = false;
 
 protected:
     // The paint hook of the self-painting panels: it runs with `paintBackground` cleared, as
