@@ -159,11 +159,13 @@ private:
     std::wstring AskSavePath(std::wstring proposal);
     bool SavePathConfirmed() const;
     // Runs a model operation that may show or hide many cells with the canvas's redrawing
-    // held back, then repaints the canvas once.
+    // held back, then lets it go.
     template <typename Operation>
     void WithCanvasHeld(Operation operation);
-    // Gives every made cell window the visibility its slot asks for.
-    void ShowHeldCells();
+    // Gives every made cell window the visibility its slot asks for, lets the canvas draw
+    // again and shows the drawing at once.
+    void LetCanvasGo();
+    void PaintDrawingAtOnce();
     // The atlas as colour values for the export, read from the loaded bitmap once.
     const AtlasImage* ExportAtlas();
 

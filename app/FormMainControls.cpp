@@ -69,6 +69,7 @@ void FormMain::BuildControls() {
     canvas->onChar = CharHook;
     canvas->horizontalLine = CellWidth;  // an arrow of a scroll bar moves a cell
     canvas->verticalLine = CellHeight;
+    canvas->clipChildren = true;  // the sheet paints its own area
     canvas->Create();
     cellSheet = std::make_unique<PanelChildren>(canvas.get());
     Place(*cellSheet, 0, 0, CellWidth * GridColumns, CellHeight * GridRows);

@@ -4,7 +4,6 @@
 #include "app/rules/ProductInfo.h"
 #include "files/ArtFile.h"
 #include "toolkit/core/CommandLine.h"
-#include "toolkit/core/RedrawHold.h"
 #include "toolkit/core/Services.h"
 #include "toolkit/core/WaitCursor.h"
 
@@ -26,21 +25,16 @@ constexpr const char* ArtExtension = "art";
 
 }  // namespace
 
-// The hold is let go on every way out: a canvas left held would stay blank.
 template <typename Operation>
 void FormMain::WithCanvasHeld(Operation operation) {
-    const HWND window = canvas ? canvas->handle.Get() : nullptr;
-    if (!window) return operation();
+    if (!canvas || !canvas->handle) return operation();
     const WaitCursor wait;
-    const RedrawHold hold(window);
-    // Runs before the hold goes, so the cells are shown while the canvas is still held.
-    struct ShowCellsAtEnd {
+    // Let go on every way out, also when the operation throws: a held canvas stays blank.
+    struct LetGoAtEnd {
         FormMain& form;
-        ~ShowCellsAtEnd() {
-            form.canvasHeld = false;
-            form.ShowHeldCells();
-        }
-    } showCells{*this};
+        ~LetGoAtEnd() { form.LetCanvasGo(); }
+    } letGo{*this};
+    SendMessageW(canvas->handle, WM_SETREDRAW, FALSE, 0);
     canvasHeld = true;
     operation();
 }
