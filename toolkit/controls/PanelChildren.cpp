@@ -72,7 +72,10 @@ void PanelChildren::Create() {
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = WindowProcedure;
     windowClass.hInstance = classModule;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    // The system's shared arrow, looked up once: the lookup costs a panel's class as much as
+    // its registration, and the canvas makes 2,000 of them.
+    static const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hCursor = arrow;
     ownClass.Register(windowClass, className, backColour);
 
     WindowPlacement placement = PlacementOf(*this);
