@@ -23,8 +23,7 @@ std::vector<std::uint32_t> BitmapPixels(HBITMAP bitmap) {
                                DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     if (rows != size.bmHeight) return {};
-    for (std::uint32_t& pixel : pixels)  // 0x00RRGGBB as read
-        pixel = (pixel >> 16 & 0xFF) | (pixel & 0xFF00) | (pixel & 0xFF) << 16;
+    for (std::uint32_t& pixel : pixels) pixel = SwapRedAndBlue(pixel);
     return pixels;
 }
 

@@ -20,6 +20,11 @@ constexpr int AtlasResourceId = IDB_ATLAS;
 // The caller owns it.
 HBITMAP LoadAtlasBitmap(HINSTANCE moduleInstance);
 
+// 0x00RRGGBB, as a 32-bit bitmap holds a pixel, to a 0x00BBGGRR colour value, and back.
+constexpr std::uint32_t SwapRedAndBlue(std::uint32_t pixel) {
+    return (pixel >> 16 & 0xFF) | (pixel & 0xFF00) | (pixel & 0xFF) << 16;
+}
+
 // A bitmap's pixels as 0x00BBGGRR colour values, top row first; empty when it cannot be read.
 // The colours of a section bitmap come from its own colour table, whatever the display.
 std::vector<std::uint32_t> BitmapPixels(HBITMAP bitmap);

@@ -165,7 +165,7 @@ private:
     // Gives every made cell window the visibility its slot asks for, lets the canvas draw
     // again and shows the drawing at once.
     void LetCanvasGo();
-    void PaintDrawingAtOnce();
+    bool PaintDrawingAtOnce();
     // The atlas as colour values for the export, read from the loaded bitmap once.
     const AtlasImage* ExportAtlas();
 

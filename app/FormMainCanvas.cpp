@@ -1,6 +1,8 @@
 #include "app/FormMain.h"
 
+#include "app/AtlasResource.h"
 #include "app/rules/NewDrawingChoices.h"
+#include "toolkit/core/GdiGuards.h"
 #include "toolkit/core/Services.h"
 
 #include <algorithm>
@@ -70,7 +72,14 @@ void FormMain::LetCanvasGo() {
         if (frame->visible != onScreen) ShowWindow(frame->handle, frame->visible ? SW_SHOWNA : SW_HIDE);
     }
     SendMessageW(canvas->handle, WM_SETREDRAW, TRUE, 0);
-    PaintDrawingAtOnce();
+    bool painted = false;
+    try {
+        painted = PaintDrawingAtOnce();
+    } catch (...) {  // out of memory for the picture: the cells paint themselves
+    }
+    if (!painted)
+        RedrawWindow(cellSheet->handle, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RedrawWindow(canvas->handle, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_NOCHILDREN | RDW_UPDATENOW);
 }
@@ -78,36 +87,35 @@ void FormMain::LetCanvasGo() {
 // The whole drawing appears in one copy, not cell by cell as each paints: composed as the
 // export composes it (the very pixels the cells paint), put on the sheet, the sheet's grey
 // beyond it, and every cell then taken as painted. Only the marked cell paints itself, for its
-// border. Without the atlas's pixels the cells paint themselves.
-void FormMain::PaintDrawingAtOnce() {
+// border. False, with nothing done, without the atlas's pixels.
+bool FormMain::PaintDrawingAtOnce() {
     const HWND sheet = cellSheet->handle;
     const AtlasImage* atlas = ExportAtlas();
-    if (!atlas) {
-        RedrawWindow(sheet, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        return;
-    }
+    if (!atlas) return false;
     Picture picture = ComposeExportPicture(editor.Grid(), *atlas);
-    for (std::uint32_t& pixel : picture.pixels)  // 0x00BBGGRR to the bitmap's blue-green-red
-        pixel = (pixel >> 16 & 0xFF) | (pixel & 0xFF00) | (pixel & 0xFF) << 16;
+    for (std::uint32_t& pixel : picture.pixels) pixel = SwapRedAndBlue(pixel);
     BITMAPINFO format{};
     format.bmiHeader = {sizeof(BITMAPINFOHEADER), picture.width, -picture.height, 1, 32, BI_RGB,
                         0, 0, 0, 0, 0};
     RECT area{};
     GetClientRect(sheet, &area);
-    const HDC context = GetDCEx(sheet, nullptr, DCX_CACHE);  // over the cells too
-    const auto brush = reinterpret_cast<HBRUSH>(GetClassLongPtrW(sheet, GCLP_HBRBACKGROUND));
-    const RECT right{picture.width, 0, area.right, area.bottom};
-    const RECT below{0, picture.height, picture.width, area.bottom};
-    FillRect(context, &right, brush);
-    FillRect(context, &below, brush);
-    SetDIBitsToDevice(context, 0, 0, DWORD(picture.width), DWORD(picture.height), 0, 0, 0,
-                      UINT(picture.height), picture.pixels.data(), &format, DIB_RGB_COLORS);
-    ReleaseDC(sheet, context);
+    {
+        const WindowContext context(sheet, DCX_CACHE);  // over the cells too
+        if (!context) return false;
+        const auto brush = reinterpret_cast<HBRUSH>(GetClassLongPtrW(sheet, GCLP_HBRBACKGROUND));
+        const RECT right{picture.width, 0, area.right, area.bottom};
+        const RECT below{0, picture.height, picture.width, area.bottom};
+        FillRect(context.Get(), &right, brush);
+        FillRect(context.Get(), &below, brush);
+        SetDIBitsToDevice(context.Get(), 0, 0, DWORD(picture.width), DWORD(picture.height), 0,
+                          0, 0, UINT(picture.height), picture.pixels.data(), &format,
+                          DIB_RGB_COLORS);
+    }
     RedrawWindow(sheet, nullptr, nullptr, RDW_VALIDATE | RDW_ALLCHILDREN);
     const CellPosition marked = editor.Grid().CurrentCell();
     if (const HWND cell = cellControls[CellIndex(marked.column, marked.row)]->handle)
         RedrawWindow(cell, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    return true;
 }
 
 // The mark never goes out of sight: the canvas scrolls the least that shows it. A whole

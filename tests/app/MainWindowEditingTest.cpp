@@ -33,11 +33,22 @@ protected:
 
 std::map<const OrvUtility::GUIElement*, int> paints;
 
-// A placed glyph repaints its cell and the cell the mark moves to, nothing else.
+// An opened drawing is put on the screen at once, its pixels those the cells paint: only the
+// marked cell paints itself. A placed glyph repaints its cell and the cell the mark moves to.
 TEST_F(EditingTest, AGlyphPlacedRepaintsItsCellAndTheMarksOnly) {
-    OrvUtility::Testing::PumpPending();
     for (auto& cell : form->cellControls)
         cell->onPaint = [](OrvUtility::GUIElement* sender) { ++paints[sender]; };
+    paints.clear();
+    Open(WriteDrawing("letters.art", L"QA........", 10, 5));  // light on dark blue
+    OrvUtility::Testing::PumpPending();
+    EXPECT_EQ(paints, (std::map<const OrvUtility::GUIElement*, int>{{form->cellControls[0].get(), 1}}));
+    const auto atlas = ReadAtlasImage(form->atlasBitmap.Get());
+    ASSERT_TRUE(atlas);
+    const TileRect tile = TileRectangle(Letter(L'A').glyph, 5);
+    for (const POINT at : {POINT{1, 1}, POINT{5, 6}})
+        EXPECT_EQ(WindowPixel(form->cellControls[1]->handle, at.x, at.y),
+                  COLORREF(atlas->At(tile.x + at.x, tile.y + at.y)));
+
     paints.clear();
     Type(L"A");
     OrvUtility::Testing::PumpPending();

@@ -59,6 +59,25 @@ private:
 
 // Selects an object into a context and puts the previous one back. Selecting into no
 // context, or a failed selection, restores nothing.
+// A window's device context from GetDCEx, given back to the window.
+class WindowContext {
+public:
+    WindowContext(HWND contextWindow, DWORD flags)
+        : window(contextWindow), value(GetDCEx(contextWindow, nullptr, flags)) {}
+    ~WindowContext() {
+        if (value) ReleaseDC(window, value);
+    }
+    WindowContext(const WindowContext&) = delete;
+    WindowContext& operator=(const WindowContext&) = delete;
+
+    HDC Get() const { return value; }
+    explicit operator bool() const { return value != nullptr; }
+
+private:
+    HWND window;
+    HDC value;
+};
+
 class Selection {
 public:
     Selection(HDC context, HGDIOBJ object)
