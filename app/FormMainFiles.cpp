@@ -42,7 +42,7 @@ void FormMain::WithCanvasHeld(Operation operation) {
 void FormMain::OnMenuCommand(GUIElement* item) {
     if (!item) return;
     if (item == newItem.get() || item == openItem.get()) {
-        if (Modified() && !SaveDrawing(true)) return;
+        if (!SaveDrawing(true)) return;
         if (item == newItem.get()) {
             NewDrawing();
         } else {
@@ -108,8 +108,9 @@ bool FormMain::SavePathConfirmed() const {
     return filePath == confirmedPath || !std::filesystem::exists(filePath, error);
 }
 
-// False when the caller must stop what it was doing: the file could not be written, or the
-// user asked to save (the question answered Yes) and then cancelled the Save dialog.
+// True at once for a drawing without changes. False when the caller must stop what it was
+// doing: the file could not be written, or the user asked to save (the question answered Yes)
+// and then cancelled the Save dialog.
 bool FormMain::SaveDrawing(bool askFirst) {
     if (!Modified()) return true;
     if (askFirst && !AskYesNo(this, SaveQuestion, SaveCaption)) return true;
@@ -155,7 +156,7 @@ bool FormMain::OpenDrawingFile(const std::wstring& path) {
 }
 
 void FormMain::OpenNamedDrawing(const std::wstring& path) {
-    if (Modified() && !SaveDrawing(true)) return;
+    if (!SaveDrawing(true)) return;
     OpenDrawingFile(path);
 }
 
@@ -214,7 +215,7 @@ void FormMain::OnDialogClosed(GUIElement* closing) {
 // Every close request comes here: the close box, "&Esci", the system menu.
 bool FormMain::ConfirmClose() {
     UnregisterHotKeys();
-    if (!AskYesNo(ExitQuestion, ExitCaption) || (Modified() && !SaveDrawing(true))) {
+    if (!AskYesNo(ExitQuestion, ExitCaption) || !SaveDrawing(true)) {
         RegisterHotKeys();
         return false;
     }
@@ -225,7 +226,7 @@ bool FormMain::ConfirmClose() {
 // Logging off or shutting down asks what "&Esci" asks of a modified drawing; No lets the
 // session end and the changes go, a cancelled Save dialog or a failed write refuses it.
 bool FormMain::ConfirmEndSession() {
-    return !Modified() || SaveDrawing(true);
+    return SaveDrawing(true);
 }
 
 }  // namespace MyApp

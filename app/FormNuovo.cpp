@@ -189,7 +189,7 @@ void FormNuovo::OnButton(GUIElement* button) {
         height = HeightChosen();
         const int chosen = backgroundList->SelectedIndex();
         background = PairOfChoiceValue(backgroundList->ItemValueNarrow(chosen));
-        if (modifyMode && preset) {
+        if (preset) {  // modify mode
             if (widthBox->GetText() == preset->widthText) width = preset->width;
             if (heightBox->GetText() == preset->heightText) height = preset->height;
             if (chosen == preset->backgroundItem) background = preset->background;
