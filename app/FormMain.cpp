@@ -31,8 +31,10 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title) : Form(mo
 // Teardown order matters: the dialog and the About box go first, while the window they are
 // owned by still exists to be enabled again; then the main window closes (without the exit
 // question: this is not the user asking) and takes every child window with it, so the
-// controls' destructors find nothing left to destroy; last the model stops reporting.
+// controls' destructors find nothing left to destroy; last the model stops reporting. Every
+// way out of the program comes here, so the recovery copy goes here (its lock with the member).
 FormMain::~FormMain() {
+    DiscardRecoveryCopy();
     newDialog.reset();
     aboutForm.reset();
     onClose = nullptr;
@@ -88,6 +90,10 @@ void FormMain::ToolCommandHook(GUIElement* sender) {
 
 void FormMain::ScrollTimerHook(GUIElement* sender) {
     if (FormMain* form = Of(sender)) form->UpdateScrollBars();
+}
+
+void FormMain::RecoveryTimerHook(GUIElement* sender) {
+    if (FormMain* form = Of(sender)) form->WriteRecoveryCopy();
 }
 
 // The dialog is a form of its own, not a child: its owner is the way back.

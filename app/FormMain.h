@@ -9,8 +9,11 @@
 //   FormMainCanvas.cpp    the canvas and palette: clicks, keys, tool commands, scroll bars
 //   FormMainFiles.cpp     new, open, save, save as, properties and the exit confirmation
 //   FormMainHelp.cpp      export, the web pages and the About box
+//   FormMainRecovery.cpp  the recovery copy of unsaved changes, and offering it after a crash
 #include "app/FormNuovo.h"
 #include "app/rules/CommandStates.h"
+#include "app/rules/RecoveryTiming.h"
+#include "files/RecoveryStore.h"
 #include "model/DrawingEditor.h"
 #include "model/ExportPicture.h"
 #include "toolkit/controls/ComboBox.h"
@@ -28,6 +31,8 @@
 #include "toolkit/core/GdiGuards.h"
 
 #include <array>
+#include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -75,6 +80,14 @@ public:
     void ExportDrawing();
     void ShowAbout();
 
+    // Recovery copies go to `folder` from now on (none while it is empty); copies that programs
+    // no longer running left there are offered first, newest first.
+    void StartRecovery(const std::filesystem::path& folder);
+    // Writes this drawing's recovery copy now, if it has unsaved changes.
+    void WriteRecoveryCopy();
+    const std::optional<RecoveryCopy>& OwnRecoveryCopy() const { return recoveryCopy; }
+    RecoveryTiming recoveryTiming;
+
     // The main window of an element's event: the first FormMain up its parent chain.
     static FormMain* Of(OrvUtility::GUIElement* element);
 
@@ -111,6 +124,7 @@ public:
     std::unique_ptr<OrvUtility::ComboBoxEx> colourChooser;
     std::vector<std::unique_ptr<OrvUtility::ImageFrame>> paletteCells;  // cell g shows glyph g
     std::unique_ptr<OrvUtility::Timer> scrollTimer;
+    std::unique_ptr<OrvUtility::Timer> recoveryTimer;
     std::unique_ptr<OrvUtility::StatusBar> statusBar;
     OrvUtility::AcceleratorTable shortcutTable;
 
@@ -126,6 +140,7 @@ private:
     static void MenuCommandHook(OrvUtility::GUIElement* sender);
     static void ToolCommandHook(OrvUtility::GUIElement* sender);
     static void ScrollTimerHook(OrvUtility::GUIElement* sender);
+    static void RecoveryTimerHook(OrvUtility::GUIElement* sender);
     static void DialogClosedHook(OrvUtility::GUIElement* sender);
     static void FilesDroppedHook(OrvUtility::GUIElement* sender,
                                  const std::vector<std::wstring>& paths);
@@ -139,6 +154,7 @@ private:
     void MoveRefused() override;
     void UndoCommandChanged(bool enabled) override;
     void SaveCommandChanged(bool enabled) override;
+    void DrawingEdited() override;
     void ScrollToOrigin() override;
     void Relayout() override;
 
@@ -166,6 +182,12 @@ private:
     // again and shows the drawing at once.
     void LetCanvasGo();
     bool PaintDrawingAtOnce();
+    // Shows a drawing read from a file; a refused one shows its error and changes nothing.
+    bool ShowReadDrawing(const ArtReadResult& read);
+    // Offers one abandoned copy; true when it was restored.
+    bool OfferRecoveryCopy(const RecoveryCopy& copy);
+    // The drawing has no unsaved changes left: its copy goes, and no copy is due.
+    void DiscardRecoveryCopy();
     // The atlas as colour values for the export, read from the loaded bitmap once.
     const AtlasImage* ExportAtlas();
 
@@ -176,6 +198,10 @@ private:
     std::wstring confirmedPath;
     std::optional<AtlasImage> exportAtlas;
     std::optional<CommandStates> shownStates;  // none until first applied
+    std::filesystem::path recoveryFolder;
+    std::optional<RecoveryCopy> recoveryCopy;  // made at the first copy, kept to the end
+    std::optional<std::uint64_t> firstUncopiedChange;  // tick count of the oldest change no copy holds
+    bool recoveryFailureNoted = false;
     bool layoutBusy = false;
     bool canvasHeld = false;  // see WithCanvasHeld
 };

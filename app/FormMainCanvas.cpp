@@ -134,7 +134,11 @@ void FormMain::MoveRefused() { ShowInfo(this, MoveRefusalText, MoveRefusalCaptio
 
 void FormMain::UndoCommandChanged(bool) { ApplyCommandStates(); }
 
-void FormMain::SaveCommandChanged(bool) { ApplyCommandStates(); }
+// Saved, opened or new: no unsaved change is left for a recovery copy to keep.
+void FormMain::SaveCommandChanged(bool saveEnabled) {
+    if (!saveEnabled) DiscardRecoveryCopy();
+    ApplyCommandStates();
+}
 
 void FormMain::ScrollToOrigin() {
     canvas->ScrollToLeft();

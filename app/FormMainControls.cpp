@@ -96,6 +96,8 @@ void FormMain::BuildControls() {
 
     scrollTimer = std::make_unique<Timer>(this, ScrollBarDelay);
     scrollTimer->onTick = ScrollTimerHook;
+    recoveryTimer = std::make_unique<Timer>(this, recoveryTiming.quietMs);
+    recoveryTimer->onTick = RecoveryTimerHook;
 
     statusBar = std::make_unique<StatusBar>(this, "");
     statusBar->text = filePath;

@@ -135,7 +135,13 @@ bool FormMain::OpenDrawing() {
 
 // A file that cannot be read or is refused changes nothing.
 bool FormMain::OpenDrawingFile(const std::wstring& path) {
-    const ArtReadResult read = ReadArtFile(std::filesystem::path(path));
+    if (!ShowReadDrawing(ReadArtFile(std::filesystem::path(path)))) return false;
+    SetFilePath(path);
+    confirmedPath = path;
+    return true;
+}
+
+bool FormMain::ShowReadDrawing(const ArtReadResult& read) {
     if (!read.Ok()) {
         ShowError(this, read.Message(), ErrorCaption);
         return false;
@@ -150,8 +156,6 @@ bool FormMain::OpenDrawingFile(const std::wstring& path) {
         ShowError(this, ArtReadMessage(ArtReadStatus::BadFormat), ErrorCaption);
         return false;
     }
-    SetFilePath(path);
-    confirmedPath = path;
     return true;
 }
 
@@ -224,9 +228,15 @@ bool FormMain::ConfirmClose() {
 }
 
 // Logging off or shutting down asks what "&Esci" asks of a modified drawing; No lets the
-// session end and the changes go, a cancelled Save dialog or a failed write refuses it.
+// session end and the changes go (their recovery copy too, though it comes back should the
+// session go on after all), a cancelled Save dialog or a failed write refuses it.
 bool FormMain::ConfirmEndSession() {
-    return SaveDrawing(true);
+    if (!SaveDrawing(true)) return false;
+    if (Modified()) {
+        DiscardRecoveryCopy();
+        DrawingEdited();
+    }
+    return true;
 }
 
 }  // namespace MyApp

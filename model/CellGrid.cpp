@@ -34,9 +34,11 @@ void CellGrid::Select(int column, int row) {
 }
 
 void CellGrid::SetModified() {
-    if (modified) return;
-    modified = true;
-    view->SaveCommandChanged(true);
+    if (!modified) {
+        modified = true;
+        view->SaveCommandChanged(true);
+    }
+    view->DrawingEdited();
 }
 
 void CellGrid::ClearModified() {

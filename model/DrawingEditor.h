@@ -50,6 +50,8 @@ public:
     bool LoadDrawing(int width, int height, int background, const std::vector<CellCode>& codes);
     // The drawing was written to its file.
     void MarkSaved() { grid.ClearModified(); }
+    // The drawing was restored from a recovery copy: its changes are still unsaved.
+    void MarkRestored() { grid.SetModified(); }
 
 private:
     bool CurrentCellInDrawing() const;

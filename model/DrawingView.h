@@ -30,6 +30,8 @@ public:
 
     virtual void UndoCommandChanged(bool enabled) = 0;
     virtual void SaveCommandChanged(bool enabled) = 0;
+    // The drawing was changed by an edit (each one, also when it was modified already).
+    virtual void DrawingEdited() = 0;
 
     // The drawing's size or background was applied: scroll the canvas back to
     // the origin first, lay the window out again afterwards.
@@ -48,6 +50,7 @@ public:
     void MoveRefused() override {}
     void UndoCommandChanged(bool) override {}
     void SaveCommandChanged(bool) override {}
+    void DrawingEdited() override {}
     void ScrollToOrigin() override {}
     void Relayout() override {}
 };

@@ -3,6 +3,7 @@
 #include "app/rules/MainWindowLayout.h"
 #include "app/rules/NewDrawingChoices.h"
 #include "app/rules/ProductInfo.h"
+#include "app/rules/RecoveryTiming.h"
 
 #include <gtest/gtest.h>
 
@@ -80,6 +81,18 @@ TEST(DrawingFilePath, ArtExtensionIsForcedUnlessPresentInAnyCase) {
     EXPECT_EQ(WithArtExtension(L"Z:\\\x0424\x0430\x0439\x043B"),
               L"Z:\\\x0424\x0430\x0439\x043B.art");
     EXPECT_EQ(WithArtExtension(L"Z:\\x.\x0410RT"), L"Z:\\x.\x0410RT.art");
+}
+
+// A copy comes 2 s after the last change, but typing on never holds it off past 30 s from the
+// first change it does not hold; a clock that went back counts as no wait.
+TEST(RecoveryTiming, AQuietMomentOrTheLongestWait) {
+    const RecoveryTiming timing;
+    const struct { std::uint64_t now, first; int delay; } cases[] = {
+        {1000, 1000, 2000}, {20000, 1000, 2000}, {29000, 1000, 2000}, {30000, 1000, 1000},
+        {31000, 1000, 0}, {90000, 1000, 0}, {500, 9000, 2000},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(timing.DelayAfterChange(c.now, c.first), c.delay) << c.now << " " << c.first;
 }
 
 TEST(CommandStates, FollowTheDrawing) {

@@ -118,6 +118,20 @@ TEST(DrawingEditor, KeysPlaceEraseMoveAndUndo) {
     }
 }
 
+// Every edit that changes the drawing is reported, also once it is modified already (the
+// recovery copy's clock runs on them); cursor moves and refused or beeping moves are not.
+TEST(DrawingEditor, EveryChangeIsReportedAsAnEdit) {
+    const struct { const char* rows; const char* keys; int edits; } cases[] = {
+        {"... ...", "ABC", 3}, {"... ...", "A~~", 3}, {"AB. CDE", ">r-", 2},
+        {"... ...", "<>v^", 0}, {"ABC", "r", 0}, {".A", "r", 0},
+    };
+    for (const auto& c : cases) {
+        ViewedEditor e(c.rows);
+        Press(e.editor, c.keys);
+        EXPECT_EQ(e.view.edits, c.edits) << c.rows << " " << c.keys;
+    }
+}
+
 // Each case starts from "#A.? BCDE" saved, with C typed again at 1,1 (the
 // cursor at 2,1, one undo entry), and ends with an undo: a new drawing and an
 // opened file disable it, a change of properties keeps it, skipping cells no

@@ -22,6 +22,7 @@ public:
     void MoveRefused() override { alerts += " refused"; }
     void UndoCommandChanged(bool on) override { Log("undo"); undoEnabled = on; }
     void SaveCommandChanged(bool on) override { Log("save"); saveEnabled = on; }
+    void DrawingEdited() override { ++edits; }
     void ScrollToOrigin() override { Log("scroll"); }
     void Relayout() override { Log("relayout"); }
 
@@ -29,6 +30,7 @@ public:
     std::array<std::optional<CellCode>, GridSlots> slots;  // the tile of each slot shown
     CellPosition cursor;
     bool undoEnabled = false, saveEnabled = false;
+    int edits = 0;
 
 private:
     void Log(const std::string& kind) {
