@@ -48,6 +48,7 @@ void DrawingEditor::PlaceGlyph(int glyph) {
     SetUndoEnabled(true);
     grid.SetCode(cell.column, cell.row, CellCode{glyph, palettePair});
     grid.SetModified();
+    lastPlacedGlyph = glyph;
 
     CellPosition next{cell.column + 1, cell.row};
     if (next.column == grid.Width()) next = {0, cell.row + 1};
@@ -138,17 +139,21 @@ void DrawingEditor::SelectCell(int column, int row) {
 
 bool DrawingEditor::NewDrawing(int width, int height, int background) {
     if (!grid.StartNewDrawing(width, height, background)) return false;
+    DropSelection();
     SetUndoEnabled(false);
     return true;
 }
 
 bool DrawingEditor::ChangeProperties(int width, int height, int background) {
-    return grid.ChangeProperties(width, height, background);
+    if (!grid.ChangeProperties(width, height, background)) return false;
+    DropSelection();
+    return true;
 }
 
 bool DrawingEditor::LoadDrawing(int width, int height, int background,
                                 const std::vector<CellCode>& codes) {
     if (!grid.FillFromFile(width, height, background, codes)) return false;
+    DropSelection();
     SetUndoEnabled(false);
     return true;
 }

@@ -3,9 +3,15 @@
 // drawing's lifecycle seen from the editor, and the command states they keep
 // in step through the view.
 
+#include "BoxPieces.h"
+#include "CellBlock.h"
 #include "CellGrid.h"
 #include "GlyphAtlas.h"
 #include "UndoBuffer.h"
+
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace MyApp {
 
@@ -43,6 +49,34 @@ public:
     // Clicking a canvas cell: makes it current when it is in the drawing.
     void SelectCell(int column, int row);
 
+    // The selection: a rectangle of the drawing's cells spanning from where it was started to
+    // the cursor, or nothing. A new drawing, an open and a change of properties drop it.
+    const std::optional<CellRect>& Selection() const { return selection; }
+    // Shift+arrow: the cursor moves and the selection follows it from where it started.
+    void ExtendSelection(Direction direction);
+    // A drag from the cursor's cell to (column, row), taken into the drawing; the cursor follows.
+    void SelectTo(int column, int row);
+    void SelectAll();
+    void DropSelection() { selection.reset(); }
+    // The selection, or without one the cursor's cell; empty without a drawing.
+    CellRect CommandTarget() const;
+
+    // Commands on blocks of cells, each one undo step (nothing changes, undo included, where
+    // the target holds no cell of the drawing).
+    CellBlock CopyBlock(const CellRect& area) const;
+    void EraseBlock(const CellRect& area);
+    // Puts the block down with its top-left corner at the cursor, cut at the drawing's edges;
+    // the cells it covers become the selection.
+    void PasteBlock(const CellBlock& block);
+    // The selection, or without one the cells joined side by side to the cursor's that hold its
+    // code, take the glyph placed last in the palette pair.
+    void Fill();
+    // The outline of the command target in box pieces of that weight, joined to the pieces of
+    // the same weight already in its cells; a single row or column is a line.
+    void DrawFrame(StrokeWeight weight);
+    // The glyph Fill uses: the one placed last by a click, a key or a paste.
+    int LastPlacedGlyph() const { return lastPlacedGlyph; }
+
     // Lifecycle. Each returns false and changes nothing for a size outside
     // 1..80 x 1..25 or a background outside 0..41.
     bool NewDrawing(int width, int height, int background);
@@ -58,11 +92,16 @@ private:
     void StartRecording();
     void Record(int column, int row);
     void SetUndoEnabled(bool enabled);
+    // Stores the codes as one operation: the undo buffer holds the old codes of exactly these cells.
+    void Rewrite(const std::vector<std::pair<CellPosition, CellCode>>& changes);
 
     CellGrid grid;
     UndoBuffer undo;
     bool undoEnabled = false;
     int palettePair = DefaultPalettePair;
+    int lastPlacedGlyph = BlankGlyph;
+    std::optional<CellRect> selection;
+    CellPosition selectionStart;
 };
 
 }  // namespace MyApp
