@@ -8,12 +8,6 @@
 #include <set>
 #include <string>
 
-#ifndef _WIN32
-#include <csignal>
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
-
 namespace MyApp {
 namespace {
 
@@ -98,41 +92,6 @@ TEST_F(RecoveryStoreTest, AbandonedCopiesComeNewestFirstAndLeftoversAreCleared) 
     EXPECT_EQ(Names(folder).count("disegno-senzadisegno.origin"), 0u);
     EXPECT_EQ(Names(folder).count("appunti.art"), 1u);
 }
-
-// A folder that cannot be made gives no copy, and finding copies there finds none.
-TEST_F(RecoveryStoreTest, AFolderThatCannotBeWrittenGivesNoCopy) {
-    WriteBytes(temp / "file", "x");
-    EXPECT_FALSE(RecoveryCopy::Start(temp / "file" / "Tessaly"));
-    EXPECT_TRUE(ClaimAbandonedCopies(temp / "file" / "Tessaly").empty());
-}
-
-#ifndef _WIN32
-// A program killed outright (as by a crash or a power cut) leaves its copy to be claimed.
-TEST_F(RecoveryStoreTest, AKilledProgramsCopyIsClaimed) {
-    const TypedDrawing drawing(L"Z");
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const pid_t child = fork();
-    if (child == 0) {
-        std::optional<RecoveryCopy> copy = RecoveryCopy::Start(folder);
-        const bool written = copy && copy->Write(drawing.editor.Grid(), {"/tmp/z.art", false});
-        (void)!write(ready[1], written ? "1" : "0", 1);
-        pause();
-        _exit(0);
-    }
-    char written = '0';
-    ASSERT_EQ(read(ready[0], &written, 1), 1);
-    ASSERT_EQ(written, '1');
-    EXPECT_TRUE(ClaimAbandonedCopies(folder).empty());
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
-    const std::vector<RecoveryCopy> claimed = ClaimAbandonedCopies(folder);
-    ASSERT_EQ(claimed.size(), 1u);
-    EXPECT_EQ(claimed[0].Origin(), (DrawingOrigin{"/tmp/z.art", false}));
-    close(ready[0]);
-    close(ready[1]);
-}
-#endif
 
 }  // namespace
 }  // namespace MyApp
