@@ -163,8 +163,10 @@ bool FormNuovo::ConfirmClose() {
 bool FormNuovo::OnFormChar(wchar_t character) {
     if (character == 27) {
         CloseWith(ClosedWithoutChoice);
+    } else if (character == L'\r' && cancelButton && GetFocus() == cancelButton->handle) {
+        OnButton(cancelButton.get());  // Enter presses the button that has the keyboard
     } else if (character == L'\r' && okButton) {
-        OnButton(okButton.get());
+        OnButton(okButton.get());  // and means OK everywhere else
     }
     return true;
 }

@@ -87,7 +87,8 @@ TEST_F(FormNuovoTest, EveryWayOfClosingGivesTheOwnerBackAndOnlyOkTakesTheValues)
         {None, L"80", L"25", 3, Ok, BM_CLICK, 0, {1, 80, 25, 7, false}},
         {None, L"12", L"9", 5, Width, WM_CHAR, L'\r', {1, 12, 10, 5, false}},
         {None, L"", L"20", 1, Height, WM_CHAR, L'\r', {1, 40, 20, 9, false}},
-        {None, L"", L"", None, Cancel, WM_CHAR, L'\r', {1, 40, 15, 10, false}},
+        {None, L"", L"", None, Cancel, WM_CHAR, L'\r', {2, 0, 0, 0, false}},
+        {None, L"", L"", None, Ok, WM_CHAR, L'\r', {1, 40, 15, 10, false}},
         {7, L"", L"", None, Ok, BM_CLICK, 0, {1, 33, 21, 7, true}},
         {41, L"", L"", None, Itself, WM_CHAR, L'\r', {1, 33, 21, 41, true}},  // left alone
         {41, L"", L"", 5, Ok, BM_CLICK, 0, {1, 33, 21, 5, true}},
@@ -104,6 +105,7 @@ TEST_F(FormNuovoTest, EveryWayOfClosingGivesTheOwnerBackAndOnlyOkTakesTheValues)
         if (c.item != None) SendMessageW(d->backgroundList->handle, CB_SETCURSEL, c.item, 0);
         const HWND targets[] = {d->okButton->handle, d->cancelButton->handle, d->widthBox->handle,
                                 d->heightBox->handle, d->handle};
+        if (c.message == WM_CHAR) SetFocus(targets[c.to]);
         if (c.message) SendMessageW(targets[c.to], c.message, c.code, 0);
         if (!c.message) d.reset();
         EXPECT_EQ(seen, c.seen) << &c - cases;
