@@ -22,6 +22,7 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title) : Form(mo
     onChar = CharHook;
     onKeyDown = KeyDownHook;
     onFilesDropped = FilesDroppedHook;
+    onClipboardChanged = ClipboardChangedHook;
     Create();
     SetIcon(IDI_APP);
     SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont.GetHandle()), TRUE);
@@ -101,6 +102,10 @@ void FormMain::DialogClosedHook(GUIElement* sender) {
     auto* dialog = dynamic_cast<FormNuovo*>(sender);
     if (!dialog) return;
     if (FormMain* form = Of(dialog->owner)) form->OnDialogClosed(dialog);
+}
+
+void FormMain::ClipboardChangedHook(GUIElement* sender) {
+    if (FormMain* form = Of(sender)) form->OnClipboardChanged();
 }
 
 void FormMain::FilesDroppedHook(GUIElement* sender, const std::vector<std::wstring>& paths) {

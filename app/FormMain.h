@@ -9,6 +9,7 @@
 //   FormMainCanvas.cpp    the canvas and palette: clicks, keys, tool commands, scroll bars
 //   FormMainFiles.cpp     new, open, save, save as, properties and the exit confirmation
 //   FormMainHelp.cpp      export, the web pages and the About box
+//   FormMainEditing.cpp   the "&Modifica" commands: the selection, the clipboard, fill and frames
 //   FormMainRecovery.cpp  the recovery copy of unsaved changes, and offering it after a crash
 #include "app/FormNuovo.h"
 #include "app/rules/CommandStates.h"
@@ -29,6 +30,7 @@
 #include "toolkit/core/Font.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/GdiGuards.h"
+#include "toolkit/core/WaitCursor.h"
 
 #include <array>
 #include <cstdint>
@@ -80,6 +82,14 @@ public:
     void ExportDrawing();
     void ShowAbout();
 
+    // "&Modifica": false for an entry that is not one of its commands.
+    bool OnEditCommand(OrvUtility::GUIElement* item);
+    // The selection (or the cursor's cell) onto the clipboard in the program's own format, as
+    // text and as the exported picture's pixels; false, with the error shown, when the clipboard
+    // could not be had.
+    bool CopyToClipboard();
+    void PasteFromClipboard();
+
     // Recovery copies go to `folder` from now on (none while it is empty); copies that programs
     // no longer running left there are offered first, newest first.
     void StartRecovery(const std::filesystem::path& folder);
@@ -107,6 +117,11 @@ public:
     std::unique_ptr<OrvUtility::Menu> fileMenu;
     std::unique_ptr<OrvUtility::SubMenu> newItem, openItem, saveItem, saveAsItem, exportItem,
         fileDivider, exitItem;
+    std::unique_ptr<OrvUtility::Menu> editMenu;
+    std::unique_ptr<OrvUtility::SubMenu> undoItem, editDivider, cutItem, copyItem, pasteItem,
+        deleteItem, selectAllItem, fillDivider, fillItem, singleFrameItem, doubleFrameItem,
+        toolsDivider, propertiesItem, eraseItem, moveItem, moveLeftItem, moveRightItem,
+        moveUpItem, moveDownItem;
     std::unique_ptr<OrvUtility::Menu> helpMenu;
     std::unique_ptr<OrvUtility::SubMenu> guideItem, homeItem, infoItem;
 
@@ -142,6 +157,7 @@ private:
     static void ScrollTimerHook(OrvUtility::GUIElement* sender);
     static void RecoveryTimerHook(OrvUtility::GUIElement* sender);
     static void DialogClosedHook(OrvUtility::GUIElement* sender);
+    static void ClipboardChangedHook(OrvUtility::GUIElement* sender);
     static void FilesDroppedHook(OrvUtility::GUIElement* sender,
                                  const std::vector<std::wstring>& paths);
 
@@ -159,6 +175,9 @@ private:
     void Relayout() override;
 
     void BuildMenus();
+    void BuildEditMenu();
+    // Paste is enabled while the clipboard holds cells or text.
+    void OnClipboardChanged();
     void BuildShortcuts();
     void BuildToolBar();
     void BuildCellControls();
@@ -188,6 +207,13 @@ private:
     bool OfferRecoveryCopy(const RecoveryCopy& copy);
     // The drawing has no unsaved changes left: its copy goes, and no copy is due.
     void DiscardRecoveryCopy();
+    // Shows the editor's selection, inverted, when it is not the one shown, in one copy.
+    void ShowSelection();
+    // Gives each cell the inversion the selection asks for, and the status bar its size.
+    void MarkSelectedCells();
+    // A command that may change many cells at once runs with the canvas held.
+    template <typename Operation>
+    void EditBlock(Operation operation);
     // The atlas as colour values for the export, read from the loaded bitmap once.
     const AtlasImage* ExportAtlas();
 
@@ -202,8 +228,24 @@ private:
     std::optional<RecoveryCopy> recoveryCopy;  // made at the first copy, kept to the end
     std::optional<std::uint64_t> firstUncopiedChange;  // tick count of the oldest change no copy holds
     bool recoveryFailureNoted = false;
+    std::optional<CellRect> shownSelection;
+    bool pasteAvailable = false;  // the clipboard holds cells or text
     bool layoutBusy = false;
     bool canvasHeld = false;  // see WithCanvasHeld
 };
+
+template <typename Operation>
+void FormMain::WithCanvasHeld(Operation operation) {
+    if (!canvas || !canvas->handle) return operation();
+    const OrvUtility::WaitCursor wait;
+    // Let go on every way out, also when the operation throws: a held canvas stays blank.
+    struct LetGoAtEnd {
+        FormMain& form;
+        ~LetGoAtEnd() { form.LetCanvasGo(); }
+    } letGo{*this};
+    SendMessageW(canvas->handle, WM_SETREDRAW, FALSE, 0);
+    canvasHeld = true;
+    operation();
+}
 
 }  // namespace MyApp

@@ -66,6 +66,7 @@ void FormMain::SlotHidden(CellPosition cell) {
 
 void FormMain::LetCanvasGo() {
     canvasHeld = false;
+    MarkSelectedCells();
     for (const auto& frame : cellControls) {
         if (!frame->handle) continue;
         const bool onScreen = GetWindowLongPtrW(frame->handle, GWL_STYLE) & WS_VISIBLE;
@@ -93,6 +94,13 @@ bool FormMain::PaintDrawingAtOnce() {
     const AtlasImage* atlas = ExportAtlas();
     if (!atlas) return false;
     Picture picture = ComposeExportPicture(editor.Grid(), *atlas);
+    if (const std::optional<CellRect>& selected = editor.Selection()) {  // inverted, as the cells paint it
+        for (int line = selected->top * CellHeight; line < (selected->Bottom() + 1) * CellHeight; ++line) {
+            std::uint32_t* row = picture.pixels.data() + std::size_t(line) * std::size_t(picture.width);
+            for (int at = selected->left * CellWidth; at < (selected->Right() + 1) * CellWidth; ++at)
+                row[at] ^= 0x00FFFFFF;
+        }
+    }
     for (std::uint32_t& pixel : picture.pixels) pixel = SwapRedAndBlue(pixel);
     BITMAPINFO format{};
     format.bmiHeader = {sizeof(BITMAPINFOHEADER), picture.width, -picture.height, 1, 32, BI_RGB,
@@ -154,7 +162,9 @@ void FormMain::OnCellClicked(GUIElement* element) {
     if (element->parent == cellSheet.get()) {
         const int index = IndexOf(cellControls, element);
         if (index < 0) return;
+        editor.DropSelection();
         editor.SelectCell(index % GridColumns, index / GridColumns);
+        ShowSelection();
         canvas->Focus();
         return;
     }
@@ -174,15 +184,26 @@ bool FormMain::OnCanvasChar(wchar_t character) {
     return true;
 }
 
+// An arrow moves the cursor and drops the selection; with Shift it grows or shrinks the
+// selection instead. Escape drops it.
 void FormMain::OnCanvasKeyDown(int key) {
     if (!editor.Grid().IsInDrawing(0, 0)) return;
+    std::optional<Direction> direction;
     switch (key) {
-        case VK_LEFT: editor.MoveCursor(Direction::Left); break;
-        case VK_UP: editor.MoveCursor(Direction::Up); break;
-        case VK_RIGHT: editor.MoveCursor(Direction::Right); break;
-        case VK_DOWN: editor.MoveCursor(Direction::Down); break;
+        case VK_LEFT: direction = Direction::Left; break;
+        case VK_UP: direction = Direction::Up; break;
+        case VK_RIGHT: direction = Direction::Right; break;
+        case VK_DOWN: direction = Direction::Down; break;
+        case VK_ESCAPE: editor.DropSelection(); break;
         default: break;
     }
+    if (direction && GetKeyState(VK_SHIFT) < 0) {
+        editor.ExtendSelection(*direction);
+    } else if (direction) {
+        editor.DropSelection();
+        editor.MoveCursor(*direction);
+    }
+    ShowSelection();
 }
 
 void FormMain::OnToolCommand(GUIElement* element) {

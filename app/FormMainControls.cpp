@@ -102,7 +102,7 @@ void FormMain::BuildControls() {
     statusBar = std::make_unique<StatusBar>(this, "");
     statusBar->text = filePath;
     statusBar->Create();
-    ApplyCommandStates();
+    OnClipboardChanged();  // applies the command states
     SetMinimumSize();
     BuildShortcuts();
 }
@@ -132,6 +132,7 @@ void FormMain::BuildMenus() {
     exportItem = MenuEntry(*fileMenu, "Esporta come immagine...", MenuCommandHook);
     fileDivider = MenuEntry(*fileMenu, "", MenuCommandHook);
     exitItem = MenuEntry(*fileMenu, "&Esci", MenuCommandHook);
+    BuildEditMenu();
     helpMenu = std::make_unique<Menu>("&?", menuBar.get());
     guideItem = MenuEntry(*helpMenu, "&Guida", MenuCommandHook);
     homeItem = MenuEntry(*helpMenu, "&Home", MenuCommandHook);
@@ -141,13 +142,26 @@ void FormMain::BuildMenus() {
     menuBar->Create();
 }
 
-// Each shortcut is its command's: it does what the menu entry or tool button does, and nothing
-// while that is disabled. Undo has no menu entry; its shortcut is the tool button's.
+// Each shortcut is its menu entry's: it does what the entry does, and nothing while that is
+// disabled. None is a key that types: letters go with Ctrl, Canc types nothing.
 void FormMain::BuildShortcuts() {
     shortcutTable = AcceleratorTable({{FCONTROL, 'N', newItem.get()},
                                       {FCONTROL, 'O', openItem.get()},
                                       {FCONTROL, 'S', saveItem.get()},
-                                      {FCONTROL, 'Z', undoTool.get()}});
+                                      {FCONTROL, 'Z', undoItem.get()},
+                                      {FCONTROL, 'X', cutItem.get()},
+                                      {FCONTROL, 'C', copyItem.get()},
+                                      {FCONTROL, 'V', pasteItem.get()},
+                                      {0, VK_DELETE, deleteItem.get()},
+                                      {FCONTROL, 'A', selectAllItem.get()},
+                                      {FCONTROL, 'R', fillItem.get()},
+                                      {FCONTROL, 'F', singleFrameItem.get()},
+                                      {FCONTROL | FSHIFT, 'F', doubleFrameItem.get()},
+                                      {FCONTROL, 'M', propertiesItem.get()},
+                                      {FCONTROL, VK_LEFT, moveLeftItem.get()},
+                                      {FCONTROL, VK_RIGHT, moveRightItem.get()},
+                                      {FCONTROL, VK_UP, moveUpItem.get()},
+                                      {FCONTROL, VK_DOWN, moveDownItem.get()}});
 }
 
 void FormMain::BuildToolBar() {
@@ -281,12 +295,20 @@ void FormMain::ApplyCommandStates() {
     document.modified = editor.Grid().Modified();
     document.hasFilePath = !filePath.empty();
     document.undoAvailable = editor.UndoEnabled();
+    document.pasteAvailable = pasteAvailable;
     const CommandStates states = CommandStatesFor(document);
     if (shownStates && *shownStates == states) return;
 
     saveItem->SetEnabled(states.save);
     saveAsItem->SetEnabled(states.saveAs);
     exportItem->SetEnabled(states.exportPicture);
+    undoItem->SetEnabled(states.undo);
+    pasteItem->SetEnabled(states.paste);
+    for (SubMenu* entry : {cutItem.get(), copyItem.get(), deleteItem.get(), selectAllItem.get(),
+                           fillItem.get(), singleFrameItem.get(), doubleFrameItem.get(),
+                           propertiesItem.get(), eraseItem.get(), moveLeftItem.get(),
+                           moveRightItem.get(), moveUpItem.get(), moveDownItem.get()})
+        entry->SetEnabled(states.editingTools);
     bool toolsChanged = false;
     const auto setTool = [&toolsChanged](ToolBarItem& tool, bool enable) {
         if (tool.enabled == enable) return;

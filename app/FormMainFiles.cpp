@@ -25,22 +25,8 @@ constexpr const char* ArtExtension = "art";
 
 }  // namespace
 
-template <typename Operation>
-void FormMain::WithCanvasHeld(Operation operation) {
-    if (!canvas || !canvas->handle) return operation();
-    const WaitCursor wait;
-    // Let go on every way out, also when the operation throws: a held canvas stays blank.
-    struct LetGoAtEnd {
-        FormMain& form;
-        ~LetGoAtEnd() { form.LetCanvasGo(); }
-    } letGo{*this};
-    SendMessageW(canvas->handle, WM_SETREDRAW, FALSE, 0);
-    canvasHeld = true;
-    operation();
-}
-
 void FormMain::OnMenuCommand(GUIElement* item) {
-    if (!item) return;
+    if (!item || OnEditCommand(item)) return;
     if (item == newItem.get() || item == openItem.get()) {
         if (!SaveDrawing(true)) return;
         if (item == newItem.get()) {

@@ -9,6 +9,7 @@ CommandStates CommandStatesFor(const DocumentState& document) {
     states.editingTools = document.hasDrawing;
     states.undo = document.hasDrawing && document.undoAvailable;
     states.exportPicture = document.hasDrawing;
+    states.paste = document.hasDrawing && document.pasteAvailable;
     return states;
 }
 

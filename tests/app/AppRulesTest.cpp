@@ -121,10 +121,14 @@ TEST(CommandStates, FollowTheDrawing) {
     EXPECT_FALSE(CommandStatesFor(saved).save);
     EXPECT_TRUE(CommandStatesFor(saved).saveAs);
 
-    // Undo needs a drawing to act on.
+    // Undo and paste need a drawing to act on; paste, something on the clipboard.
     DocumentState noDrawing;
-    noDrawing.undoAvailable = true;
+    noDrawing.undoAvailable = noDrawing.pasteAvailable = true;
     EXPECT_FALSE(CommandStatesFor(noDrawing).undo);
+    EXPECT_FALSE(CommandStatesFor(noDrawing).paste);
+    EXPECT_FALSE(afterNew.paste);
+    fresh.pasteAvailable = true;
+    EXPECT_TRUE(CommandStatesFor(fresh).paste);
 }
 
 TEST(NewDrawingChoices, TypedSidesOutsideTheRangeReadAsTheSmallest) {

@@ -12,9 +12,9 @@ namespace {
 using OrvUtility::Testing::StyleOf;
 using OrvUtility::Testing::WindowPixel;
 
-std::wstring MenuText(HMENU menu, UINT id) {
+std::wstring MenuText(HMENU menu, UINT item, UINT by = MF_BYCOMMAND) {
     wchar_t text[64] = {};
-    GetMenuStringW(menu, id, text, 64, MF_BYCOMMAND);
+    GetMenuStringW(menu, item, text, 64, by);
     return text;
 }
 
@@ -65,14 +65,20 @@ TEST_F(MainWindowTest, StartsEmptyWithOnlyNewOpenExitAndHelpEnabled) {
         {*form->exportItem, L"Esporta come immagine...", false},
         {*form->exitItem, L"&Esci", true},        {*form->guideItem, L"&Guida", true},
         {*form->homeItem, L"&Home", true},        {*form->infoItem, L"&Info...", true},
+        {*form->undoItem, L"&Annulla\tCtrl+Z", false}, {*form->pasteItem, L"I&ncolla\tCtrl+V", false},
+        {*form->copyItem, L"&Copia\tCtrl+C", false},
+        {*form->propertiesItem, L"Cambia &propriet\u00E0...\tCtrl+M", false},
+        {*form->moveDownItem, L"in &basso\tCtrl+Gi\u00F9", false},
     };
     for (const Entry& entry : entries) {
         EXPECT_EQ(MenuText(entry.item.ParentMenuHandle(), UINT(entry.item.id)), entry.text);
         EXPECT_EQ(MenuEnabled(entry.item), entry.enabled) << entry.item.id;
     }
     const HMENU bar = GetMenu(form->handle);
-    ASSERT_EQ(GetMenuItemCount(bar), 2);
+    ASSERT_EQ(GetMenuItemCount(bar), 3);
     EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 0)), 7);
+    EXPECT_EQ(MenuText(bar, 1, MF_BYPOSITION), L"&Modifica");
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 1)), 15);
 
     struct Tool {
         OrvUtility::ToolBarItem& item;

@@ -46,6 +46,7 @@ void ImageFrame::PaintFrame() {
     } else {
         drawing.Blit(toX, toY, copyWidth, copyHeight, sheet, int(left), int(top));
     }
+    if (inverted) PatBlt(drawing.Context(), toX, toY, copyWidth, copyHeight, DSTINVERT);
 }
 
 bool ImageFrame::PaintsWholeClient() {

@@ -22,6 +22,7 @@ public:
     void SetFrame(std::int32_t sheetColumn, std::int32_t sheetRow);
 
     bool transparent = true;  // black pixels of the sheet are not copied
+    bool inverted = false;    // the frame's colours shown inverted (a selected cell)
     HBITMAP sheet;            // the caller's
     std::int32_t column;
     std::int32_t row;

@@ -83,6 +83,7 @@ void Form::Create() {
     const HWND window =
         CreateElementWindow(*this, windowClass.lpszClassName, text.c_str(), placement, instance);
     if (!mainWindow) mainWindow = window;
+    if (onClipboardChanged) AddClipboardFormatListener(window);  // gone with the window
     OnCreate(handle);
     ShowWindow(handle, SW_SHOW);
     UpdateWindow(handle);

@@ -60,6 +60,8 @@ public:
     CloseHook onQueryEndSession = nullptr;
     // Set before Create: the window then accepts files dropped on it or on any of its children.
     FilesDroppedHook onFilesDropped = nullptr;
+    // Set before Create: told whenever any program changes the clipboard's content.
+    EventHook onClipboardChanged = nullptr;
     // The smallest outer size the user can drag the window to; a side of 0 is free.
     SIZE minimumSize{0, 0};
     HICON iconHandle = nullptr;

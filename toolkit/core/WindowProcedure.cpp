@@ -218,6 +218,12 @@ Answer MsgDropFiles(const Message& m) {
     return 0;
 }
 
+Answer MsgClipboardUpdate(const Message& m) {
+    auto* form = dynamic_cast<Form*>(m.element);
+    if (form && form->onClipboardChanged) form->onClipboardChanged(form);
+    return 0;
+}
+
 Answer MsgHotKey(const Message& m) {
     DispatchHotKey(m.element, m.window, m.wParam);
     return std::nullopt;
@@ -263,6 +269,7 @@ Answer Handle(const Message& m) {
     case WM_MOUSELEAVE:      return MsgMouseLeave(m);
     case WM_HOTKEY:          return MsgHotKey(m);
     case WM_DROPFILES:       return MsgDropFiles(m);
+    case WM_CLIPBOARDUPDATE: return MsgClipboardUpdate(m);
     default:                 return std::nullopt;
     }
 }

@@ -1,0 +1,156 @@
+#include "MainWindowTesting.h"
+
+#include "app/AtlasResource.h"
+#include "files/BitmapFile.h"
+#include "model/ClipboardCodec.h"
+
+#include <cstring>
+#include <thread>
+
+namespace MyApp::Testing {
+namespace {
+
+using OrvUtility::Testing::PumpPending;
+using OrvUtility::Testing::WindowPixel;
+using OrvUtility::Testing::scriptedServices;
+
+CellCode Letter(wchar_t c, int pair = 8) { return {*GlyphForCharacter(c), pair}; }
+
+// Puts text on the clipboard as another program would.
+void PutText(const std::u16string& text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
+    std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(char16_t));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    PumpPending();
+}
+
+std::string ClipboardBytes(UINT format) {
+    std::string bytes;
+    if (!OpenClipboard(nullptr)) return bytes;
+    if (const HANDLE data = GetClipboardData(format)) {
+        bytes.assign(static_cast<const char*>(GlobalLock(data)), GlobalSize(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return bytes;
+}
+
+class BlocksTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        path = WriteDrawing("blocks.art", L"ABC.......XYZ.......", 10, 5);
+        Open(path);
+        scriptedServices = {};
+    }
+    void PressShifted(int key) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = 0x80;
+        SetKeyboardState(keys);
+        Press(key);
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+    }
+    CellCode Code(int column, int row) { return form->Editor().Grid().CodeAt(column, row); }
+    std::filesystem::path path;
+};
+
+// Shift+arrows select from the cursor, shown inverted with the size in the status bar; Escape
+// and a plain arrow drop it. The three formats go on the real clipboard: the cells exactly, the
+// text, the picture's pixels as the export composes them.
+TEST_F(BlocksTest, ASelectionIsShownAndCopiedInThreeFormats) {
+    PressShifted(VK_RIGHT);
+    PressShifted(VK_DOWN);
+    EXPECT_EQ(form->statusBar->GetText(), L"2 x 2    " + path.wstring());
+    const auto atlas = ReadAtlasImage(form->atlasBitmap.Get());
+    ASSERT_TRUE(atlas);
+    const TileRect tile = TileRectangle(Letter(L'Y').glyph, 5);
+    EXPECT_EQ(WindowPixel(form->cellControls[CellIndex(1, 1)]->handle, 3, 3),
+              COLORREF(atlas->At(tile.x + 3, tile.y + 3) ^ 0x00FFFFFF));
+    EXPECT_EQ(WindowPixel(form->cellControls[CellIndex(2, 1)]->handle, 3, 3),
+              COLORREF(atlas->At(TileRectangle(Letter(L'Z').glyph, 5).x + 3, tile.y + 3)));
+
+    Menu(*form->copyItem);
+    const std::string cells = ClipboardBytes(RegisterClipboardFormatW(L"Tessaly.Celle"));
+    EXPECT_EQ(DecodeCells(reinterpret_cast<const std::uint8_t*>(cells.data()), cells.size()),
+              (CellBlock{2, 2, {Letter(L'A', 5), Letter(L'B', 5), Letter(L'X', 5), Letter(L'Y', 5)}}));
+    EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT), std::string("A\0B\0\r\0\n\0X\0Y\0\0\0", 14));
+    const Picture whole = ComposeExportPicture(form->Editor().Grid(), *atlas);
+    Picture crop{32, 48, {}};
+    for (int y = 0; y < 48; ++y) crop.pixels.insert(crop.pixels.end(), whole.Row(y), whole.Row(y) + 32);
+    const std::vector<std::uint8_t> bitmap = EncodeBitmap(crop);
+    EXPECT_EQ(ClipboardBytes(CF_DIB).substr(0, bitmap.size() - 14),
+              std::string(bitmap.begin() + 14, bitmap.end()));
+
+    Press(VK_ESCAPE);
+    EXPECT_EQ(form->statusBar->GetText(), path.wstring());
+    EXPECT_FALSE(form->Editor().Selection());
+}
+
+// Cut erases what it copied as one undo step; paste puts the cells at the cursor, cut at the
+// edge, and selects them; text from another program comes in the palette pair, at most 25
+// lines of 80 whatever its length; an empty clipboard disables paste.
+TEST_F(BlocksTest, CutAndPasteFromTheProgramAndFromText) {
+    PressShifted(VK_RIGHT);
+    Menu(*form->cutItem);
+    EXPECT_EQ(Code(0, 0), (CellCode{BlankGlyph, 10}));
+    Menu(*form->undoItem);
+    EXPECT_EQ(Code(1, 0), Letter(L'B', 5));
+    Menu(*form->undoItem);
+    for (int i = 0; i < 9; ++i) Press(VK_RIGHT);
+    Menu(*form->pasteItem);
+    EXPECT_EQ(Code(9, 0), Letter(L'A', 5));
+    EXPECT_EQ(form->Editor().Selection(), (CellRect{9, 0, 1, 1}));
+
+    PutText(u"Q\u2554\r\nw");
+    EXPECT_TRUE(MenuEnabled(*form->pasteItem));
+    Press(VK_ESCAPE);
+    Press(VK_DOWN);
+    Menu(*form->pasteItem);
+    EXPECT_EQ(Code(9, 1), Letter(L'Q'));
+    EXPECT_EQ(form->Editor().Selection(), (CellRect{9, 1, 1, 1}));
+
+    std::u16string huge(10'000'000, u'M');
+    PutText(huge);
+    form->OnCellClicked(form->cellControls[0].get());
+    Menu(*form->pasteItem);
+    EXPECT_EQ(form->Editor().Selection(), (CellRect{0, 0, 10, 1}));
+    EXPECT_EQ(Code(9, 0), Letter(L'M'));
+
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    PumpPending();
+    EXPECT_FALSE(MenuEnabled(*form->pasteItem));
+}
+
+// A clipboard another program holds open: copy and cut fail with a message, nothing changed.
+TEST_F(BlocksTest, AClipboardHeldElsewhereChangesNothing) {
+    PutText(u"kept");
+    HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([&] {
+        OpenClipboard(nullptr);
+        SetEvent(opened);
+        WaitForSingleObject(release, 5000);
+        CloseClipboard();
+    });
+    WaitForSingleObject(opened, 5000);
+    Menu(*form->cutItem);
+    SetEvent(release);
+    holder.join();
+    CloseHandle(opened);
+    CloseHandle(release);
+    EXPECT_EQ(ShownTexts(), std::vector<std::string>{
+        "error: Errore: Gli appunti sono in uso da un altro programma. Riprovare."});
+    EXPECT_EQ(Code(0, 0), Letter(L'A', 5));
+    EXPECT_EQ(ClipboardBytes(CF_UNICODETEXT), std::string("k\0e\0p\0t\0\0\0", 10));
+}
+
+}  // namespace
+}  // namespace MyApp::Testing
