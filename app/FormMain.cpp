@@ -81,6 +81,17 @@ void FormMain::CellClickHook(GUIElement* sender, HWND, int, int) {
     if (FormMain* form = Of(sender)) form->OnCellClicked(sender);
 }
 
+void FormMain::CellDragHook(GUIElement* sender, int x, int y) {
+    if (FormMain* form = Of(sender)) form->OnCellDragged(sender, x, y);
+}
+
+void FormMain::CellReleaseHook(GUIElement* sender, HWND, int, int) {
+    FormMain* form = Of(sender);
+    if (!form || !form->pressedCell) return;
+    form->pressedCell = nullptr;
+    ReleaseCapture();
+}
+
 void FormMain::MenuCommandHook(GUIElement* sender) {
     if (FormMain* form = Of(sender)) form->OnMenuCommand(sender);
 }

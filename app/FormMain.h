@@ -59,6 +59,9 @@ public:
     virtual void OnCanvasKeyDown(int key);
     virtual void OnMenuCommand(OrvUtility::GUIElement* item);
     virtual void OnCellClicked(OrvUtility::GUIElement* element);
+    // The pointer, its button held since a press on canvas cell `element`, is at (x, y) of that
+    // cell: the selection reaches from the pressed cell to the one under the pointer.
+    void OnCellDragged(OrvUtility::GUIElement* element, int pointerX, int pointerY);
     virtual void OnToolCommand(OrvUtility::GUIElement* element);
 
     // File commands.
@@ -152,6 +155,8 @@ private:
     static bool CharHook(OrvUtility::GUIElement* sender, wchar_t character);
     static void KeyDownHook(OrvUtility::GUIElement* sender, int key);
     static void CellClickHook(OrvUtility::GUIElement* sender, HWND window, int x, int y);
+    static void CellDragHook(OrvUtility::GUIElement* sender, int x, int y);
+    static void CellReleaseHook(OrvUtility::GUIElement* sender, HWND window, int x, int y);
     static void MenuCommandHook(OrvUtility::GUIElement* sender);
     static void ToolCommandHook(OrvUtility::GUIElement* sender);
     static void ScrollTimerHook(OrvUtility::GUIElement* sender);
@@ -230,6 +235,7 @@ private:
     bool recoveryFailureNoted = false;
     std::optional<CellRect> shownSelection;
     bool pasteAvailable = false;  // the clipboard holds cells or text
+    OrvUtility::GUIElement* pressedCell = nullptr;  // the canvas cell the held button went down on
     bool layoutBusy = false;
     bool canvasHeld = false;  // see WithCanvasHeld
 };

@@ -166,12 +166,33 @@ void FormMain::OnCellClicked(GUIElement* element) {
         editor.SelectCell(index % GridColumns, index / GridColumns);
         ShowSelection();
         canvas->Focus();
+        // The cell keeps the pointer while the button is held, also beyond the canvas.
+        pressedCell = element;
+        SetCapture(element->handle);
         return;
     }
     const int glyph = IndexOf(paletteCells, element);
     if (glyph < 0) return;
     editor.PlaceGlyph(glyph);
     canvas->Focus();
+}
+
+// The pointer beyond the canvas's edge selects on past it, and the canvas scrolls after the
+// cursor at the selection's moving corner.
+void FormMain::OnCellDragged(GUIElement* element, int pointerX, int pointerY) {
+    if (element != pressedCell || GetKeyState(VK_LBUTTON) >= 0) return;
+    const int index = IndexOf(cellControls, element);
+    if (index < 0) return;
+    const auto cellsAcross = [](int pixels, int size) {
+        return pixels >= 0 ? pixels / size : -((size - 1 - pixels) / size);
+    };
+    const CellPosition pressed{index % GridColumns, index / GridColumns};
+    const CellPosition under{pressed.column + cellsAcross(pointerX, CellWidth),
+                             pressed.row + cellsAcross(pointerY, CellHeight)};
+    const std::optional<CellRect>& selection = editor.Selection();
+    if (!selection && under == pressed) return;  // still on the pressed cell: a plain click
+    editor.SelectTo(under.column, under.row);
+    ShowSelection();
 }
 
 // The character also goes on to default processing.

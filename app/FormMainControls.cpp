@@ -230,6 +230,8 @@ void FormMain::BuildCellControls() {
         cell->onKeyDown = KeyDownHook;
         cell->onChar = CharHook;
         cell->onMouseDown = CellClickHook;
+        cell->onMouseMove = CellDragHook;
+        cell->onMouseUp = CellReleaseHook;
         cellControls.push_back(std::move(cell));
     }
 }

@@ -47,14 +47,26 @@ protected:
         Open(path);
         scriptedServices = {};
     }
-    void PressShifted(int key) {
+    static void Hold(int key, bool down) {
         BYTE keys[256] = {};
         GetKeyboardState(keys);
-        keys[VK_SHIFT] = 0x80;
+        keys[key] = down ? 0x80 : 0;
         SetKeyboardState(keys);
+    }
+    void PressShifted(int key) {
+        Hold(VK_SHIFT, true);
         Press(key);
-        keys[VK_SHIFT] = 0;
-        SetKeyboardState(keys);
+        Hold(VK_SHIFT, false);
+    }
+    // Presses the button on a cell, moves the pointer by (x, y) pixels from the cell's corner
+    // with the button held, and lets it go there.
+    void Drag(int column, int row, int x, int y) {
+        const HWND cell = form->cellControls[CellIndex(column, row)]->handle;
+        Hold(VK_LBUTTON, true);
+        SendMessageW(cell, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        SendMessageW(cell, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+        Hold(VK_LBUTTON, false);
+        SendMessageW(cell, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     }
     CellCode Code(int column, int row) { return form->Editor().Grid().CodeAt(column, row); }
     std::filesystem::path path;
@@ -90,6 +102,17 @@ TEST_F(BlocksTest, ASelectionIsShownAndCopiedInThreeFormats) {
     Press(VK_ESCAPE);
     EXPECT_EQ(form->statusBar->GetText(), path.wstring());
     EXPECT_FALSE(form->Editor().Selection());
+
+    // A drag selects from the pressed cell to the one under the pointer, also past the edge;
+    // a press without a move is a click.
+    Drag(1, 0, 40, 30);
+    EXPECT_EQ(form->Editor().Selection(), (CellRect{1, 0, 3, 2}));
+    Drag(2, 1, -20, -200);
+    EXPECT_EQ(form->Editor().Selection(), (CellRect{0, 0, 3, 2}));
+    EXPECT_EQ(GetCapture(), nullptr);
+    Drag(3, 1, 5, 5);
+    EXPECT_FALSE(form->Editor().Selection());
+    EXPECT_EQ(form->Editor().Grid().CurrentCell(), (CellPosition{3, 1}));
 }
 
 // Cut erases what it copied as one undo step; paste puts the cells at the cursor, cut at the
