@@ -130,7 +130,6 @@ TEST_F(CliTest, FailuresPrintTheirMessageOnStandardErrorAndExitWithTheirCode) {
         {{"export-all", Path("absent")}, 64, help.out},
         {{"export-all", ok}, 64, help.out},
         {{"export-all", here, "--format", "gif"}, 64, help.out},
-        {{"export-all", here, "--format", "PNG"}, 64, help.out},
         {{"export-all", here, "--jobs", "0"}, 64, help.out},
         {{"export-all", here, "--jobs", "2x"}, 64, help.out},
         {{"export-all", here, "--jobs", "1", "--jobs", "1"}, 64, help.out},

@@ -83,16 +83,16 @@ TEST_F(FileAccessTest, AFailedSaveLeavesTheFolderAsItWas) {
 // a temporary file would be, are skipped and never opened. Its name is no
 // longer than the target's: 255 bytes is the longest most file systems allow.
 TEST_F(FileAccessTest, ASaveTouchesNoFileButItsTarget) {
-    TemporaryNames taken(target, 7);
+    TemporaryNames taken(7);
     for (const fs::path& other : {folder / "drawing.art.tmp~", folder / "drawing.art~",
-                                  taken.Next(), taken.Next(), taken.Next()}) {
+                                  taken.NextFor(target), taken.NextFor(target), taken.NextFor(target)}) {
         WriteBytes(other, "unrelated");
     }
     const std::string others = Listing(folder.Path());  // all sorted after the targets
     ASSERT_TRUE(WriteArtFile(target, drawing));
     EXPECT_EQ(Listing(folder.Path()), "drawing.art=0;0;10\r\n\n" + others);
     const auto write = [](std::FILE* file) { return std::fputs("new", file) >= 0; };
-    ASSERT_TRUE(ReplaceFileSafely(target, write, TemporaryNames(target, 7)));
+    ASSERT_TRUE(ReplaceFileSafely(target, write, TemporaryNames(7)));
     const std::string longest = std::string(251, 'd') + ".art";
     ASSERT_TRUE(ReplaceFileSafely(folder / longest, write));
     EXPECT_EQ(Listing(folder.Path()), longest + "=new\ndrawing.art=new\n" + others);
