@@ -36,7 +36,7 @@ const char* ErrnoCause(int value) {
 #endif
             return "disco pieno";
         case EISDIR: return "è una cartella";
-        case ENOTDIR: return "un elemento del percorso non è una cartella";
+        case ENOTDIR: return "non è una cartella";
         case ENOENT: return "file non trovato";
         case EROFS: return "disco in sola lettura";
         case ENAMETOOLONG: return "nome troppo lungo";

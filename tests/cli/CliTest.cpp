@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <set>
 #include <string>
@@ -94,48 +96,73 @@ TEST_F(CliTest, ExportsDrawingsToTheirCommittedPictures) {
 }
 
 // Refused drawings, pictures that cannot be written and wrong arguments: the editor's
-// message or the usage on standard error, nothing on standard output, no picture.
+// message and its cause, or what is wrong and the usage, on standard error; nothing on
+// standard output, no picture, nothing waited on.
 TEST_F(CliTest, FailuresPrintTheirMessageOnStandardErrorAndExitWithTheirCode) {
     const auto help = Cli({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("tessaly-cli export"), std::string::npos) << help.out;
     EXPECT_EQ(help.err, "");
+    const auto usage = [&](const std::string& problem) {
+        return Line("tessaly-cli: " + problem) + help.out;
+    };
 
-    const std::string ok = Drawing("ok.art", "1;1;10\r\n42;3\r\n");
+    const std::string drawing = "1;1;10\r\n42;3\r\n";
+    const std::string ok = Drawing("ok.art", drawing), self = Drawing("self.png", drawing);
+    fs::create_hard_link(ok, folder / "linked.bmp");
     const std::string absent = Path("absent.art"), out = Path("out.bmp");
     // A picture marked read-only (the attribute on Windows) is not written over, even by root.
     const std::string kept = Drawing("kept.bmp", "an older picture");
     const auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
     fs::permissions(kept, readOnly);
     const std::string here = folder.Path().string();
-    const struct { std::vector<std::string> arguments; int exitCode; std::string err; } cases[] = {
-        {{"export", absent, out}, 2, Line("Errore durante la lettura.")},
-        {{"check", absent}, 2, Line("Errore durante la lettura.")},
+    const std::string readFailed = "Errore durante la lettura. Causa: ";
+    const std::string bitmapFailed = "Errore durante la scrittura del file bitmap. Causa: ";
+    struct Case { std::vector<std::string> arguments; int exitCode; std::string err; };
+    std::vector<Case> cases = {
+        {{"export", absent, out}, 2, Line(readFailed + "file non trovato.")},
+        {{"check", absent}, 2, Line(readFailed + "file non trovato.")},
+        {{"check", here}, 2, Line(readFailed + "è una cartella.")},
         {{"export", Drawing("wide.art", "81;1;10\r\n"), out}, 2, Line("Formato non valido.")},
         {{"check", Drawing("short.art", "2;1;10\r\n5;3\r\n")}, 2, Line("File danneggiato.")},
-        {{"export", ok, Path("no such folder/out.bmp")}, 1,
-         Line("Errore durante la scrittura del file bitmap.")},
-        {{"export", ok, kept}, 1, Line("Errore durante la scrittura del file bitmap.")},
+        {{"export", ok, Path("no such folder/out.bmp")}, 1, Line(bitmapFailed + "file non trovato.")},
+        {{"export", ok, kept}, 1, Line(bitmapFailed + "file in sola lettura.")},
+        {{"export", ok, here + "/"}, 64, usage("estensione non riconosciuta: " + here + "/")},
+        // The picture would be the drawing itself, by its name or another link.
+        {{"export", self, self}, 1,
+         Line("Errore durante la scrittura del file PNG. Causa: è lo stesso file del disegno.")},
+        {{"export", ok, Path("linked.bmp")}, 1, Line(bitmapFailed + "è lo stesso file del disegno.")},
         // Each command with one argument too few and one too many.
-        {{}, 64, help.out},
-        {{"--help", "export"}, 64, help.out},
-        {{"export", ok}, 64, help.out},
-        {{"export", ok, out, Path("other.bmp")}, 64, help.out},
-        {{"check"}, 64, help.out},
-        {{"check", ok, out}, 64, help.out},
-        {{"convert", ok, out}, 64, help.out},
-        {{"export", ok, Path("out.gif")}, 64, help.out},
-        {{"export", ok, Path("out")}, 64, help.out},
-        {{"export-all"}, 64, help.out},
-        {{"export-all", Path("absent")}, 64, help.out},
-        {{"export-all", ok}, 64, help.out},
-        {{"export-all", here, "--format", "gif"}, 64, help.out},
-        {{"export-all", here, "--jobs", "0"}, 64, help.out},
-        {{"export-all", here, "--jobs", "2x"}, 64, help.out},
-        {{"export-all", here, "--jobs", "1", "--jobs", "1"}, 64, help.out},
-        {{"export-all", here, "--to"}, 64, help.out},
-        {{"export-all", "--to", Path("pictures"), here}, 64, help.out},
+        {{}, 64, usage("manca il comando")},
+        {{"--help", "export"}, 64, usage("argomenti di troppo per --help")},
+        {{"export", ok}, 64, usage("argomenti mancanti per export")},
+        {{"export", ok, out, Path("other.bmp")}, 64, usage("argomenti di troppo per export")},
+        {{"check"}, 64, usage("argomenti mancanti per check")},
+        {{"check", ok, out}, 64, usage("argomenti di troppo per check")},
+        {{"convert", ok, out}, 64, usage("comando sconosciuto: convert")},
+        {{"export", ok, Path("out.gif")}, 64, usage("estensione non riconosciuta: " + Path("out.gif"))},
+        {{"export", ok, Path("out")}, 64, usage("estensione non riconosciuta: " + Path("out"))},
+        {{"export-all"}, 64, usage("manca la cartella dei disegni")},
+        {{"export-all", Path("absent")}, 64, usage("cartella non trovata: " + Path("absent"))},
+        {{"export-all", ok}, 64, usage("non è una cartella: " + ok)},
+        {{"export-all", here, "--format", "gif"}, 64, usage("valore non valido per --format: gif")},
+        {{"export-all", here, "--jobs", "0"}, 64, usage("valore non valido per --jobs: 0")},
+        {{"export-all", here, "--jobs", "2x"}, 64, usage("valore non valido per --jobs: 2x")},
+        {{"export-all", here, "--jobs", "99999999999"}, 64,
+         usage("valore non valido per --jobs: 99999999999")},
+        {{"export-all", here, "--jobs", "1", "--jobs", "1"}, 64, usage("opzione ripetuta: --jobs")},
+        {{"export-all", here, "--to"}, 64, usage("manca il valore di --to")},
+        {{"export-all", here, "--foo", "1"}, 64, usage("opzione sconosciuta: --foo")},
+        {{"export-all", here, "--\x1b[2J"}, 64, usage("opzione sconosciuta: --\\x1b[2J")},
+        {{"export-all", "--to", Path("pictures"), here}, 64, usage("manca la cartella dei disegni")},
     };
+#ifndef _WIN32
+    // A pipe with no writer would block a reader that waits for one.
+    ASSERT_EQ(mkfifo((folder / "pipe.art").c_str(), 0600), 0);
+    cases.push_back({{"check", Path("pipe.art")}, 2, Line(readFailed + "non è un file.")});
+    cases.push_back({{"export", Path("pipe.art"), out}, 2, Line(readFailed + "non è un file.")});
+    cases.push_back({{"check", "/dev/zero"}, 2, Line(readFailed + "non è un file.")});
+#endif
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.arguments));
         const auto result = Cli(c.arguments);
@@ -143,8 +170,14 @@ TEST_F(CliTest, FailuresPrintTheirMessageOnStandardErrorAndExitWithTheirCode) {
         EXPECT_EQ(result.err, c.err);
         EXPECT_EQ(result.out, "");
     }
-    EXPECT_EQ(Names(folder.Path()),
-              (std::set<std::string>{"ok.art", "wide.art", "short.art", "kept.bmp"}));
+    std::set<std::string> names{"ok.art", "self.png", "linked.bmp", "wide.art", "short.art",
+                                "kept.bmp"};
+#ifndef _WIN32
+    names.insert("pipe.art");
+#endif
+    EXPECT_EQ(Names(folder.Path()), names);
+    EXPECT_EQ(ReadBytes(folder / "linked.bmp"), drawing);
+    EXPECT_EQ(ReadBytes(self), drawing);
     EXPECT_EQ(ReadBytes(kept), "an older picture");
     EXPECT_EQ(fs::status(kept).permissions() & fs::perms::all, readOnly);
     fs::permissions(kept, fs::perms::owner_write, fs::perm_options::add);  // may be removed
@@ -166,9 +199,10 @@ TEST_F(CliTest, ExportAllConvertsEveryDrawingOfTheFolderAndReportsEach) {
     const std::string refused = Line("Refused.art: Formato non valido.");
     const struct { std::vector<std::string> options; int exitCode; std::string out; } cases[] = {
         {{"--jobs", "2"}, 1,  // a failed write outweighs a refused drawing
-         refused + Line("blocked.art: Errore durante la scrittura del file bitmap.") +
+         refused +
+             Line("blocked.art: Errore durante la scrittura del file PNG. Causa: è una cartella.") +
              Line("ok sound.art")},
-        {{"--format", "bmp", "--to", Path("pictures/bmp"), "--jobs", "1"}, 2,
+        {{"--format", "Bmp", "--to", Path("pictures/bmp"), "--jobs", "1"}, 2,
          refused + Line("ok blocked.art") + Line("ok sound.art")},
     };
     for (const auto& c : cases) {
