@@ -19,6 +19,9 @@
 #ifndef _WIN32
 #include <unistd.h>
 #endif
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace MyApp {
 
@@ -233,6 +236,12 @@ int ExportFolder(const FolderExport& request, std::ostream& out, std::ostream& e
             outOfMemory = true;
         }
     };
+#ifdef __GLIBC__
+    // A thread of its own arena reserves 64 MB of address space: a few workers would not
+    // start under a limit of some hundred megabytes. Two arenas are plenty for workers that
+    // spend their time composing and packing.
+    mallopt(M_ARENA_MAX, 2);
+#endif
     // This thread is one of the workers; if the system gives fewer threads, fewer work.
     std::vector<std::thread> workers;
     const std::size_t count = std::min<std::size_t>({request.jobs, drawings.size(), MaxJobs()});
