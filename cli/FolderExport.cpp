@@ -21,6 +21,7 @@
 #endif
 #ifdef __GLIBC__
 #include <malloc.h>
+#include <pthread.h>
 #endif
 
 namespace MyApp {
@@ -28,6 +29,8 @@ namespace MyApp {
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr std::size_t WorkerStackBytes = 2 << 20;
 
 // Lowers A-Z only: the same answer in every locale.
 std::string LowerAscii(std::string text) {
@@ -189,7 +192,7 @@ std::optional<FolderExport> ParseFolderExport(const std::vector<fs::path>& argum
 
 unsigned MaxJobs() {
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    return std::min<unsigned>(4 * cores, PendingTemporaries::Slots / 2);
+    return std::min<unsigned>(4 * cores, PendingTemporaries::Slots / 4);
 }
 
 int ExportFolder(const FolderExport& request, std::ostream& out, std::ostream& errors,
@@ -237,10 +240,17 @@ int ExportFolder(const FolderExport& request, std::ostream& out, std::ostream& e
         }
     };
 #ifdef __GLIBC__
-    // A thread of its own arena reserves 64 MB of address space: a few workers would not
-    // start under a limit of some hundred megabytes. Two arenas are plenty for workers that
-    // spend their time composing and packing.
+    // A thread's own arena reserves 64 MB of address space, its stack 8 MB: a few workers
+    // would not start under a limit of some hundred megabytes. Two arenas are plenty for
+    // workers that spend their time composing and packing, and a worker's deepest need
+    // is the reader's 64 KB block.
     mallopt(M_ARENA_MAX, 2);
+    pthread_attr_t attributes;
+    if (pthread_attr_init(&attributes) == 0) {
+        pthread_attr_setstacksize(&attributes, WorkerStackBytes);
+        pthread_setattr_default_np(&attributes);
+        pthread_attr_destroy(&attributes);
+    }
 #endif
     // This thread is one of the workers; if the system gives fewer threads, fewer work.
     std::vector<std::thread> workers;

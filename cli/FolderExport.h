@@ -24,8 +24,8 @@ struct FolderExport {
 std::optional<FolderExport> ParseFolderExport(const std::vector<std::filesystem::path>& arguments,
                                               std::string& problem);
 
-// No more workers than this, whatever --jobs asks: four per core, and as many as the saves
-// under way that an interruption can clean up after.
+// No more workers than this, whatever --jobs asks: four per core, 32 at most (each holds
+// one drawing's picture, a few megabytes).
 unsigned MaxJobs();
 
 // One line per drawing on `out` in the order of their names, "ok NAME" or "NAME: message",
