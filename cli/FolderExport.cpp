@@ -64,10 +64,10 @@ std::optional<unsigned> Count(const std::string& text) {
 
 // Why pictures cannot go into `target` at all; nothing when they may.
 std::error_code UnusableTarget(const fs::path& target) {
-    std::error_code error;
+    std::error_code error, asked;
     fs::create_directories(target, error);
-    if (!fs::is_directory(target)) {
-        return fs::exists(target) ? std::make_error_code(std::errc::not_a_directory) : error;
+    if (!fs::is_directory(target, asked)) {
+        return fs::exists(target, asked) ? std::make_error_code(std::errc::not_a_directory) : error;
     }
 #ifndef _WIN32
     if (access(target.c_str(), W_OK | X_OK) != 0) return LastErrno();

@@ -43,9 +43,9 @@ using FileWriter = std::function<bool(std::FILE* file)>;
 // disk and then replaces the target in one step. On any failure, an exception from
 // `write` included, the target is left exactly as it was and the temporary file is
 // gone; `cause`, when given, says why. An existing target marked read-only, or that
-// cannot be written to, is refused; one replaced keeps its marks (its mode bits, owner
-// and group, or on Windows its attributes), which the temporary file takes before any
-// data. A symbolic link stays: the file it leads to is replaced. Temporary files left
+// cannot be written to, is refused; one replaced keeps its marks: its mode bits, owner
+// and group, which the temporary file takes before any data, or on Windows its
+// attributes. A symbolic link stays: the file it leads to is replaced. Temporary files left
 // in that folder by saves that never finished are removed first.
 bool ReplaceFileSafely(const std::filesystem::path& target, const FileWriter& write,
                        std::error_code* cause = nullptr);
