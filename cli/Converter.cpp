@@ -3,7 +3,8 @@
 #include "EmbeddedAtlas.h"
 #include "files/ArtFile.h"
 #include "files/AtlasBitmap.h"
-#include "files/BitmapFile.h"
+#include "files/FailureCauses.h"
+#include "files/FileAccess.h"
 #include "model/DrawingEditor.h"
 #include "model/ExportPicture.h"
 
@@ -21,8 +22,12 @@ const AtlasImage* BuiltInAtlas() {
 
 ExportResult ExportDrawing(const std::filesystem::path& drawing,
                            const std::filesystem::path& picture, PictureFormat format) {
+    const char* const writeFailed = PictureWriteFailedMessage(format);
+    if (SameFile(drawing, picture)) {
+        return {ExitWriteFailed, WithCause(writeFailed, MakeError(FileFailure::SameFile))};
+    }
     const ArtReadResult read = ReadArtFile(drawing);
-    if (!read.Ok()) return {ExitRefused, read.Message()};
+    if (!read.Ok()) return {ExitRefused, WithCause(read.Message(), read.cause)};
     DrawingEditor editor;
     const ArtDrawing& art = read.drawing;
     // The reader refuses what the editor cannot hold, so this only fails if they disagree.
@@ -31,8 +36,9 @@ ExportResult ExportDrawing(const std::filesystem::path& drawing,
     }
     const AtlasImage* atlas = BuiltInAtlas();
     if (!atlas) return {ExitInternal, "tessaly-cli: the built-in glyph atlas is damaged"};
-    if (!WritePicture(picture, ComposeExportPicture(editor.Grid(), *atlas), format)) {
-        return {ExitWriteFailed, ExportFailedMessage};
+    std::error_code cause;
+    if (!WritePicture(picture, ComposeExportPicture(editor.Grid(), *atlas), format, &cause)) {
+        return {ExitWriteFailed, WithCause(writeFailed, cause)};
     }
     return {};
 }
@@ -40,7 +46,7 @@ ExportResult ExportDrawing(const std::filesystem::path& drawing,
 int ExportDrawing(const std::filesystem::path& drawing, const std::filesystem::path& picture,
                   std::ostream& errors) {
     const std::optional<PictureFormat> format = PictureFormatOf(picture);
-    if (!format) return ExitUsage;
+    if (!format) return ExitUsage;  // the caller has told the user
     const ExportResult result = ExportDrawing(drawing, picture, *format);
     if (result.exitCode != ExitDone) errors << result.message << '\n';
     return result.exitCode;
@@ -49,7 +55,7 @@ int ExportDrawing(const std::filesystem::path& drawing, const std::filesystem::p
 int CheckDrawing(const std::filesystem::path& drawing, std::ostream& out, std::ostream& errors) {
     const ArtReadResult read = ReadArtFile(drawing);
     if (!read.Ok()) {
-        errors << read.Message() << '\n';
+        errors << WithCause(read.Message(), read.cause) << '\n';
         return ExitRefused;
     }
     out << read.drawing.width << ';' << read.drawing.height << ';' << read.drawing.background

@@ -9,7 +9,8 @@
 
 namespace MyApp {
 
-// Exit codes: 0 done, 1 the picture could not be written, 2 the drawing was refused.
+// Exit codes: 0 done, 1 the picture could not be written (or the output, or memory ran
+// out), 2 the drawing was refused.
 constexpr int ExitDone = 0;
 constexpr int ExitWriteFailed = 1;
 constexpr int ExitRefused = 2;
@@ -25,7 +26,8 @@ struct ExportResult {
 // The atlas compiled into the converter, decoded once; null if it is damaged.
 const AtlasImage* BuiltInAtlas();
 
-// Reads `drawing` as the editor's Open does and writes the picture its export writes.
+// Reads `drawing` as the editor's Open does and writes the picture its export writes; a
+// picture that is the drawing itself (by a link, say) is not written.
 ExportResult ExportDrawing(const std::filesystem::path& drawing,
                            const std::filesystem::path& picture, PictureFormat format);
 // The same in the format `picture`'s extension names, the message on `errors`.

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <ostream>
+#include <string>
 #include <vector>
 
 namespace MyApp {
@@ -18,14 +19,24 @@ struct FolderExport {
 };
 
 // The arguments after "export-all": FOLDER [--to OUTFOLDER] [--format png|bmp] [--jobs N],
-// the options in any order, each at most once. Nothing when they are wrong or FOLDER is
-// not a folder.
-std::optional<FolderExport> ParseFolderExport(const std::vector<std::filesystem::path>& arguments);
+// the options in any order, each at most once, the format in any case. Nothing when they
+// are wrong or FOLDER is not a folder, and `problem` says which argument is wrong.
+std::optional<FolderExport> ParseFolderExport(const std::vector<std::filesystem::path>& arguments,
+                                              std::string& problem);
+
+// No more workers than this, whatever --jobs asks: four per core, 32 at most (each holds
+// one drawing's picture, a few megabytes).
+unsigned MaxJobs();
 
 // One line per drawing on `out` in the order of their names, "ok NAME" or "NAME: message",
-// each as soon as those before it are done. `progress`, when given, shows "done/all" on
-// one line that is rewritten in place. Returns 1 when any picture was not written, else 2
-// when any drawing was refused, else 0; no drawing stops the others.
-int ExportFolder(const FolderExport& request, std::ostream& out, std::ostream* progress);
+// each as soon as those before it are done. Two drawings whose pictures would have one
+// name (on a disk that does not tell capitals from small letters too): the first in name
+// order has it, the others are refused. With `progress`, standard error shows "done/all"
+// on one line that is rewritten in place. A folder that cannot be listed, or pictures
+// that cannot go where they should, are said once on `errors`. Returns 1 when any picture
+// was not written, else 2 when any drawing was refused, else 0; no drawing stops the
+// others. Throws std::bad_alloc, once every worker has stopped, when memory ran out.
+int ExportFolder(const FolderExport& request, std::ostream& out, std::ostream& errors,
+                 bool progress);
 
 }  // namespace MyApp

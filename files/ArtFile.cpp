@@ -83,6 +83,7 @@ ArtReadResult ReadArtFile(const std::filesystem::path& path) {
     ArtReadResult result = file.failed ? Refuse(ArtReadStatus::ReadFailed)
                                        : ParseArtLines(lines, file.firstLongLine);
     result.bytesRead = file.bytesRead;
+    result.cause = file.cause;
     return result;
 }
 

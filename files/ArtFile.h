@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace MyApp {
@@ -32,6 +33,8 @@ struct ArtReadResult {
     ArtDrawing drawing;
     // Bytes taken from the file: never much past the lines the header asks for.
     std::uintmax_t bytesRead = 0;
+    std::error_code cause;  // why a file could not be read (ReadFailed), when the system says
+
 
     bool Ok() const { return status == ArtReadStatus::Ok; }
     const char* Message() const { return ArtReadMessage(status); }

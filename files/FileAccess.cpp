@@ -1,11 +1,12 @@
 #include "FileAccess.h"
 
-#include <algorithm>
+#include "FailureCauses.h"
+#include "PendingTemporaries.h"
+
 #include <cerrno>
 #include <chrono>
 #include <optional>
 #include <string>
-#include <system_error>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -24,34 +25,29 @@ namespace {
 
 constexpr int TemporaryAttempts = 100;
 
-// Creates `path` for writing only if no file of that name exists; `exists`
-// tells a name already taken from any other failure.
-FileHandle CreateNewFile(const fs::path& path, bool& exists) {
+// A stream on an open descriptor; the descriptor is closed if that fails.
+FileHandle StreamOf(int descriptor, const char* mode) {
 #ifdef _WIN32
-    const int descriptor =
-        _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-#else
-    const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-#endif
-    exists = descriptor < 0 && errno == EEXIST;
-    if (descriptor < 0) return nullptr;
-#ifdef _WIN32
-    FileHandle file(_fdopen(descriptor, "wb"));
+    FileHandle file(_fdopen(descriptor, mode));
     if (!file) _close(descriptor);
 #else
-    FileHandle file(fdopen(descriptor, "wb"));
+    FileHandle file(fdopen(descriptor, mode));
     if (!file) close(descriptor);
 #endif
-    if (!file) {
-        std::error_code ignored;
-        fs::remove(path, ignored);
-    }
     return file;
 }
 
-// What a new file takes over from the file it replaces: its attributes on
-// Windows, its mode bits elsewhere.
-using Marks = unsigned long;
+// What a new file takes over from the file it replaces: its attributes on Windows, its
+// mode bits, owner and group elsewhere.
+struct Marks {
+#ifdef _WIN32
+    DWORD attributes = 0;
+#else
+    mode_t mode = 0;
+    uid_t owner = 0;
+    gid_t group = 0;
+#endif
+};
 
 #ifdef _WIN32
 // Read-only is never carried over: such a target is refused.
@@ -59,50 +55,196 @@ constexpr DWORD KeptAttributes = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN 
                                  FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 #endif
 
-// The marks of an existing target, or nothing when it is marked read-only (or
-// cannot be asked). The mark itself decides: an administrator or root may open
-// a read-only file for writing all the same.
-std::optional<Marks> MarksOfWritable(const fs::path& target) {
+// The marks of an existing target, or nothing when it is marked read-only (or cannot be
+// asked). The mark itself decides: an administrator or root may open a read-only file for
+// writing all the same.
+std::optional<Marks> MarksOfWritable(const fs::path& target, std::error_code& cause) {
+    Marks marks;
 #ifdef _WIN32
     const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || attributes & FILE_ATTRIBUTE_READONLY) {
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        cause = LastWindowsError();
         return std::nullopt;
     }
-    return attributes & KeptAttributes;
+    marks.attributes = attributes & KeptAttributes;
+    const bool readOnly = attributes & FILE_ATTRIBUTE_READONLY;
 #else
     struct stat info;
-    if (stat(target.c_str(), &info) != 0 || !(info.st_mode & S_IWUSR)) return std::nullopt;
-    return info.st_mode & 07777;
+    if (stat(target.c_str(), &info) != 0) {
+        cause = LastErrno();
+        return std::nullopt;
+    }
+    marks = Marks{mode_t(info.st_mode & 07777), info.st_uid, info.st_gid};
+    const bool readOnly = !(info.st_mode & S_IWUSR);
 #endif
+    if (readOnly) {
+        cause = MakeError(FileFailure::MarkedReadOnly);
+        return std::nullopt;
+    }
+    return marks;
 }
 
-// Gives the written temporary file (still open natively, closed on Windows)
-// the marks of the target it is to replace. Windows' ReplaceFileW would carry
-// the attributes itself, but Wine's does not, so they are set here for both.
 #ifdef _WIN32
-bool CarryMarks(const fs::path& temporary, Marks marks) {
-    return SetFileAttributesW(temporary.c_str(), marks != 0 ? marks : FILE_ATTRIBUTE_NORMAL) != 0;
+// Windows' ReplaceFileW would carry the attributes itself, but Wine's does not, so they are
+// set here, on the written and closed temporary file.
+bool CarryMarks(const fs::path& temporary, const Marks& marks) {
+    return SetFileAttributesW(temporary.c_str(),
+                              marks.attributes != 0 ? marks.attributes : FILE_ATTRIBUTE_NORMAL);
+}
+
+// Puts the temporary file in the target's place in one step. Windows replaces an existing
+// file with ReplaceFileW, which also keeps its security settings (not failing where they
+// cannot be merged, as on some shares).
+bool PutInPlace(const fs::path& temporary, const fs::path& target, bool replacing,
+                std::error_code& cause) {
+    if (replacing) {
+        if (ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
+                         REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+            return true;
+        }
+        cause = LastWindowsError();
+        return false;
+    }
+    fs::rename(temporary, target, cause);
+    return !cause;
 }
 #else
-bool CarryMarks(std::FILE* temporary, Marks marks) {
-    return fchmod(fileno(temporary), mode_t(marks)) == 0;
+// Before any data, so that no one may read what the target's mode keeps from them. Only
+// root may give a file away; anyone may keep a group of their own. The owner goes first:
+// changing it clears the set-user-id bits that the mode then sets again.
+bool CarryMarks(int descriptor, const Marks& marks, std::error_code& cause) {
+    if (fchown(descriptor, marks.owner, marks.group) != 0) {
+        [[maybe_unused]] const int ignored = fchown(descriptor, uid_t(-1), marks.group);
+    }
+    if (fchmod(descriptor, marks.mode) == 0) return true;
+    cause = LastErrno();
+    return false;
 }
 #endif
 
-// Puts the temporary file in the target's place in one step. Windows replaces
-// an existing file with ReplaceFileW, which also keeps its security settings
-// (not failing where they cannot be merged, as on some shares).
-bool PutInPlace(const fs::path& temporary, const fs::path& target,
-                [[maybe_unused]] bool replacing) {
+// Creates `path` for writing only if no file of that name exists; -1 and errno otherwise.
+int CreateNewFile(const fs::path& path) {
 #ifdef _WIN32
+    return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+#else
+    return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+#endif
+}
+
+// The temporary file of one save: recorded for a signal handler, held while it is written,
+// and removed if the save ends, however, without putting it in place.
+class Temporary {
+public:
+    Temporary() = default;
+    Temporary(const Temporary&) = delete;
+    Temporary& operator=(const Temporary&) = delete;
+    ~Temporary() {
+        file.reset();
+        if (created && !placed) {
+            std::error_code ignored;
+            fs::remove(path, ignored);
+        }
+        PendingTemporaries::Remove(slot);
+    }
+
+    bool Create(TemporaryNames& names, const fs::path& target, std::error_code& cause) {
+        for (int attempt = 0; attempt < TemporaryAttempts; ++attempt) {
+            path = names.NextFor(target);
+            slot = PendingTemporaries::Add(path);
+            if (slot == PendingTemporaries::Stopped) {
+                cause = MakeError(FileFailure::Interrupted);
+                return false;
+            }
+            const int descriptor = CreateNewFile(path);
+            if (descriptor < 0) {
+                cause = LastErrno();
+                PendingTemporaries::Remove(slot);
+                slot = PendingTemporaries::Untracked;
+                if (cause == std::errc::file_exists) continue;
+                return false;
+            }
+            created = true;
+            PendingTemporaries::Created(slot);
+            HoldTemporary(descriptor);
+            file = StreamOf(descriptor, "wb");
+            if (!file) cause = LastErrno();
+            return bool(file);
+        }
+        return false;
+    }
+
+    std::FILE* File() const { return file.get(); }
+    const fs::path& Path() const { return path; }
+    bool Close() { return std::fclose(file.release()) == 0; }
+    void Placed() { placed = true; }
+
+private:
+    fs::path path;
+    FileHandle file;
+    int slot = PendingTemporaries::Untracked;
+    bool created = false;
+    bool placed = false;
+};
+
+bool Replace(const fs::path& requested, const FileWriter& write, TemporaryNames& names,
+             std::error_code& cause) {
+    if (!requested.has_filename()) {
+        cause = std::make_error_code(std::errc::is_a_directory);
+        return false;
+    }
+    const fs::path target = LinkedFile(requested);
+    std::error_code error;
+    const fs::file_status status = fs::status(target, error);
+    const bool replacing = fs::exists(status);
+    std::optional<Marks> marks;
     if (replacing) {
-        return ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
-                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
+        if (fs::is_directory(status)) cause = std::make_error_code(std::errc::is_a_directory);
+        else if (!fs::is_regular_file(status)) cause = MakeError(FileFailure::NotAFile);
+        if (cause) return false;
+        marks = MarksOfWritable(target, cause);
+        if (!marks) return false;
+        // Not marked, yet perhaps still not ours to write (another owner, an access list):
+        // opening for update without changing anything tells.
+        if (!OpenFile(target, "r+b")) {
+            cause = LastErrno();
+            return false;
+        }
+    }
+
+    RemoveStaleTemporaries(target.parent_path());
+    Temporary temporary;
+    if (!temporary.Create(names, target, cause)) return false;
+#ifndef _WIN32
+    if (marks && !CarryMarks(fileno(temporary.File()), *marks, cause)) return false;
+#endif
+    errno = 0;
+    if (!write(temporary.File())) {
+        if (errno != 0) cause = LastErrno();  // else the writer had nothing to write
+        return false;
+    }
+    if (!FlushToDisk(temporary.File())) {
+        cause = LastErrno();
+        return false;
+    }
+#ifdef _WIN32
+    if (!temporary.Close()) {
+        cause = LastErrno();
+        return false;
+    }
+    if (marks && !CarryMarks(temporary.Path(), *marks)) {
+        cause = LastWindowsError();
+        return false;
+    }
+    if (!PutInPlace(temporary.Path(), target, replacing, cause)) return false;
+#else
+    // Still open, so still held: no sweep takes the file before it is in place.
+    if (rename(temporary.Path().c_str(), target.c_str()) != 0) {
+        cause = LastErrno();
+        return false;
     }
 #endif
-    std::error_code error;
-    fs::rename(temporary, target, error);
-    return !error;
+    temporary.Placed();
+    return true;
 }
 
 }  // namespace
@@ -116,6 +258,49 @@ FileHandle OpenFile(const fs::path& path, const char* mode) {
 #endif
 }
 
+FileHandle OpenForReading(const fs::path& path, std::error_code& cause) {
+#ifdef _WIN32
+    const int descriptor = _wopen(path.c_str(), _O_RDONLY | _O_BINARY);
+    if (descriptor < 0) {
+        std::error_code ignored;
+        cause = errno == EACCES && fs::is_directory(path, ignored)
+                    ? std::make_error_code(std::errc::is_a_directory)
+                    : LastErrno();
+        return nullptr;
+    }
+    struct _stat64 info;
+    const bool asked = _fstat64(descriptor, &info) == 0;
+    const unsigned type = info.st_mode & _S_IFMT;
+    const bool regular = asked && type == _S_IFREG, folder = asked && type == _S_IFDIR;
+#else
+    // Not blocking, so that opening a pipe with no writer returns at once.
+    const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0) {
+        cause = LastErrno();
+        return nullptr;
+    }
+    struct stat info;
+    const bool asked = fstat(descriptor, &info) == 0;
+    const bool regular = asked && S_ISREG(info.st_mode), folder = asked && S_ISDIR(info.st_mode);
+    if (regular) fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+#endif
+    // The opened file itself is asked, not its name, which may lead elsewhere by now.
+    if (!asked) cause = LastErrno();
+    else if (folder) cause = std::make_error_code(std::errc::is_a_directory);
+    else if (!regular) cause = MakeError(FileFailure::NotAFile);
+    if (!regular) {
+#ifdef _WIN32
+        _close(descriptor);
+#else
+        close(descriptor);
+#endif
+        return nullptr;
+    }
+    FileHandle file = StreamOf(descriptor, "rb");
+    if (!file) cause = LastErrno();
+    return file;
+}
+
 bool FlushToDisk(std::FILE* file) {
     if (std::fflush(file) != 0) return false;
 #ifdef _WIN32
@@ -125,63 +310,63 @@ bool FlushToDisk(std::FILE* file) {
 #endif
 }
 
-TemporaryNames::TemporaryNames(const fs::path& target, std::uint64_t seed)
-    : folder(target.parent_path()),
-      length(std::clamp(target.filename().native().size(), MinLength, MaxLength)),
-      random(seed) {}
+#ifdef _WIN32
+namespace {
 
-fs::path TemporaryNames::Next() {
-    static constexpr char Characters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::string name = Prefix;
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof Characters - 2);
-    while (name.size() < length) name += Characters[pick(random)];
-    return folder / name;
+std::optional<BY_HANDLE_FILE_INFORMATION> IdentityOf(const fs::path& path) {
+    const HANDLE handle = CreateFileW(path.c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool asked = GetFileInformationByHandle(handle, &info);
+    CloseHandle(handle);
+    if (!asked) return std::nullopt;
+    return info;
 }
 
-bool ReplaceFileSafely(const fs::path& target, const FileWriter& write) {
+}  // namespace
+
+bool SameFile(const fs::path& a, const fs::path& b) {
+    const auto first = IdentityOf(a), second = IdentityOf(b);
+    return first && second && first->dwVolumeSerialNumber == second->dwVolumeSerialNumber &&
+           first->nFileIndexHigh == second->nFileIndexHigh &&
+           first->nFileIndexLow == second->nFileIndexLow;
+}
+#else
+bool SameFile(const fs::path& a, const fs::path& b) {
+    struct stat first, second;
+    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+#endif
+
+fs::path LinkedFile(const fs::path& path) {
+    fs::path file = path;
+    std::error_code error;
+    // As many links as the system itself follows; a longer chain fails when it is opened.
+    for (int hop = 0; hop < 40 && fs::is_symlink(fs::symlink_status(file, error)); ++hop) {
+        const fs::path link = fs::read_symlink(file, error);
+        if (error) break;
+        file = link.is_absolute() ? link : file.parent_path() / link;
+    }
+    return file;
+}
+
+bool ReplaceFileSafely(const fs::path& target, const FileWriter& write, std::error_code* cause) {
     // The clock keeps two runs apart even where the random device repeats itself.
     const std::uint64_t seed =
         std::uint64_t(std::random_device()()) << 32 ^
         std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count());
-    return ReplaceFileSafely(target, write, TemporaryNames(target, seed));
+    return ReplaceFileSafely(target, write, TemporaryNames(seed), cause);
 }
 
-bool ReplaceFileSafely(const fs::path& target, const FileWriter& write, TemporaryNames names) {
-    if (!target.has_filename()) return false;
-    std::error_code error;
-    const fs::file_status status = fs::status(target, error);
-    const bool replacing = fs::exists(status);
-    std::optional<Marks> marks;
-    if (replacing) {
-        if (!fs::is_regular_file(status)) return false;
-        marks = MarksOfWritable(target);
-        if (!marks) return false;
-        // Not marked, yet perhaps still not ours to write (another owner, an access list):
-        // opening for update without changing anything tells.
-        if (!OpenFile(target, "r+b")) return false;
-    }
-
-    fs::path temporary;
-    FileHandle file;
-    bool taken = true;
-    for (int attempt = 0; !file && taken && attempt < TemporaryAttempts; ++attempt) {
-        temporary = names.Next();
-        file = CreateNewFile(temporary, taken);
-    }
-    if (!file) return false;
-
-    bool written = write(file.get());
-#ifndef _WIN32
-    written = written && (!marks || CarryMarks(file.get(), *marks));
-#endif
-    written = written && FlushToDisk(file.get());
-    const bool closed = std::fclose(file.release()) == 0;
-#ifdef _WIN32
-    written = written && (!marks || CarryMarks(temporary, *marks));
-#endif
-    if (written && closed && PutInPlace(temporary, target, replacing)) return true;
-    fs::remove(temporary, error);
-    return false;
+bool ReplaceFileSafely(const fs::path& target, const FileWriter& write, TemporaryNames names,
+                       std::error_code* cause) {
+    std::error_code failure;
+    const bool replaced = Replace(target, write, names, failure);
+    if (cause) *cause = failure;
+    return replaced;
 }
 
 }  // namespace MyApp

@@ -2,12 +2,14 @@
 // Opening files by any path the platform can name, and replacing a file
 // without ever leaving it half written.
 
+#include "TemporaryFiles.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <random>
+#include <system_error>
 
 namespace MyApp {
 
@@ -19,40 +21,36 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 // fopen that keeps wide paths whole where the platform's paths are wide.
 FileHandle OpenFile(const std::filesystem::path& path, const char* mode);
 
+// Opens a regular file for reading, and nothing else: a pipe, a device or a folder is
+// refused at once, never waited on. `cause` says why it could not be opened.
+FileHandle OpenForReading(const std::filesystem::path& path, std::error_code& cause);
+
 // Flushes the C library's buffer and asks the system to put the data on disk.
 bool FlushToDisk(std::FILE* file);
 
-// The names a save tries, one after another, for its temporary file: beside
-// the target, a fixed prefix and random letters and digits. A name is as long
-// as the target's own (within MinLength..MaxLength), so a target whose path
-// the folder can hold does not fail for its temporary's, short names aside.
-class TemporaryNames {
-public:
-    static constexpr const char* Prefix = "~";
-    static constexpr std::size_t MinLength = 8;
-    static constexpr std::size_t MaxLength = 32;
+// Whether two paths name one file (through links too): the same device and file number,
+// on Windows the same volume and file index. False when either does not exist.
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
-    TemporaryNames(const std::filesystem::path& target, std::uint64_t seed);
-    std::filesystem::path Next();
-
-private:
-    std::filesystem::path folder;
-    std::size_t length;
-    std::mt19937_64 random;
-};
+// The file a path finally names: the target of a symbolic link, of its target, and so on.
+std::filesystem::path LinkedFile(const std::filesystem::path& path);
 
 // Fills the open temporary file; false when something could not be written.
 using FileWriter = std::function<bool(std::FILE* file)>;
 
 // Writes `target` through a temporary file in the same folder, created anew
 // (never an existing file, whatever its name): `write` fills it, it is put on
-// disk and then replaces the target in one step. On any failure the target is
-// left exactly as it was and the temporary file is gone. An existing target
-// marked read-only, or that cannot be written to, is refused; one replaced
-// keeps its marks: its mode bits, or on Windows its attributes.
-bool ReplaceFileSafely(const std::filesystem::path& target, const FileWriter& write);
+// disk and then replaces the target in one step. On any failure, an exception from
+// `write` included, the target is left exactly as it was and the temporary file is
+// gone; `cause`, when given, says why. An existing target marked read-only, or that
+// cannot be written to, is refused; one replaced keeps its marks: its mode bits, owner
+// and group, which the temporary file takes before any data, or on Windows its
+// attributes. A symbolic link stays: the file it leads to is replaced. Temporary files left
+// in that folder by saves that never finished are removed first.
+bool ReplaceFileSafely(const std::filesystem::path& target, const FileWriter& write,
+                       std::error_code* cause = nullptr);
 // The same, trying the temporary names `names` gives, in turn, while they exist.
 bool ReplaceFileSafely(const std::filesystem::path& target, const FileWriter& write,
-                       TemporaryNames names);
+                       TemporaryNames names, std::error_code* cause = nullptr);
 
 }  // namespace MyApp

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 
 namespace MyApp {
 
@@ -75,8 +76,9 @@ std::vector<std::string> LineFile::ReadLines(std::size_t maxLines,
     failed = openFailed = false;
     firstLongLine = LineSplitter::NoLongLine;
     bytesRead = 0;
+    cause.clear();
     std::vector<std::string> lines;
-    FileHandle file = OpenFile(path, "rb");
+    FileHandle file = OpenForReading(path, cause);
     if (!file) {
         failed = openFailed = true;
         return lines;
@@ -88,7 +90,10 @@ std::vector<std::string> LineFile::ReadLines(std::size_t maxLines,
         bytesRead += count;
         if (count > 0 && !splitter.Feed(std::string_view(buffer.data(), count))) break;
         if (count < buffer.size()) {
-            if (std::ferror(file.get())) failed = true;
+            if (std::ferror(file.get())) {
+                failed = true;
+                cause = std::error_code(errno, std::generic_category());
+            }
             splitter.Finish();
             break;
         }

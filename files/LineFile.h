@@ -9,6 +9,7 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace MyApp {
@@ -63,13 +64,14 @@ struct LineFile {
 
     bool failed = false;      // the last ReadLines did not complete
     bool openFailed = false;  // the file could not be opened (set together with failed)
+    std::error_code cause;    // why, when the last ReadLines failed
     // Index of the line of the last ReadLines that was too long and ended it, if any.
     std::size_t firstLongLine = LineSplitter::NoLongLine;
     std::uintmax_t bytesRead = 0;  // taken from the file by the last ReadLines
     std::filesystem::path path;
 
-    // Reads at most `maxLines` lines (or as many as `limitFromFirstLine` says);
-    // an unopenable file gives no lines.
+    // Reads at most `maxLines` lines (or as many as `limitFromFirstLine` says); a file
+    // that cannot be opened, or is no regular file (a pipe, a device), gives no lines.
     std::vector<std::string> ReadLines(
         std::size_t maxLines = std::numeric_limits<std::size_t>::max(),
         LineLimitFromFirstLine limitFromFirstLine = nullptr);

@@ -28,13 +28,19 @@ std::optional<PictureFormat> PictureFormatOf(const std::filesystem::path& target
 }
 
 std::optional<PictureFormat> PictureFormatNamed(std::string_view name) {
-    if (name == "bmp") return PictureFormat::Bitmap;
-    if (name == "png") return PictureFormat::Png;
+    const std::string lowered = LowerAscii(std::string(name));
+    if (lowered == "bmp") return PictureFormat::Bitmap;
+    if (lowered == "png") return PictureFormat::Png;
     return std::nullopt;
 }
 
 const char* PictureExtension(PictureFormat format) {
     return format == PictureFormat::Png ? ".png" : ".bmp";
+}
+
+const char* PictureWriteFailedMessage(PictureFormat format) {
+    return format == PictureFormat::Png ? "Errore durante la scrittura del file PNG."
+                                        : ExportFailedMessage;
 }
 
 std::vector<std::uint8_t> EncodePicture(const Picture& picture, PictureFormat format) {
@@ -47,12 +53,15 @@ bool WritePicture(const std::filesystem::path& target, const Picture& picture) {
 }
 
 bool WritePicture(const std::filesystem::path& target, const Picture& picture,
-                  PictureFormat format) {
+                  PictureFormat format, std::error_code* cause) {
     const std::vector<std::uint8_t> bytes = EncodePicture(picture, format);
     if (bytes.empty()) return false;
-    return ReplaceFileSafely(target, [&](std::FILE* file) {
-        return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    });
+    return ReplaceFileSafely(
+        target,
+        [&](std::FILE* file) {
+            return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        },
+        cause);
 }
 
 }  // namespace MyApp

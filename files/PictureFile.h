@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace MyApp {
@@ -16,18 +17,21 @@ enum class PictureFormat { Bitmap, Png };
 
 // ".bmp" or ".png" in any case of its letters; nothing for any other extension.
 std::optional<PictureFormat> PictureFormatOf(const std::filesystem::path& target);
-// "bmp" or "png", as the converter's option names them.
+// "bmp" or "png" in any case of its letters, as the converter's option names them.
 std::optional<PictureFormat> PictureFormatNamed(std::string_view name);
 // ".bmp" or ".png".
 const char* PictureExtension(PictureFormat format);
 
 std::vector<std::uint8_t> EncodePicture(const Picture& picture, PictureFormat format);
 
+// What the user is told when a picture in this format could not be written.
+const char* PictureWriteFailedMessage(PictureFormat format);
+
 // Writes in the format the target's extension names, through a temporary file; false,
-// and nothing written, for any other extension or when the file could not be written.
-// ExportFailedMessage is what the user is told then.
+// and nothing written, for any other extension or when the file could not be written
+// (`cause`, when given, says why if the system does).
 bool WritePicture(const std::filesystem::path& target, const Picture& picture);
 bool WritePicture(const std::filesystem::path& target, const Picture& picture,
-                  PictureFormat format);
+                  PictureFormat format, std::error_code* cause = nullptr);
 
 }  // namespace MyApp

@@ -3,6 +3,8 @@
 #include <zlib.h>
 
 #include <cstddef>
+#include <memory>
+#include <new>
 
 namespace MyApp {
 
@@ -59,6 +61,37 @@ std::vector<std::uint8_t> FilteredRows(const Picture& picture) {
     return rows;
 }
 
+// Ends a deflate stream however its packing ends.
+struct DeflateEnd {
+    void operator()(z_stream* stream) const { deflateEnd(stream); }
+};
+
+// The zlib stream of `rows`, in a buffer that grows with it: a picture of large single-
+// colour areas packs to a hundredth of its rows, so room for the worst case would waste
+// megabytes per picture. Out of memory, zlib's or the buffer's, throws std::bad_alloc.
+std::vector<std::uint8_t> Deflate(const std::vector<std::uint8_t>& rows) {
+    constexpr std::size_t Step = 65536;
+    z_stream stream{};
+    const int started = deflateInit(&stream, CompressionLevel);
+    if (started == Z_MEM_ERROR) throw std::bad_alloc();
+    if (started != Z_OK) return {};
+    const std::unique_ptr<z_stream, DeflateEnd> ending(&stream);
+    stream.next_in = const_cast<Bytef*>(rows.data());
+    stream.avail_in = uInt(rows.size());
+    std::vector<std::uint8_t> packed;
+    int status = Z_OK;
+    while (status == Z_OK) {
+        const std::size_t used = packed.size();
+        packed.resize(used + Step);
+        stream.next_out = packed.data() + used;
+        stream.avail_out = uInt(Step);
+        status = deflate(&stream, Z_FINISH);
+        packed.resize(used + Step - stream.avail_out);
+    }
+    if (status == Z_MEM_ERROR) throw std::bad_alloc();
+    return status == Z_STREAM_END ? packed : std::vector<std::uint8_t>();
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> EncodePng(const Picture& picture) {
@@ -69,12 +102,9 @@ std::vector<std::uint8_t> EncodePng(const Picture& picture) {
     // than an export's 1280 x 600 pixels ever needs.
     if (rows.size() > (std::size_t(1) << 30)) return {};
 
-    std::vector<std::uint8_t> compressed(compressBound(uLong(rows.size())));
-    uLongf compressedSize = uLongf(compressed.size());
-    if (compress2(compressed.data(), &compressedSize, rows.data(), uLong(rows.size()),
-                  CompressionLevel) != Z_OK) {
-        return {};
-    }
+    const std::vector<std::uint8_t> compressed = Deflate(rows);
+    if (compressed.empty()) return {};
+    const std::size_t compressedSize = compressed.size();
 
     std::vector<std::uint8_t> file(std::begin(Signature), std::end(Signature));
     file.reserve(file.size() + 3 * 12 + 13 + compressedSize);

@@ -6,9 +6,20 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#ifndef _WIN32
+#include <csignal>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace MyApp {
@@ -94,49 +105,73 @@ TEST_F(CliTest, ExportsDrawingsToTheirCommittedPictures) {
 }
 
 // Refused drawings, pictures that cannot be written and wrong arguments: the editor's
-// message or the usage on standard error, nothing on standard output, no picture.
+// message and its cause, or what is wrong and the usage, on standard error; nothing on
+// standard output, no picture, nothing waited on.
 TEST_F(CliTest, FailuresPrintTheirMessageOnStandardErrorAndExitWithTheirCode) {
     const auto help = Cli({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("tessaly-cli export"), std::string::npos) << help.out;
     EXPECT_EQ(help.err, "");
+    const auto usage = [&](const std::string& problem) {
+        return Line("tessaly-cli: " + problem) + help.out;
+    };
 
-    const std::string ok = Drawing("ok.art", "1;1;10\r\n42;3\r\n");
+    const std::string drawing = "1;1;10\r\n42;3\r\n";
+    const std::string ok = Drawing("ok.art", drawing), self = Drawing("self.png", drawing);
+    fs::create_hard_link(ok, folder / "linked.bmp");
     const std::string absent = Path("absent.art"), out = Path("out.bmp");
     // A picture marked read-only (the attribute on Windows) is not written over, even by root.
     const std::string kept = Drawing("kept.bmp", "an older picture");
     const auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
     fs::permissions(kept, readOnly);
     const std::string here = folder.Path().string();
-    const struct { std::vector<std::string> arguments; int exitCode; std::string err; } cases[] = {
-        {{"export", absent, out}, 2, Line("Errore durante la lettura.")},
-        {{"check", absent}, 2, Line("Errore durante la lettura.")},
+    const std::string readFailed = "Errore durante la lettura. Causa: ";
+    const std::string bitmapFailed = "Errore durante la scrittura del file bitmap. Causa: ";
+    struct Case { std::vector<std::string> arguments; int exitCode; std::string err; };
+    std::vector<Case> cases = {
+        {{"export", absent, out}, 2, Line(readFailed + "file non trovato.")},
+        {{"check", absent}, 2, Line(readFailed + "file non trovato.")},
+        {{"check", here}, 2, Line(readFailed + "è una cartella.")},
         {{"export", Drawing("wide.art", "81;1;10\r\n"), out}, 2, Line("Formato non valido.")},
         {{"check", Drawing("short.art", "2;1;10\r\n5;3\r\n")}, 2, Line("File danneggiato.")},
-        {{"export", ok, Path("no such folder/out.bmp")}, 1,
-         Line("Errore durante la scrittura del file bitmap.")},
-        {{"export", ok, kept}, 1, Line("Errore durante la scrittura del file bitmap.")},
+        {{"export", ok, Path("no such folder/out.bmp")}, 1, Line(bitmapFailed + "file non trovato.")},
+        {{"export", ok, kept}, 1, Line(bitmapFailed + "file in sola lettura.")},
+        {{"export", ok, here + "/"}, 64, usage("estensione non riconosciuta: " + here + "/")},
+        // The picture would be the drawing itself, by its name or another link.
+        {{"export", self, self}, 1,
+         Line("Errore durante la scrittura del file PNG. Causa: è lo stesso file del disegno.")},
+        {{"export", ok, Path("linked.bmp")}, 1, Line(bitmapFailed + "è lo stesso file del disegno.")},
         // Each command with one argument too few and one too many.
-        {{}, 64, help.out},
-        {{"--help", "export"}, 64, help.out},
-        {{"export", ok}, 64, help.out},
-        {{"export", ok, out, Path("other.bmp")}, 64, help.out},
-        {{"check"}, 64, help.out},
-        {{"check", ok, out}, 64, help.out},
-        {{"convert", ok, out}, 64, help.out},
-        {{"export", ok, Path("out.gif")}, 64, help.out},
-        {{"export", ok, Path("out")}, 64, help.out},
-        {{"export-all"}, 64, help.out},
-        {{"export-all", Path("absent")}, 64, help.out},
-        {{"export-all", ok}, 64, help.out},
-        {{"export-all", here, "--format", "gif"}, 64, help.out},
-        {{"export-all", here, "--format", "PNG"}, 64, help.out},
-        {{"export-all", here, "--jobs", "0"}, 64, help.out},
-        {{"export-all", here, "--jobs", "2x"}, 64, help.out},
-        {{"export-all", here, "--jobs", "1", "--jobs", "1"}, 64, help.out},
-        {{"export-all", here, "--to"}, 64, help.out},
-        {{"export-all", "--to", Path("pictures"), here}, 64, help.out},
+        {{}, 64, usage("manca il comando")},
+        {{"--help", "export"}, 64, usage("argomenti di troppo per --help")},
+        {{"export", ok}, 64, usage("argomenti mancanti per export")},
+        {{"export", ok, out, Path("other.bmp")}, 64, usage("argomenti di troppo per export")},
+        {{"check"}, 64, usage("argomenti mancanti per check")},
+        {{"check", ok, out}, 64, usage("argomenti di troppo per check")},
+        {{"convert", ok, out}, 64, usage("comando sconosciuto: convert")},
+        {{"export", ok, Path("out.gif")}, 64, usage("estensione non riconosciuta: " + Path("out.gif"))},
+        {{"export", ok, Path("out")}, 64, usage("estensione non riconosciuta: " + Path("out"))},
+        {{"export-all"}, 64, usage("manca la cartella dei disegni")},
+        {{"export-all", Path("absent")}, 64, usage("cartella non trovata: " + Path("absent"))},
+        {{"export-all", ok}, 64, usage("non è una cartella: " + ok)},
+        {{"export-all", here, "--format", "gif"}, 64, usage("valore non valido per --format: gif")},
+        {{"export-all", here, "--jobs", "0"}, 64, usage("valore non valido per --jobs: 0")},
+        {{"export-all", here, "--jobs", "2x"}, 64, usage("valore non valido per --jobs: 2x")},
+        {{"export-all", here, "--jobs", "99999999999"}, 64,
+         usage("valore non valido per --jobs: 99999999999")},
+        {{"export-all", here, "--jobs", "1", "--jobs", "1"}, 64, usage("opzione ripetuta: --jobs")},
+        {{"export-all", here, "--to"}, 64, usage("manca il valore di --to")},
+        {{"export-all", here, "--foo", "1"}, 64, usage("opzione sconosciuta: --foo")},
+        {{"export-all", here, "--\x1b[2J"}, 64, usage("opzione sconosciuta: --\\x1b[2J")},
+        {{"export-all", "--to", Path("pictures"), here}, 64, usage("manca la cartella dei disegni")},
     };
+#ifndef _WIN32
+    // A pipe with no writer would block a reader that waits for one.
+    ASSERT_EQ(mkfifo((folder / "pipe.art").c_str(), 0600), 0);
+    cases.push_back({{"check", Path("pipe.art")}, 2, Line(readFailed + "non è un file.")});
+    cases.push_back({{"export", Path("pipe.art"), out}, 2, Line(readFailed + "non è un file.")});
+    cases.push_back({{"check", "/dev/zero"}, 2, Line(readFailed + "non è un file.")});
+#endif
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.arguments));
         const auto result = Cli(c.arguments);
@@ -144,8 +179,14 @@ TEST_F(CliTest, FailuresPrintTheirMessageOnStandardErrorAndExitWithTheirCode) {
         EXPECT_EQ(result.err, c.err);
         EXPECT_EQ(result.out, "");
     }
-    EXPECT_EQ(Names(folder.Path()),
-              (std::set<std::string>{"ok.art", "wide.art", "short.art", "kept.bmp"}));
+    std::set<std::string> names{"ok.art", "self.png", "linked.bmp", "wide.art", "short.art",
+                                "kept.bmp"};
+#ifndef _WIN32
+    names.insert("pipe.art");
+#endif
+    EXPECT_EQ(Names(folder.Path()), names);
+    EXPECT_EQ(ReadBytes(folder / "linked.bmp"), drawing);
+    EXPECT_EQ(ReadBytes(self), drawing);
     EXPECT_EQ(ReadBytes(kept), "an older picture");
     EXPECT_EQ(fs::status(kept).permissions() & fs::perms::all, readOnly);
     fs::permissions(kept, fs::perms::owner_write, fs::perm_options::add);  // may be removed
@@ -165,12 +206,16 @@ TEST_F(CliTest, ExportAllConvertsEveryDrawingOfTheFolderAndReportsEach) {
     fs::copy_file(scene.string() + ".art", folder / "below/inner.art");
 
     const std::string refused = Line("Refused.art: Formato non valido.");
-    const struct { std::vector<std::string> options; int exitCode; std::string out; } cases[] = {
+    const struct { std::vector<std::string> options; int exitCode; std::string out, err; } cases[] = {
         {{"--jobs", "2"}, 1,  // a failed write outweighs a refused drawing
-         refused + Line("blocked.art: Errore durante la scrittura del file bitmap.") +
-             Line("ok sound.art")},
-        {{"--format", "bmp", "--to", Path("pictures/bmp"), "--jobs", "1"}, 2,
-         refused + Line("ok blocked.art") + Line("ok sound.art")},
+         refused +
+             Line("blocked.art: Errore durante la scrittura del file PNG. Causa: è una cartella.") +
+             Line("ok sound.art"), ""},
+        {{"--format", "Bmp", "--to", Path("pictures/bmp"), "--jobs", "1"}, 2,
+         refused + Line("ok blocked.art") + Line("ok sound.art"), ""},
+        // Pictures that cannot go where they should are said once, not once a drawing.
+        {{"--to", Path("notes.txt")}, 1, "",
+         Line(Path("notes.txt") + ": Errore durante la scrittura del file PNG. Causa: non è una cartella.")},
     };
     for (const auto& c : cases) {
         std::vector<std::string> arguments{"export-all", folder.Path().string()};
@@ -178,7 +223,7 @@ TEST_F(CliTest, ExportAllConvertsEveryDrawingOfTheFolderAndReportsEach) {
         const auto result = Cli(arguments);
         EXPECT_EQ(result.exitCode, c.exitCode);
         EXPECT_EQ(result.out, c.out);
-        EXPECT_EQ(result.err, "");  // no progress count: standard error is not a terminal
+        EXPECT_EQ(result.err, c.err);  // no progress count: standard error is not a terminal
     }
     ExpectPngShowsBitmap(folder / "sound.png", scene.string() + ".bmp");
     EXPECT_TRUE(ReadBytes(folder / "pictures/bmp/sound.bmp") == ReadBytes(scene.string() + ".bmp"));
@@ -186,6 +231,160 @@ TEST_F(CliTest, ExportAllConvertsEveryDrawingOfTheFolderAndReportsEach) {
     EXPECT_EQ(Names(folder / "below"), std::set<std::string>{"inner.art"});
     EXPECT_FALSE(fs::exists(folder / "Refused.png"));
 }
+
+#ifndef _WIN32
+// Drawings whose pictures would share a name on a disk that does not tell capitals from
+// small letters: the first in name order has it, the same drawing every run, and the others
+// say so. Names are printed with their control characters spelled out, so that none can
+// pass for a line of its own or reach the terminal.
+TEST_F(CliTest, ExportAllGivesAPictureNameToOneDrawingAndPrintsNamesEscaped) {
+    const fs::path examples = SourceFolder() / "examples";
+    fs::copy_file(examples / "title.art", folder / "x.ART");
+    for (const char* name : {"x.art", "x.Art", "a\nok pwned.art", "b\x1b[31m\\.art"}) {
+        fs::copy_file(examples / "scene.art", folder / name);
+    }
+    const std::string out = "ok a\\nok pwned.art\nok b\\x1b[31m\\\\.art\nok x.ART\n"
+                            "x.Art: la sua immagine x.png è già quella di x.ART.\n"
+                            "x.art: la sua immagine x.png è già quella di x.ART.\n";
+    for (int run = 0; run < 2; ++run) {
+        const auto result = Cli({"export-all", folder.Path().string(), "--jobs", "3"});
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.out, out);
+        EXPECT_TRUE(ReadBytes(folder / "x.png") == ReadBytes(examples / "title.png"));
+    }
+}
+
+// The converter with its standard output on a pipe, stopped by `stop` (given the child and
+// the pipe's reading end) once it has printed its first line; how it ended, a wait status.
+int StoppedRun(const std::vector<std::string>& arguments,
+               const std::function<void(pid_t, int&)>& stop) {
+    int channel[2];
+    if (pipe(channel) != 0) return -1;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, channel[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, channel[0]);
+    posix_spawn_file_actions_addclose(&actions, channel[1]);
+    std::vector<std::string> words{TESSALY_CLI};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, TESSALY_CLI, &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(channel[1]);
+    int status = -1;
+    if (spawned == 0) {
+        for (char c = 0; c != '\n' && read(channel[0], &c, 1) == 1;) {
+        }
+        stop(child, channel[0]);
+        waitpid(child, &status, 0);
+    }
+    if (channel[0] >= 0) close(channel[0]);
+    return status;
+}
+
+// Stopped from outside half way, the converter ends as the signal says, with no temporary
+// file left and every picture it replaced whole. One killed outright leaves its temporary
+// files, which the next run in that folder removes once they are old.
+TEST_F(CliTest, AnInterruptedExportAllLeavesWholePicturesAndNoTemporaryFile) {
+    const fs::path glyphs = SourceFolder() / "examples/all-glyphs";
+    const fs::path drawings = folder / "drawings";
+    constexpr std::size_t Count = 300;
+    fs::create_directory(drawings);
+    for (std::size_t i = 0; i < Count; ++i) {
+        fs::copy_file(glyphs.string() + ".art", drawings / ("d" + std::to_string(i) + ".art"));
+    }
+    const std::string picture = ReadBytes(glyphs.string() + ".png");
+    // The pictures there: each whole; how many.
+    const auto whole = [&](const fs::path& pictures) {
+        std::size_t count = 0;
+        for (const fs::directory_entry& entry : fs::directory_iterator(pictures)) {
+            const bool sound = entry.path().extension() == ".png" && ReadBytes(entry) == picture;
+            EXPECT_TRUE(sound) << entry.path();
+            count += sound;
+        }
+        return count;
+    };
+    const auto send = [](int signal) { return [signal](pid_t child, int&) { kill(child, signal); }; };
+    const struct { std::string name; int signal; std::function<void(pid_t, int&)> stop; } cases[] = {
+        {"SIGINT", SIGINT, send(SIGINT)},
+        {"SIGTERM", SIGTERM, send(SIGTERM)},
+        {"SIGHUP", SIGHUP, send(SIGHUP)},
+        {"closed pipe", SIGPIPE, [](pid_t, int& output) { close(std::exchange(output, -1)); }},
+        {"SIGKILL", SIGKILL, send(SIGKILL)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path pictures = folder / c.name;
+        const int status =
+            StoppedRun({"export-all", drawings.string(), "--to", pictures.string(), "--jobs", "2"},
+                       c.stop);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal) << status;
+        if (c.signal != SIGKILL) {
+            EXPECT_LT(whole(pictures), Count);
+            continue;
+        }
+        for (const fs::directory_entry& entry : fs::directory_iterator(pictures)) {
+            fs::last_write_time(entry, fs::file_time_type::clock::now() - std::chrono::hours(1));
+        }
+        const auto again = Cli({"export-all", drawings.string(), "--to", pictures.string()});
+        EXPECT_EQ(again.exitCode, 0);
+        EXPECT_EQ(whole(pictures), Count);
+    }
+}
+
+// What the converter cannot do under the limits it is given (memory, a full disk for its
+// output, a folder it may enter but not list) it says, exits 1 and leaves nothing behind.
+TEST_F(CliTest, ExportAllUnderLimitsItCannotPassSaysSoAndLeavesNothing) {
+    const fs::path glyphs = SourceFolder() / "examples/all-glyphs";
+    const fs::path drawings = folder / "drawings", closed = folder / "closed";
+    for (const fs::path& inside : {drawings, closed}) {
+        fs::create_directory(inside);
+        for (int i = 0; i < 200; ++i) {
+            fs::copy_file(glyphs.string() + ".art", inside / ("d" + std::to_string(i) + ".art"));
+        }
+    }
+    fs::permissions(closed, fs::perms::owner_write | fs::perms::owner_exec |
+                                fs::perms::others_write | fs::perms::others_exec);
+    // Root may list any folder: the run is made as nobody.
+    const std::string asUser = geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    const std::string pictures = (folder / "pictures").string();
+    const std::string outputLost =
+        Line("tessaly-cli: Errore durante la scrittura dell'uscita. Causa: disco pieno.");
+    struct Case { std::string launch; std::vector<std::string> arguments; int exitCode; std::string err; };
+    std::vector<Case> cases = {
+        {"exec >/dev/full", {"check", (drawings / "d0.art").string()}, 1, outputLost},
+        {"exec >/dev/full", {"export-all", drawings.string(), "--to", pictures}, 1, outputLost},
+        {"exec " + asUser, {"export-all", closed.string(), "--to", pictures}, 1,
+         Line(closed.string() + ": Errore durante la lettura. Causa: permesso negato.")},
+    };
+#if !defined(__SANITIZE_ADDRESS__)  // the sanitizer reserves terabytes of address space
+    // 1,000 workers asked for: no more than the cores can keep busy, a few megabytes each.
+    cases.push_back({"ulimit -v 400000; exec", {"export-all", drawings.string(), "--to",
+                     pictures, "--jobs", "1000"}, 0, ""});
+    cases.push_back({"ulimit -v 20000; exec", {"export-all", drawings.string(), "--to", pictures,
+                     "--jobs", "8"}, 1, Line("tessaly-cli: Memoria insufficiente.")});
+#endif
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.launch + " " + ::testing::PrintToString(c.arguments));
+        std::vector<std::string> arguments{"-c", c.launch + " \"$0\" \"$@\"", TESSALY_CLI};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        const auto result = RunProcess("/bin/sh", arguments);
+        EXPECT_EQ(result.exitCode, c.exitCode);
+        EXPECT_EQ(result.err, c.err);
+        std::error_code absent;
+        for (const fs::directory_entry& entry : fs::directory_iterator(pictures, absent)) {
+            EXPECT_EQ(ReadBytes(entry), ReadBytes(glyphs.string() + ".png")) << entry.path();
+        }
+        if (c.exitCode == 0) {
+            EXPECT_EQ(Names(pictures).size(), 200u);
+        }
+        fs::remove_all(pictures);
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace MyApp

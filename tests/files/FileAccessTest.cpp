@@ -6,18 +6,22 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <iterator>
 #include <map>
+#include <new>
 #include <string>
 #include <vector>
 
 #include <sys/stat.h>
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace MyApp {
@@ -71,6 +75,14 @@ TEST_F(FileAccessTest, AFailedSaveLeavesTheFolderAsItWas) {
         [&] {  // the write breaks off half way, as on a full disk
             return ReplaceFileSafely(target, [](std::FILE* f) { return std::fputs("8;", f) < 0; });
         },
+        [&] {  // memory runs out half way
+            const auto write = [](std::FILE* f) -> bool {
+                std::fputs("8;", f);
+                throw std::bad_alloc();
+            };
+            EXPECT_THROW(ReplaceFileSafely(target, write), std::bad_alloc);
+            return false;
+        },
     };
     const std::string before = Listing(folder.Path());
     for (std::size_t i = 0; i < std::size(saves); ++i) {
@@ -83,16 +95,16 @@ TEST_F(FileAccessTest, AFailedSaveLeavesTheFolderAsItWas) {
 // a temporary file would be, are skipped and never opened. Its name is no
 // longer than the target's: 255 bytes is the longest most file systems allow.
 TEST_F(FileAccessTest, ASaveTouchesNoFileButItsTarget) {
-    TemporaryNames taken(target, 7);
+    TemporaryNames taken(7);
     for (const fs::path& other : {folder / "drawing.art.tmp~", folder / "drawing.art~",
-                                  taken.Next(), taken.Next(), taken.Next()}) {
+                                  taken.NextFor(target), taken.NextFor(target), taken.NextFor(target)}) {
         WriteBytes(other, "unrelated");
     }
     const std::string others = Listing(folder.Path());  // all sorted after the targets
     ASSERT_TRUE(WriteArtFile(target, drawing));
     EXPECT_EQ(Listing(folder.Path()), "drawing.art=0;0;10\r\n\n" + others);
     const auto write = [](std::FILE* file) { return std::fputs("new", file) >= 0; };
-    ASSERT_TRUE(ReplaceFileSafely(target, write, TemporaryNames(target, 7)));
+    ASSERT_TRUE(ReplaceFileSafely(target, write, TemporaryNames(7)));
     const std::string longest = std::string(251, 'd') + ".art";
     ASSERT_TRUE(ReplaceFileSafely(folder / longest, write));
     EXPECT_EQ(Listing(folder.Path()), longest + "=new\ndrawing.art=new\n" + others);
@@ -117,11 +129,82 @@ TEST_F(FileAccessTest, ASaveKeepsTheMarksOfTheFileItReplaces) {
         WriteBytes(target, "1;1;10\r\n42;8\r\n");
         Mark(target, c.marks);
         const std::string before = Listing(folder.Path());
-        EXPECT_EQ(WriteArtFile(target, drawing), c.saved) << c.marks;
+        // The new file has the marks before it holds anything (natively; Windows sets
+        // attributes on a closed file).
+        const auto write = [&](std::FILE* file) {
+#ifndef _WIN32
+            struct stat info {};
+            EXPECT_EQ(fstat(fileno(file), &info), 0);
+            EXPECT_EQ(info.st_mode & 07777, c.marks);
+#endif
+            return std::fputs("0;0;10\r\n", file) >= 0;
+        };
+        EXPECT_EQ(ReplaceFileSafely(target, write), c.saved) << c.marks;
         EXPECT_EQ(Listing(folder.Path()), c.saved ? "drawing.art=0;0;10\r\n\n" : before) << c.marks;
         EXPECT_EQ(MarksOf(target), c.marks);
         Mark(target, writable);  // so the next case, and the folder's removal, may write it
     }
+}
+
+#ifndef _WIN32
+// Root replacing another user's file leaves it theirs; the link to a file stays a link, and
+// the file it leads to, wherever it is, is replaced.
+TEST_F(FileAccessTest, ASaveKeepsTheOwnerAndReplacesWhatALinkLeadsTo) {
+    fs::create_directory(folder / "real");
+    const fs::path real = folder / "real" / "drawing.art";
+    WriteBytes(real, "1;1;10\r\n42;8\r\n");
+    fs::create_symlink("real/drawing.art", folder / "link.art");
+    fs::create_symlink(folder / "link.art", folder / "chain.art");
+    const bool root = geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(chown(real.c_str(), 4321, 4322), 0);
+    }
+
+    ASSERT_TRUE(WriteArtFile(folder / "chain.art", drawing));
+    EXPECT_TRUE(fs::is_symlink(folder / "link.art"));
+    EXPECT_TRUE(fs::is_symlink(folder / "chain.art"));
+    EXPECT_EQ(Listing(folder / "real"), "drawing.art=0;0;10\r\n\n");
+    struct stat info {};
+    ASSERT_EQ(stat(real.c_str(), &info), 0);
+    if (root) {
+        EXPECT_EQ(std::make_pair(info.st_uid, info.st_gid), std::make_pair(4321u, 4322u));
+    }
+}
+#endif
+
+// What saves that never finished left is removed by the next save in that folder once it
+// is old enough; what a save is writing at this moment, or has only just begun, is not,
+// nor any other file.
+TEST_F(FileAccessTest, ASaveRemovesStaleTemporaryFilesOfItsFolderOnly) {
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    TemporaryNames names(11);
+    const fs::path stale = names.NextFor(target), fresh = names.NextFor(target);
+    for (const fs::path& file : {stale, fresh, folder / "~tessaly-notes.txt"}) {
+        WriteBytes(file, "left");
+    }
+    fs::last_write_time(stale, old);
+    fs::last_write_time(folder / "~tessaly-notes.txt", old);
+    fs::create_directory(folder / "below");
+    const fs::path below = names.NextFor(folder / "below" / "x.art");
+    WriteBytes(below, "left");
+    fs::last_write_time(below, old);
+
+    const auto writeWhileAnotherSaves = [&](std::FILE* file) {
+        // This save's own temporary, made to look stale, is held: the other save keeps it.
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder.Path())) {
+            const fs::path& path = entry.path();
+            if (path != stale && path != fresh && IsTemporaryName(path)) {
+                fs::last_write_time(path, old);
+            }
+        }
+        EXPECT_TRUE(WriteArtFile(folder / "other.art", drawing));
+        return std::fputs("new", file) >= 0;
+    };
+    ASSERT_TRUE(ReplaceFileSafely(target, writeWhileAnotherSaves));
+    EXPECT_EQ(Listing(folder.Path()), "below=(folder)\ndrawing.art=new\nother.art=0;0;10\r\n\n"
+                                      "~tessaly-notes.txt=left\n" +
+                                          fresh.filename().string() + "=left\n");
+    EXPECT_TRUE(fs::exists(below));
 }
 
 }  // namespace

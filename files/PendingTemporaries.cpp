@@ -1,0 +1,78 @@
+#include "PendingTemporaries.h"
+
+#include <array>
+#include <atomic>
+#include <cstring>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace MyApp::PendingTemporaries {
+
+namespace {
+
+static_assert(std::atomic<int>::is_always_lock_free, "the handler may not wait on a lock");
+
+enum State : int { Free, Filling, Creating, Present };
+
+struct Slot {
+    std::atomic<int> state{Free};
+    std::filesystem::path::value_type name[NameLength];
+};
+
+std::array<Slot, Slots> slots;
+std::atomic<bool> stopping{false};
+
+void Unlink(const std::filesystem::path::value_type* name) {
+#ifdef _WIN32
+    _wunlink(name);
+#else
+    unlink(name);
+#endif
+}
+
+}  // namespace
+
+int Add(const std::filesystem::path& temporary) {
+    const auto& name = temporary.native();
+    if (name.size() >= NameLength) return stopping ? Stopped : Untracked;
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        int expected = Free;
+        if (!slots[i].state.compare_exchange_strong(expected, Filling)) continue;
+        std::memcpy(slots[i].name, name.c_str(), (name.size() + 1) * sizeof name[0]);
+        slots[i].state = Creating;
+        // After the slot shows: a handler that began before this sees `stopping`, and one
+        // that begins after it sees the slot.
+        if (stopping) {
+            slots[i].state = Free;
+            return Stopped;
+        }
+        return int(i);
+    }
+    return stopping ? Stopped : Untracked;
+}
+
+void Created(int slot) {
+    if (slot >= 0) slots[std::size_t(slot)].state = Present;
+}
+
+void Remove(int slot) {
+    if (slot >= 0) slots[std::size_t(slot)].state = Free;
+}
+
+void RemoveAll() {
+    stopping = true;
+    for (Slot& slot : slots) {
+        // A file being created may appear after it was removed: wait for the creation, but
+        // not for ever, as it may be this very thread's, interrupted before creating it.
+        for (long spin = 0; slot.state == Creating && spin < 20'000'000; ++spin) {
+        }
+        const int state = slot.state;
+        if (state == Creating || state == Present) Unlink(slot.name);
+    }
+}
+
+}  // namespace MyApp::PendingTemporaries
