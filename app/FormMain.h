@@ -212,6 +212,12 @@ private:
     bool OfferRecoveryCopy(const RecoveryCopy& copy);
     // The drawing has no unsaved changes left: its copy goes, and no copy is due.
     void DiscardRecoveryCopy();
+    // Gives the palette its pair: every placement from now on uses it.
+    void ApplyPalettePair(int pair);
+    // The keyboard in the palette (F6 in and out): arrows choose a glyph, Enter places it.
+    // False for a key the palette does not take.
+    bool OnPaletteKey(int key);
+    void MarkPaletteGlyph(std::optional<int> glyph);
     // Shows the editor's selection, inverted, when it is not the one shown, in one copy.
     void ShowSelection();
     // Gives each cell the inversion the selection asks for, and the status bar its size.
@@ -235,7 +241,8 @@ private:
     bool recoveryFailureNoted = false;
     std::optional<CellRect> shownSelection;
     bool pasteAvailable = false;  // the clipboard holds cells or text
-    OrvUtility::GUIElement* pressedCell = nullptr;  // the canvas cell the held button went down on
+    OrvUtility::GUIElement* pressedCell = nullptr;
+    std::optional<int> paletteGlyph;  // the palette's glyph the keyboard is on, while it is there  // the canvas cell the held button went down on
     bool layoutBusy = false;
     bool canvasHeld = false;  // see WithCanvasHeld
 };

@@ -177,6 +177,60 @@ void FormMain::OnCellClicked(GUIElement* element) {
     canvas->Focus();
 }
 
+void FormMain::ApplyPalettePair(int pair) {
+    editor.SetPalettePair(pair);
+    for (int glyph = 0; glyph < GlyphCount; ++glyph)
+        paletteCells[glyph]->SetFrame(glyph, editor.PalettePair());
+    if (colourChooser->SelectedIndex() != editor.PalettePair()) colourChooser->Select(editor.PalettePair());
+}
+
+// Left and right step through the glyphs in order; up and down go to the nearest glyph of the
+// palette's row above or below, however the window's width has wrapped it.
+bool FormMain::OnPaletteKey(int key) {
+    if (key == VK_F6) {
+        MarkPaletteGlyph(paletteGlyph ? std::nullopt : std::optional<int>(editor.LastPlacedGlyph()));
+        return true;
+    }
+    if (!paletteGlyph) return false;
+    const ImageFrame& from = *paletteCells[std::size_t(*paletteGlyph)];
+    int next = *paletteGlyph;
+    if (key == VK_LEFT || key == VK_RIGHT) {
+        next = std::clamp(next + (key == VK_LEFT ? -1 : 1), 0, GlyphCount - 1);
+    } else if (key == VK_UP || key == VK_DOWN) {
+        int rowY = -1;
+        for (const auto& cell : paletteCells) {
+            const bool beyond = key == VK_UP ? cell->y < from.y : cell->y > from.y;
+            const bool nearer = rowY < 0 || (key == VK_UP ? cell->y > rowY : cell->y < rowY);
+            if (beyond && nearer) rowY = cell->y;
+        }
+        for (int glyph = 0; rowY >= 0 && glyph < GlyphCount; ++glyph) {
+            const ImageFrame& cell = *paletteCells[std::size_t(glyph)];
+            if (cell.y == rowY && (next == *paletteGlyph || std::abs(cell.x - from.x) <
+                                                                 std::abs(paletteCells[std::size_t(next)]->x - from.x)))
+                next = glyph;
+        }
+    } else if (key == VK_RETURN) {
+        editor.PlaceGlyph(next);
+    } else if (key == VK_ESCAPE) {
+        MarkPaletteGlyph(std::nullopt);
+        return true;
+    } else {
+        return false;
+    }
+    MarkPaletteGlyph(next);
+    return true;
+}
+
+void FormMain::MarkPaletteGlyph(std::optional<int> glyph) {
+    for (const std::optional<int>& shown : {paletteGlyph, glyph}) {
+        if (!shown) continue;
+        ImageFrame& cell = *paletteCells[std::size_t(*shown)];
+        cell.inverted = shown == glyph;
+        if (cell.handle) InvalidateRect(cell.handle, nullptr, FALSE);
+    }
+    paletteGlyph = glyph;
+}
+
 // The pointer beyond the canvas's edge selects on past it, and the canvas scrolls after the
 // cursor at the selection's moving corner.
 void FormMain::OnCellDragged(GUIElement* element, int pointerX, int pointerY) {
@@ -208,7 +262,13 @@ bool FormMain::OnCanvasChar(wchar_t character) {
 // An arrow moves the cursor and drops the selection; with Shift it grows or shrinks the
 // selection instead. Escape drops it.
 void FormMain::OnCanvasKeyDown(int key) {
-    if (!editor.Grid().IsInDrawing(0, 0)) return;
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    if (control && (key == VK_NEXT || key == VK_PRIOR)) {  // the next or previous colour pair
+        const int step = key == VK_NEXT ? 1 : PairCount - 1;
+        ApplyPalettePair((editor.PalettePair() + step) % PairCount);
+        return;
+    }
+    if (OnPaletteKey(key) || !editor.Grid().IsInDrawing(0, 0)) return;
     std::optional<Direction> direction;
     switch (key) {
         case VK_LEFT: direction = Direction::Left; break;
@@ -238,9 +298,7 @@ void FormMain::OnToolCommand(GUIElement* element) {
     } else if (element == colourChooser.get()) {
         const int item = colourChooser->SelectedIndex();
         if (item < 0) return;
-        editor.SetPalettePair(PairOfChoiceValue(colourChooser->ItemValueNarrow(item)));
-        for (int glyph = 0; glyph < GlyphCount; ++glyph)
-            paletteCells[glyph]->SetFrame(glyph, editor.PalettePair());
+        ApplyPalettePair(PairOfChoiceValue(colourChooser->ItemValueNarrow(item)));
         canvas->Focus();
     } else if (element == propertiesTool.get()) {
         ChangeProperties();

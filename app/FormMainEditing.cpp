@@ -143,8 +143,13 @@ bool FormMain::CopyToClipboard() {
                      (picture.size() <= BitmapFileHeaderBytes ||
                       clipboard.Put(CF_DIB, picture.data() + BitmapFileHeaderBytes,
                                     picture.size() - BitmapFileHeaderBytes));
-    if (!put) ShowError(this, ClipboardBusyMessage, ErrorCaption);
-    return put;
+    if (!put) {
+        ShowError(this, ClipboardBusyMessage, ErrorCaption);
+        return false;
+    }
+    pasteAvailable = true;  // at once, not only when the clipboard's notice comes
+    ApplyCommandStates();
+    return true;
 }
 
 // The program's own cells first, else the text; the clipboard is closed before the drawing

@@ -152,6 +152,35 @@ TEST_F(BlocksTest, CutAndPasteFromTheProgramAndFromText) {
     EXPECT_FALSE(MenuEnabled(*form->pasteItem));
 }
 
+// Without the mouse: Ctrl+PgDn and Ctrl+PgUp step the palette's pair (the chooser follows), F6
+// takes the keyboard into the palette, where the arrows choose a glyph and Enter places it.
+TEST_F(BlocksTest, ThePaletteAndItsPairFromTheKeyboard) {
+    Hold(VK_CONTROL, true);
+    Press(VK_PRIOR);
+    Press(VK_PRIOR);
+    Press(VK_NEXT);
+    Hold(VK_CONTROL, false);
+    EXPECT_EQ(form->Editor().PalettePair(), 7);
+    EXPECT_EQ(form->colourChooser->SelectedIndex(), 7);
+    EXPECT_EQ(form->paletteCells[130]->row, 7);
+
+    Press(VK_F6);
+    for (const int key : {VK_RIGHT, VK_RIGHT, VK_RETURN}) Press(key);
+    EXPECT_EQ(Code(0, 0), (CellCode{73, 7}));
+    EXPECT_EQ(form->Editor().Grid().CurrentCell(), (CellPosition{1, 0})) << "arrows are the palette's";
+    const auto& from = *form->paletteCells[73];
+    Press(VK_DOWN);
+    Press(VK_RETURN);
+    const int below = Code(1, 0).glyph;
+    EXPECT_GT(form->paletteCells[below]->y, from.y);
+    EXPECT_LT(std::abs(form->paletteCells[below]->x - from.x), 21);
+    EXPECT_TRUE(form->paletteCells[below]->inverted);
+    Press(VK_ESCAPE);
+    EXPECT_FALSE(form->paletteCells[below]->inverted);
+    Press(VK_RIGHT);
+    EXPECT_EQ(form->Editor().Grid().CurrentCell(), (CellPosition{3, 0}));
+}
+
 // A clipboard another program holds open: copy and cut fail with a message, nothing changed.
 TEST_F(BlocksTest, AClipboardHeldElsewhereChangesNothing) {
     PutText(u"kept");
