@@ -240,6 +240,7 @@ void FormMain::BuildColourChooser(int rowY) {
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_USEREX_CLASSES};
     InitCommonControlsEx(&classes);
     colourChooser = std::make_unique<ComboBoxEx>(this, *swatchList);
+    colourChooser->tabStop = true;
     Place(*colourChooser, 70, rowY, 80, 120);
     colourChooser->onCommand = ToolCommandHook;
     for (int pair = 0; pair < ChooserItemCount; ++pair)

@@ -133,6 +133,7 @@ void FormNuovo::BuildControls() {
     for (const BackgroundChoice& choice : BackgroundChoices) iconList->AddIcon(choice.swatchIcon);
 
     backgroundList = std::make_unique<OrvUtility::ComboBoxEx>(this, *iconList);
+    backgroundList->tabStop = true;
     Place(backgroundList, 100, 60, 120, 120);
     for (std::size_t i = 0; i < BackgroundChoices.size(); ++i)
         backgroundList->Add(BackgroundChoices[i].label, std::to_string(BackgroundChoices[i].pair),

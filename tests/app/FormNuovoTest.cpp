@@ -72,6 +72,11 @@ TEST_F(FormNuovoTest, OpensBesideItsOwnerWithItsControlsInPlace) {
         EXPECT_EQ(std::make_tuple(TextOf(c.control.handle), place.left, place.top),
                   std::make_tuple(std::wstring(c.text), c.left, c.top));
     }
+    // Tab visits every control that takes input, the background list among them.
+    for (const HWND control : {d->widthBox->handle.Get(), d->heightBox->handle.Get(),
+                               d->backgroundList->handle.Get(), d->okButton->handle.Get(),
+                               d->cancelButton->handle.Get()})
+        EXPECT_TRUE(GetWindowLongPtrW(control, GWL_STYLE) & WS_TABSTOP);
 }
 
 // Every way of closing gives the owner back; only OK, or Enter anywhere, takes the values, as

@@ -3,6 +3,7 @@
 #include "app/AtlasResource.h"
 #include "files/BitmapFile.h"
 #include "model/ClipboardCodec.h"
+#include "toolkit/core/WindowProcedure.h"
 
 #include <cstring>
 #include <thread>
@@ -179,6 +180,15 @@ TEST_F(BlocksTest, ThePaletteAndItsPairFromTheKeyboard) {
     EXPECT_FALSE(form->paletteCells[below]->inverted);
     Press(VK_RIGHT);
     EXPECT_EQ(form->Editor().Grid().CurrentCell(), (CellPosition{3, 0}));
+
+    // Tab goes from the canvas to the colour chooser and back.
+    const HWND chooser = form->colourChooser->handle;
+    SetFocus(form->canvas->handle);
+    SendMessageW(form->canvas->handle, WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_TRUE(GetFocus() == chooser || IsChild(chooser, GetFocus()));
+    MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    OrvUtility::HandleLoopMessage(form.get(), form->Shortcuts(), tab);
+    EXPECT_EQ(GetFocus(), form->canvas->handle);
 }
 
 // A clipboard another program holds open: copy and cut fail with a message, nothing changed.

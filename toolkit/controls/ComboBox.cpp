@@ -172,7 +172,7 @@ void ComboBoxEx::Create() {
     InitCommonControlsEx(&controls);
     NativeControlStyle native;
     native.className = WC_COMBOBOXEXW;
-    native.style = ListStyle();  // no tab stop
+    native.style = ListStyle() | (tabStop ? WS_TABSTOP : 0);
     CreateNativeControl(*this, native);
     SendMessageW(handle, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(iconList.imageList));
     for (int index = 0; index < Count(); ++index) InsertNative(index);

@@ -81,6 +81,7 @@ public:
     void Add(const std::string& itemText, const std::string& value, int image);
 
     IconList& iconList;
+    bool tabStop = false;  // set before Create: Tab then stops at it
     std::vector<std::int32_t> images;
     std::vector<std::int32_t> selectedImages;
     std::vector<std::int32_t> indents;

@@ -1,7 +1,27 @@
+#include "toolkit/core/Dispatch.h"
+#include "toolkit/core/ElementRegistry.h"
 #include "toolkit/core/Form.h"
 #include "toolkit/core/WindowProcedure.h"
 
 namespace OrvUtility {
+
+namespace {
+
+// A native control's own inner windows (the list box of an image combo box) know nothing of
+// Tab: it moves on as from the control they belong to. True when it was taken.
+bool TabFromInnerWindow(const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || FindByHandle(message.hwnd))
+        return false;
+    for (HWND window = GetParent(message.hwnd); window; window = GetParent(window)) {
+        if (GUIElement* element = FindByHandle(window)) {
+            DispatchTab(element, window);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
 
 // A shortcut is looked for first, so that its key never becomes a typed character (Ctrl+S is
 // also the control code 0x13); only keys pressed in the shortcuts' window or its children
@@ -12,6 +32,7 @@ void HandleLoopMessage(Form* form, const LoopShortcuts& shortcuts, MSG& message)
         TranslateAcceleratorW(shortcuts.window, shortcuts.table, &message))
         return;
     if (form && form->dialog && IsDialogMessageW(form->handle, &message)) return;
+    if (TabFromInnerWindow(message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }
