@@ -313,7 +313,12 @@ void FormMain::OnToolCommand(GUIElement* element) {
     } else if (element == eraseTool.get()) {
         editor.EraseCell();
     } else if (element == undoTool.get()) {
-        editor.UndoLast();
+        // Undoing a block's change shows it in one copy, as the change itself was shown.
+        if (editor.Undo().size() > 1) {
+            WithCanvasHeld([this] { editor.UndoLast(); });
+        } else {
+            editor.UndoLast();
+        }
     }
 }
 

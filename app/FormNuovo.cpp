@@ -148,6 +148,7 @@ void FormNuovo::BuildControls() {
     } buttons[] = {{cancelButton, "Annulla", 110}, {okButton, "OK", 220}};
     for (const auto& entry : buttons) {
         entry.button = std::make_unique<OrvUtility::Button>(this, entry.caption);
+        entry.button->defaultButton = &entry.button == &okButton;
         Place(entry.button, clientWidth - entry.fromRight, clientHeight - 35, 100, 25).onCommand =
             click;
         entry.button->Create();

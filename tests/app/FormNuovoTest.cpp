@@ -77,6 +77,7 @@ TEST_F(FormNuovoTest, OpensBesideItsOwnerWithItsControlsInPlace) {
                                d->backgroundList->handle.Get(), d->okButton->handle.Get(),
                                d->cancelButton->handle.Get()})
         EXPECT_TRUE(GetWindowLongPtrW(control, GWL_STYLE) & WS_TABSTOP);
+    EXPECT_EQ(GetWindowLongPtrW(d->okButton->handle, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
 }
 
 // Every way of closing gives the owner back; only OK, or Enter anywhere, takes the values, as

@@ -30,6 +30,7 @@ void Button::Create() {
     if (created) return;
     DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
     if (ownerDraw) style |= BS_OWNERDRAW;
+    else if (defaultButton) style |= BS_DEFPUSHBUTTON;
     if (!enabled) style |= WS_DISABLED;
     CreateNativeControl(*this, {L"Button", style});
     FinishNativeControl(*this);

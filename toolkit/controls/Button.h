@@ -20,6 +20,7 @@ public:
 
     // Settings read at creation. The images stay their owner's.
     bool ownerDraw = false;
+    bool defaultButton = false;  // drawn as the button Enter presses
     HBITMAP bitmapEnabled = nullptr;
     HBITMAP bitmapDisabled = nullptr;
     HICON iconEnabled = nullptr;
