@@ -64,7 +64,7 @@ TEST(MainWindowLayout, CanvasAndColourRowFollowTheClientSize) {
     EXPECT_EQ(least, (LayoutPoint{480, 120 + 261}));
 }
 
-TEST(DrawingFilePath, ArtExtensionIsForcedUnlessPresentInAnyCase) {
+TEST(DrawingFilePath, TheExtensionIsForcedUnlessPresentInAnyCase) {
     EXPECT_EQ(WithArtExtension(L""), L"");
     EXPECT_EQ(WithArtExtension(L"C:\\d\\Disegno"), L"C:\\d\\Disegno.art");
     EXPECT_EQ(WithArtExtension(L"C:\\d\\Disegno.ART"), L"C:\\d\\Disegno.ART");
@@ -81,24 +81,13 @@ TEST(DrawingFilePath, ArtExtensionIsForcedUnlessPresentInAnyCase) {
               L"Z:\\\x0424\x0430\x0439\x043B.art");
     EXPECT_EQ(WithArtExtension(L"Z:\\x.\x0410RT"), L"Z:\\x.\x0410RT.art");
     EXPECT_EQ(WithArtExtension(L"Z:\\d\\.art"), L"Z:\\d\\.art.art");
-}
-
-// A picture's name says the format of its bytes: a name without ".bmp" or ".png" takes the
-// chosen type's extension, one with either keeps it (and its format).
-TEST(DrawingFilePath, PictureExtensionIsAddedUnlessItNamesAPictureFormat) {
-    const struct { const wchar_t* typed; const wchar_t* chosen; const wchar_t* written; } cases[] = {
-        {L"C:\\d\\w.jpg", L".png", L"C:\\d\\w.jpg.png"},
-        {L"C:\\d\\z.txt", L".bmp", L"C:\\d\\z.txt.bmp"},
-        {L"C:\\d\\Disegno", L".bmp", L"C:\\d\\Disegno.bmp"},
-        {L"C:\\d\\x.PNG", L".bmp", L"C:\\d\\x.PNG"},
-        {L"C:\\d\\x.Bmp", L".png", L"C:\\d\\x.Bmp"},
-        {L"C:\\d\\x.art", L".png", L"C:\\d\\x.art.png"},
-        {L"C:\\d.png\\x", L".bmp", L"C:\\d.png\\x.bmp"},
-        {L"Z:/d/.png", L".bmp", L"Z:/d/.png.bmp"},
-        {L"Z:\\\x0424.pn", L".png", L"Z:\\\x0424.pn.png"},
-        {L"", L".png", L""},
-    };
-    for (const auto& c : cases) EXPECT_EQ(WithPictureExtension(c.typed, c.chosen), c.written) << c.typed;
+    // A picture's name says the format of its bytes: any other extension gets the chosen one.
+    EXPECT_EQ(WithPictureExtension(L"C:\\d\\w.jpg", L".png"), L"C:\\d\\w.jpg.png");
+    EXPECT_EQ(WithPictureExtension(L"C:\\d.png\\z.txt", L".bmp"), L"C:\\d.png\\z.txt.bmp");
+    EXPECT_EQ(WithPictureExtension(L"C:\\d\\x.PNG", L".bmp"), L"C:\\d\\x.PNG");
+    EXPECT_EQ(WithPictureExtension(L"C:\\d\\x.bMp", L".png"), L"C:\\d\\x.bMp");
+    EXPECT_EQ(WithPictureExtension(L"Z:/d/.png", L".bmp"), L"Z:/d/.png.bmp");
+    EXPECT_EQ(WithPictureExtension(L"", L".png"), L"");
 }
 
 TEST(CommandStates, FollowTheDrawing) {
