@@ -102,8 +102,9 @@ std::wstring FormMain::AskWrittenPath(const SaveDialogSetup& setup, std::wstring
 }
 
 std::wstring FormMain::AskSavePath(std::wstring proposal) {
-    const SaveDialogSetup drawing{SaveCaption, ArtFilters, ArtExtension,
-                                  [](const std::wstring& chosen, int) { return WithArtExtension(chosen); }};
+    const SaveDialogSetup drawing{
+        SaveCaption, ArtFilters, ArtExtension,
+        [](const std::wstring& chosen, int) { return WithArtExtension(chosen); }};
     const std::wstring target = AskWrittenPath(drawing, std::move(proposal));
     if (!target.empty()) confirmedPath = target;
     return target;

@@ -22,7 +22,9 @@ constexpr int LogoWidth = 164;
 constexpr int LogoHeight = 50;
 
 // The export dialog's file types: bitmap first, then PNG.
-PictureFormat FormatOfType(int type) { return type == 2 ? PictureFormat::Png : PictureFormat::Bitmap; }
+PictureFormat FormatOfType(int type) {
+    return type == 2 ? PictureFormat::Png : PictureFormat::Bitmap;
+}
 
 }  // namespace
 

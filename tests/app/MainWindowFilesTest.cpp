@@ -271,13 +271,12 @@ TEST_F(FilesTest, ADroppedFileOpensAfterTheSaveQuestion) {
     EXPECT_EQ(drop({original.wstring()}), std::vector<std::string>{});
     EXPECT_EQ(form->FilePath(), other.wstring());
 
-    // Delivered while the save question, a file dialog or an error box waits, as Wine does
-    // from an X11 file manager: nothing changes, nothing is asked; saved, the file holds the
-    // drawing typed.
+    // Delivered while the save question, a file dialog or an error box waits (as Wine does):
+    // nothing changes, nothing is asked; saved, the file holds the drawing typed.
     form->aboutForm.reset();
     Type(L"Y");
     scriptedServices = {};
-    scriptedServices.whileShown = [&](const auto&) { send({original.wstring()}); };
+    scriptedServices.whileShown = [&] { send({original.wstring()}); };
     scriptedServices.pathAnswers = {(folder / "none.art").wstring(), (folder / "saved.art").wstring()};
     Menu(*form->openItem);  // No to the question, then a file that is not there
     Menu(*form->saveAsItem);

@@ -22,11 +22,11 @@ std::vector<ShownService> Testing::ScriptedServices::Shown(const std::string& ki
 // a box that it brings up in turn runs nothing more.
 static void Record(ShownService call) {
     const ModalServiceScope showing;
-    scriptedServices.shown.push_back(call);
-    auto meanwhile = std::exchange(scriptedServices.whileShown, nullptr);
-    if (!meanwhile) return;
-    meanwhile(call);
-    if (!scriptedServices.whileShown) scriptedServices.whileShown = std::move(meanwhile);
+    scriptedServices.shown.push_back(std::move(call));
+    if (auto meanwhile = std::exchange(scriptedServices.whileShown, nullptr)) {
+        meanwhile();
+        scriptedServices.whileShown = std::move(meanwhile);
+    }
 }
 
 // Records the call and answers from `answers`, or with `fallback` when they are used up.

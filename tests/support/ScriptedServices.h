@@ -33,7 +33,7 @@ struct ScriptedServices {
     int filterAnswer = 1;                  // the file type a Save dialog reports chosen
     // Runs while a file dialog or message box "is showing", after it was recorded: what the
     // program's windows may be sent meanwhile (a drop, say).
-    std::function<void(const ShownService&)> whileShown;
+    std::function<void()> whileShown;
 
     std::vector<ShownService> shown;  // every call, in order
     std::vector<ShownService> Shown(const std::string& kind) const;  // those of one kind
