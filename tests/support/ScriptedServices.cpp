@@ -18,8 +18,7 @@ std::vector<ShownService> Testing::ScriptedServices::Shown(const std::string& ki
     return matching;
 }
 
-// A file dialog or message box: recorded, and counted as showing while `whileShown` runs;
-// a box that it brings up in turn runs nothing more.
+// A file dialog or box, shown while `whileShown` runs (not for a box it brings up).
 static void Record(ShownService call) {
     const ModalServiceScope showing;
     scriptedServices.shown.push_back(std::move(call));

@@ -31,8 +31,7 @@ struct ScriptedServices {
     std::deque<bool> yesNoAnswers;
     std::deque<std::wstring> pathAnswers;  // an empty path is a cancelled dialog
     int filterAnswer = 1;                  // the file type a Save dialog reports chosen
-    // Runs while a file dialog or message box "is showing", after it was recorded: what the
-    // program's windows may be sent meanwhile (a drop, say).
+    // Runs while each file dialog or box shows: what the windows may be sent meanwhile.
     std::function<void()> whileShown;
 
     std::vector<ShownService> shown;  // every call, in order
