@@ -219,9 +219,11 @@ TEST_F(MainWindowTest, ScrollBarsComeForADrawingLargerThanTheCanvas) {
     EXPECT_EQ(GetScrollPos(form->canvas->handle, SB_HORZ), right - 16);
     SendMessageW(form->canvas->handle, WM_HSCROLL, SB_PAGEUP, 0);
     EXPECT_EQ(GetScrollPos(form->canvas->handle, SB_HORZ), right - 16 - 128);
+    for (int step = 0; step < 78; ++step) Press(VK_LEFT);
+    EXPECT_EQ(GetScrollPos(form->canvas->handle, SB_HORZ), 0);
 
-    // A drawing opened while the canvas is scrolled (its redrawing held meanwhile) comes at the
-    // origin, the cells' sheet with it, and shows the pixels of its export.
+    // A drawing opened while the canvas is scrolled (down here; its redrawing held meanwhile)
+    // comes at the origin, the cells' sheet with it, and shows the pixels of its export.
     Open(WriteDrawing("small.art", L"TESSALY" + std::wstring(93, L'#'), 10, 17));
     form->UpdateScrollBars();
     EXPECT_FALSE(StyleOf(form->canvas->handle) & (WS_HSCROLL | WS_VSCROLL));
