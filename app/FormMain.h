@@ -196,6 +196,16 @@ private:
     void OpenNewDrawingDialog(const std::string& title, bool modify);
     // Writes the drawing to `filePath`; on failure the error box has been shown.
     bool WriteDrawing();
+    // A Save dialog and the name rule that makes its answer the path really written: the
+    // chosen path and file type (1 for the first pair of filters) in, the path out.
+    struct SaveDialogSetup {
+        const char* title;
+        std::vector<std::string> filters;
+        const char* defaultExtension;
+        std::wstring (*written)(const std::wstring& chosen, int chosenType);
+    };
+    std::wstring AskWrittenPath(const SaveDialogSetup& setup, std::wstring proposal,
+                                int* chosenType = nullptr);
     std::wstring AskSavePath(std::wstring proposal);
     bool SavePathConfirmed() const;
     // Runs a model operation that may show or hide many cells with the canvas's redrawing

@@ -69,22 +69,31 @@ bool FormMain::WriteDrawing() {
 }
 
 // The dialog completes a name typed without extension and asks before replacing a file. When
-// the ".art" rule would still turn its answer into another file that exists (x.txt chosen,
+// the name rule would still turn its answer into another file that exists (x.txt chosen,
 // x.txt.art there), the dialog comes again proposing that file, so no file is replaced
 // without its own question. Empty when the user cancelled.
-std::wstring FormMain::AskSavePath(std::wstring proposal) {
+std::wstring FormMain::AskWrittenPath(const SaveDialogSetup& setup, std::wstring proposal,
+                                      int* chosenType) {
     for (;;) {
-        const std::wstring chosen =
-            SaveFileDialog(this, SaveCaption, "", proposal, ArtFilters, ArtExtension);
+        int type = 1;
+        const std::wstring chosen = SaveFileDialog(this, setup.title, "", proposal, setup.filters,
+                                                   setup.defaultExtension, &type);
+        if (chosenType) *chosenType = type;
         if (chosen.empty()) return chosen;
-        const std::wstring target = WithArtExtension(chosen);
+        const std::wstring target = setup.written(chosen, type);
         std::error_code error;
-        if (target == chosen || !std::filesystem::exists(target, error)) {
-            confirmedPath = target;
-            return target;
-        }
+        if (target == chosen || !std::filesystem::exists(target, error)) return target;
         proposal = target;
     }
+}
+
+std::wstring FormMain::AskSavePath(std::wstring proposal) {
+    const SaveDialogSetup drawing{
+        SaveCaption, ArtFilters, ArtExtension,
+        [](const std::wstring& chosen, int) { return WithArtExtension(chosen); }};
+    const std::wstring target = AskWrittenPath(drawing, std::move(proposal));
+    if (!target.empty()) confirmedPath = target;
+    return target;
 }
 
 // A path the user has not confirmed (opening x.txt gives x.txt.art) must not replace a file
@@ -160,11 +169,14 @@ void FormMain::OpenFromCommandLine(const wchar_t* commandLine) {
     OpenNamedDrawing(error ? *named : whole.wstring());
 }
 
-// The main window is disabled while a dialog or the About box is open, which should keep drops
-// away; the check here does not count on it.
+// The main window is disabled while a dialog, box or the About box is open, yet the window
+// system may deliver a drop all the same (Wine does, from an X11 file manager): the drawing
+// a dialog or box is about must not change under it.
 void FormMain::OnFilesDropped(const std::vector<std::wstring>& paths) {
     const auto shown = [](const auto& form) { return form && IsWindowVisible(form->handle); };
-    if (paths.empty() || openDialog || shown(newDialog) || shown(aboutForm)) return;
+    if (paths.empty() || openDialog || shown(newDialog) || shown(aboutForm) ||
+        ModalServiceScope::AnyShown())
+        return;
     OpenNamedDrawing(paths.front());
 }
 

@@ -1,12 +1,14 @@
 #include "app/FormMain.h"
 
 #include "app/AtlasResource.h"
+#include "app/rules/DrawingFilePath.h"
 #include "app/rules/ProductInfo.h"
 #include "files/ArtFile.h"
 #include "files/BitmapFile.h"
 #include "files/PictureFile.h"
 #include "resources/ResourceIds.h"
 #include "toolkit/core/Services.h"
+#include "toolkit/core/TextConversion.h"
 
 #include <filesystem>
 
@@ -19,6 +21,11 @@ namespace {
 constexpr int LogoWidth = 164;
 constexpr int LogoHeight = 50;
 
+// The export dialog's file types: bitmap first, then PNG.
+PictureFormat FormatOfType(int type) {
+    return type == 2 ? PictureFormat::Png : PictureFormat::Bitmap;
+}
+
 }  // namespace
 
 const AtlasImage* FormMain::ExportAtlas() {
@@ -28,16 +35,20 @@ const AtlasImage* FormMain::ExportAtlas() {
 
 // The picture is composed from the atlas pixels exactly as the converter composes it. The file
 // type chosen in the dialog gives the format and the extension the dialog adds to a bare name;
-// a name that says ".png" or ".bmp" keeps its own format, and any other name is written as
-// given, in the chosen format.
+// a name that says ".png" or ".bmp" keeps its own format, and any other gets the chosen type's
+// extension too, so that no name says another format than its bytes. A file that name would
+// replace has been offered in the dialog first, which asks before it is replaced.
 void FormMain::ExportDrawing() {
+    const SaveDialogSetup picture{
+        "Salva", {"Immagine bitmap (*.bmp)", "*.bmp", "Immagine PNG (*.png)", "*.png"}, "bmp",
+        [](const std::wstring& chosen, int type) {
+            return WithPictureExtension(chosen, Widen(PictureExtension(FormatOfType(type))));
+        }};
     int chosen = 1;
-    const std::wstring path = SaveFileDialog(
-        this, "Salva", "", L"Disegno.bmp",
-        {"Immagine bitmap (*.bmp)", "*.bmp", "Immagine PNG (*.png)", "*.png"}, "bmp", &chosen);
+    const std::wstring path = AskWrittenPath(picture, L"Disegno.bmp", &chosen);
     if (path.empty()) return;
-    const PictureFormat format = PictureFormatOf(std::filesystem::path(path))
-                                     .value_or(chosen == 2 ? PictureFormat::Png : PictureFormat::Bitmap);
+    const PictureFormat format =
+        PictureFormatOf(std::filesystem::path(path)).value_or(FormatOfType(chosen));
     const AtlasImage* atlas = ExportAtlas();
     const bool written = atlas && WritePicture(std::filesystem::path(path),
                                                ComposeExportPicture(editor.Grid(), *atlas), format);

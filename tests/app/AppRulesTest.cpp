@@ -65,7 +65,7 @@ TEST(MainWindowLayout, CanvasAndColourRowFollowTheClientSize) {
     EXPECT_EQ(least, (LayoutPoint{480, 120 + 261}));
 }
 
-TEST(DrawingFilePath, ArtExtensionIsForcedUnlessPresentInAnyCase) {
+TEST(DrawingFilePath, TheExtensionIsForcedUnlessPresentInAnyCase) {
     EXPECT_EQ(WithArtExtension(L""), L"");
     EXPECT_EQ(WithArtExtension(L"C:\\d\\Disegno"), L"C:\\d\\Disegno.art");
     EXPECT_EQ(WithArtExtension(L"C:\\d\\Disegno.ART"), L"C:\\d\\Disegno.ART");
@@ -81,6 +81,11 @@ TEST(DrawingFilePath, ArtExtensionIsForcedUnlessPresentInAnyCase) {
     EXPECT_EQ(WithArtExtension(L"Z:\\\x0424\x0430\x0439\x043B"),
               L"Z:\\\x0424\x0430\x0439\x043B.art");
     EXPECT_EQ(WithArtExtension(L"Z:\\x.\x0410RT"), L"Z:\\x.\x0410RT.art");
+    EXPECT_EQ(WithArtExtension(L"Z:\\d\\.art"), L"Z:\\d\\.art.art");
+    // A picture's name says the format of its bytes: any other extension gets the chosen one.
+    EXPECT_EQ(WithPictureExtension(L"C:\\d.png\\w.jpg", L".png"), L"C:\\d.png\\w.jpg.png");
+    EXPECT_EQ(WithPictureExtension(L"C:\\d\\x.bMp", L".png"), L"C:\\d\\x.bMp");
+    EXPECT_EQ(WithPictureExtension(L"Z:/d/.png", L".bmp"), L"Z:/d/.png.bmp");
 }
 
 // A copy comes 2 s after the last change, but typing on never holds it off past 30 s from the

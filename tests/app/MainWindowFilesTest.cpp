@@ -233,9 +233,9 @@ TEST_F(FilesTest, TheCommandLineOpensItsFirstArgument) {
 }
 
 // Files dropped on the window: the first opens as "&Apri" would open it, after the offer to
-// save; nothing happens while a dialog is open. The drop's memory is released either way.
+// save; nothing happens while a dialog or box is open. The drop's memory is released either way.
 TEST_F(FilesTest, ADroppedFileOpensAfterTheSaveQuestion) {
-    const auto drop = [&](const std::vector<std::wstring>& paths) {
+    const auto send = [&](const std::vector<std::wstring>& paths) {
         std::wstring names;
         for (const auto& path : paths) names += path + L'\0';
         const HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (names.size() + 1) * 2);
@@ -244,10 +244,13 @@ TEST_F(FilesTest, ADroppedFileOpensAfterTheSaveQuestion) {
         header->fWide = TRUE;
         names.copy(reinterpret_cast<wchar_t*>(header + 1), names.size());
         GlobalUnlock(memory);
-        scriptedServices = {};
-        scriptedServices.yesNoAnswers = {true};
         SendMessageW(form->handle, WM_DROPFILES, WPARAM(memory), 0);
         EXPECT_EQ(GlobalSize(memory), 0u);
+    };
+    const auto drop = [&](const std::vector<std::wstring>& paths) {
+        scriptedServices = {};
+        scriptedServices.yesNoAnswers = {true};
+        send(paths);
         return ShownTexts();
     };
     const auto other = WriteDrawing("other.art", L"Q", 1);
@@ -267,10 +270,25 @@ TEST_F(FilesTest, ADroppedFileOpensAfterTheSaveQuestion) {
     Menu(*form->infoItem);
     EXPECT_EQ(drop({original.wstring()}), std::vector<std::string>{});
     EXPECT_EQ(form->FilePath(), other.wstring());
+
+    // Delivered while the save question, a file dialog or an error box waits (as Wine does):
+    // nothing changes, nothing is asked; saved, the file holds the drawing typed.
+    form->aboutForm.reset();
+    Type(L"Y");
+    scriptedServices = {};
+    scriptedServices.whileShown = [&] { send({original.wstring()}); };
+    scriptedServices.pathAnswers = {(folder / "none.art").wstring(), (folder / "saved.art").wstring()};
+    Menu(*form->openItem);  // No to the question, then a file that is not there
+    Menu(*form->saveAsItem);
+    EXPECT_EQ(ShownTexts(), (std::vector<std::string>{SaveQuestion, "open: Apri: ",
+                                                      "error: Errore: Errore durante la lettura.", "save: Salva: "}));
+    EXPECT_EQ(ReadBytes(folder / "saved.art"), "1;1;10\r\n" + Line(L'Y'));
+    scriptedServices.whileShown = nullptr;
 }
 
-// The file type chosen gives the format of a name without a picture extension; a name with
-// one keeps its format. Each file is the converter's picture of the same drawing.
+// The file type chosen gives the format of a name without a picture extension, and its
+// extension: the name says what the bytes are. A name with one keeps its format. Each file is
+// the converter's picture of the same drawing.
 TEST_F(FilesTest, ExportWritesTheConvertersPicture) {
     const ArtReadResult read = ReadArtFile(original);
     ASSERT_TRUE(read.Ok());
@@ -283,11 +301,11 @@ TEST_F(FilesTest, ExportWritesTheConvertersPicture) {
         return std::string(bytes.begin(), bytes.end());
     };
     const std::wstring cyrillic = (folder.Path() / L"\x0424\x043E\x0442\x043E").wstring();
-    const struct { std::wstring name; int type; PictureFormat format; const char* signature; } cases[] = {
-        {cyrillic, 1, PictureFormat::Bitmap, "BM"},
-        {cyrillic + L"2", 2, PictureFormat::Png, "\x89PNG\r\n\x1A\n"},
-        {cyrillic + L".PNG", 1, PictureFormat::Png, "\x89PNG"},
-        {cyrillic + L".bmp", 2, PictureFormat::Bitmap, "BM"},
+    const struct { std::wstring name; int type; PictureFormat format; const char* signature; std::wstring added; } cases[] = {
+        {cyrillic, 1, PictureFormat::Bitmap, "BM", L".bmp"},
+        {cyrillic + L".PNG", 1, PictureFormat::Png, "\x89PNG", L""},
+        {cyrillic + L".bmp", 2, PictureFormat::Bitmap, "BM", L""},
+        {cyrillic + L".jpg", 2, PictureFormat::Png, "\x89PNG\r\n\x1A\n", L".png"},
     };
     for (const auto& c : cases) {
         scriptedServices = {};
@@ -296,7 +314,7 @@ TEST_F(FilesTest, ExportWritesTheConvertersPicture) {
         Menu(*form->exportItem);
         EXPECT_EQ(ShownTexts(), (std::vector<std::string>{
                                     "save: Salva: ", "info: Esporta: Esportazione effettuata correttamente."}));
-        const std::string written = ReadBytes(c.name);
+        const std::string written = ReadBytes(c.name + c.added);
         EXPECT_EQ(written.rfind(c.signature, 0), 0u) << c.type;
         EXPECT_TRUE(written == bytesOf(c.format)) << c.type;
     }
@@ -306,6 +324,12 @@ TEST_F(FilesTest, ExportWritesTheConvertersPicture) {
               (std::vector<std::string>{"Immagine bitmap (*.bmp)", "*.bmp", "Immagine PNG (*.png)", "*.png"}));
     EXPECT_FALSE(form->Modified());
 
+    // That name is taken: the dialog comes again proposing it, to ask before it is replaced.
+    WriteBytes(cyrillic + L".jpg.bmp", "kept");
+    EXPECT_EQ(Run(*form->exportItem, {cyrillic + L".jpg", L""}),
+              (std::vector<std::string>{"save: Salva: ", "save: Salva: "}));
+    EXPECT_EQ(scriptedServices.shown[1].proposedName, cyrillic + L".jpg.bmp");
+    EXPECT_EQ(ReadBytes(cyrillic + L".jpg.bmp"), "kept");
     EXPECT_EQ(Run(*form->exportItem, {L""}), std::vector<std::string>{"save: Salva: "});
     EXPECT_EQ(Run(*form->exportItem, {(folder.Path() / "no" / "x.png").wstring()}),
               (std::vector<std::string>{"save: Salva: ",

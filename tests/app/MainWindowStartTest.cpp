@@ -2,6 +2,7 @@
 
 #include "app/rules/MainWindowLayout.h"
 #include "resources/ResourceIds.h"
+#include "support/CommittedAtlas.h"
 #include "toolkit/core/GdiGuards.h"
 
 #include <commctrl.h>
@@ -225,13 +226,19 @@ TEST_F(MainWindowTest, ScrollBarsComeForADrawingLargerThanTheCanvas) {
     SendMessageW(form->canvas->handle, WM_HSCROLL, SB_PAGEUP, 0);
     EXPECT_EQ(GetScrollPos(form->canvas->handle, SB_HORZ), right - 16 - 128);
     for (int step = 0; step < 78; ++step) Press(VK_LEFT);
-    for (int step = 0; step < 24; ++step) Press(VK_UP);
-    EXPECT_TRUE(inView(0, 0));
     EXPECT_EQ(GetScrollPos(form->canvas->handle, SB_HORZ), 0);
 
-    Open(WriteDrawing("small.art", std::wstring(10 * 10, L'.'), 10));
+    // A drawing opened while the canvas is scrolled (down here; its redrawing held meanwhile)
+    // comes at the origin, the cells' sheet with it, and shows the pixels of its export.
+    Open(WriteDrawing("small.art", L"TESSALY" + std::wstring(93, L'#'), 10, 17));
     form->UpdateScrollBars();
     EXPECT_FALSE(StyleOf(form->canvas->handle) & (WS_HSCROLL | WS_VSCROLL));
+    EXPECT_EQ(GetScrollPos(form->canvas->handle, SB_HORZ) + GetScrollPos(form->canvas->handle, SB_VERT), 0);
+    EXPECT_EQ(PlaceOf(form->cellSheet->handle).x + PlaceOf(form->cellSheet->handle).y, 0);
+    const Picture shown = ComposeExportPicture(form->Editor().Grid(), Atlas());
+    for (int y = CellHeight; y < shown.height; y += 3)
+        for (int x = 0; x < shown.width; x += 2)
+            ASSERT_EQ(WindowPixel(form->canvas->handle, x, y), shown.pixels[y * shown.width + x]) << x << ' ' << y;
     // The cells of the larger drawing are hidden, not destroyed; those in it are shown.
     EXPECT_TRUE(IsWindowVisible(form->cellControls[CellIndex(9, 9)]->handle));
     EXPECT_FALSE(IsWindowVisible(form->cellControls[CellIndex(10, 0)]->handle));

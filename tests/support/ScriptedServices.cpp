@@ -2,6 +2,8 @@
 
 #include "toolkit/core/Services.h"
 
+#include <utility>
+
 namespace OrvUtility {
 
 using Testing::scriptedServices;
@@ -16,8 +18,14 @@ std::vector<ShownService> Testing::ScriptedServices::Shown(const std::string& ki
     return matching;
 }
 
+// A file dialog or box, shown while `whileShown` runs (not for a box it brings up).
 static void Record(ShownService call) {
+    const ModalServiceScope showing;
     scriptedServices.shown.push_back(std::move(call));
+    if (auto meanwhile = std::exchange(scriptedServices.whileShown, nullptr)) {
+        meanwhile();
+        scriptedServices.whileShown = std::move(meanwhile);
+    }
 }
 
 // Records the call and answers from `answers`, or with `fallback` when they are used up.
@@ -67,7 +75,7 @@ bool AskYesNo(GUIElement* owner, const std::string& text, const std::string& cap
 }
 
 bool OpenDocument(const std::string& target) {
-    Record({"document", target, "", nullptr, "", L"", {}, ""});
+    scriptedServices.shown.push_back({"document", target, "", nullptr, "", L"", {}, ""});
     return false;
 }
 

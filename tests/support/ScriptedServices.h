@@ -6,6 +6,7 @@
 #include "toolkit/core/Services.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@ struct ScriptedServices {
     std::deque<bool> yesNoAnswers;
     std::deque<std::wstring> pathAnswers;  // an empty path is a cancelled dialog
     int filterAnswer = 1;                  // the file type a Save dialog reports chosen
+    // Runs while each file dialog or box shows: what the windows may be sent meanwhile.
+    std::function<void()> whileShown;
 
     std::vector<ShownService> shown;  // every call, in order
     std::vector<ShownService> Shown(const std::string& kind) const;  // those of one kind

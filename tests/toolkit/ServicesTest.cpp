@@ -63,7 +63,8 @@ TEST_F(ServicesTest, FilterBufferHoldsWholePairsDoubleTerminatedAndIsNeverOverru
 }
 
 // What a dialog box showed: caption, message, file name field, selected file type, icon, owner,
-// the buttons shown of OK, Yes and No, whether the program waited.
+// the buttons shown of OK, Yes and No, whether the program waited (its window disabled, a modal
+// service counted as showing).
 using Seen = std::tuple<std::wstring, std::wstring, std::wstring, std::wstring, HICON, HWND,
                         std::vector<int>, bool>;
 
@@ -90,7 +91,8 @@ Seen Answer(DWORD thread, int command, const std::wstring& name, HWND program,
         if (IsWindowVisible(GetDlgItem(box, button))) buttons.push_back(button);
     const Seen seen{text(0), text(0xFFFF), text(nameField), text(0x470),  // cmb1, a drop list
                     HICON(SendDlgItemMessageW(box, 0x440, STM_GETICON, 0, 0)),  // stc1
-                    GetWindow(box, GW_OWNER), buttons, !IsWindowEnabled(program)};
+                    GetWindow(box, GW_OWNER), buttons,
+                    !IsWindowEnabled(program) && ModalServiceScope::AnyShown()};
     if (!name.empty()) SetDlgItemTextW(box, nameField, name.c_str());
     PostMessageW(box, WM_COMMAND, WPARAM(command), 0);
     return seen;
@@ -137,6 +139,7 @@ TEST_F(ServicesTest, ModalServicesShowTheirBoxAndReturnTheAnswer) {
                                             box.answer, box.typed, window, false);
         EXPECT_EQ(box.show(), box.result);
         EXPECT_EQ(seen.get(), box.seen);
+        EXPECT_FALSE(ModalServiceScope::AnyShown());
     }
     fs::remove(existing);
 }

@@ -140,11 +140,29 @@ int PanelChildren::ScrollBarTo(int bar, int position) {
     SetScrollInfo(handle, bar, &moved, TRUE);
     const int clamped = GetScrollPos(handle, bar);  // the system keeps it within the range
     if (clamped != old) {
-        if (bar == SB_HORZ) ScrollWindow(handle, old - clamped, 0, nullptr, nullptr);
-        else ScrollWindow(handle, 0, old - clamped, nullptr, nullptr);
-        UpdateWindow(handle);
+        const int dx = bar == SB_HORZ ? old - clamped : 0;
+        const int dy = bar == SB_VERT ? old - clamped : 0;
+        // The system scrolls nothing of a window it cannot draw now (its redrawing held while
+        // a whole drawing changes, or hidden), not even the children: they would stay where
+        // they were while the bar says otherwise. They are moved by hand then, and the window
+        // paints whole when it shows again.
+        if (ScrollWindow(handle, dx, dy, nullptr, nullptr)) {
+            UpdateWindow(handle);
+        } else {
+            MoveChildrenBy(dx, dy);
+        }
     }
     return old - clamped;
+}
+
+void PanelChildren::MoveChildrenBy(int dx, int dy) {
+    for (HWND child = GetWindow(handle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT place{};
+        GetWindowRect(child, &place);
+        MapWindowPoints(HWND_DESKTOP, handle, reinterpret_cast<POINT*>(&place), 2);
+        SetWindowPos(child, nullptr, place.left + dx, place.top + dy, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    }
 }
 
 void PanelChildren::ScrollIntoView(int left, int top, int right, int bottom) {

@@ -82,6 +82,7 @@ private:
     // Moves the bar to `position` (kept within its range) and the content with it; answers the
     // old position minus the new one.
     int ScrollBarTo(int bar, int position);
+    void MoveChildrenBy(int dx, int dy);
 
     OwnWindowClass ownClass;
     GdiObject<HBRUSH> ownedChildBrush;  // childBrush when it is not a system brush

@@ -61,12 +61,14 @@ std::wstring ShowFileDialog(GUIElement* owner, const std::string& title,
     static const auto saveDialog =
         SystemFunction<FileDialogFunction>(L"comdlg32.dll", "GetSaveFileNameW");
     const FileDialogFunction show = save ? saveDialog : openDialog;
+    const ModalServiceScope shown;
     if (!show || !show(&dialog)) return {};
     if (chosenFilter) *chosenFilter = int(dialog.nFilterIndex);
     return std::wstring(fileName.data());
 }
 
 int Box(HWND owner, const std::string& text, const std::string& caption, UINT style) {
+    const ModalServiceScope shown;
     return MessageBoxA(owner, text.c_str(), caption.c_str(), style);
 }
 

@@ -7,6 +7,7 @@
 // functions instead (tests/support/ScriptedServices), so nothing blocks and what would have
 // been shown can be checked. The others are part of the core library.
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -42,6 +43,22 @@ void ShowInfo(GUIElement* owner, const std::string& text, const std::string& cap
 // A Yes/No question; true only for Yes (a failed box counts as No).
 bool AskYesNo(const std::string& text, const std::string& caption);
 bool AskYesNo(GUIElement* owner, const std::string& text, const std::string& caption);
+
+// A modal service holds one of these while it waits for the user. Its message loop goes on
+// delivering messages to the program's disabled windows meanwhile (a drop from the window
+// system among them), which must not act on them as if nothing were open.
+class ModalServiceScope {
+public:
+    ModalServiceScope() { ++depth; }
+    ~ModalServiceScope() { --depth; }
+    ModalServiceScope(const ModalServiceScope&) = delete;
+    ModalServiceScope& operator=(const ModalServiceScope&) = delete;
+    // True while any file dialog or message box is showing.
+    static bool AnyShown() { return depth > 0; }
+
+private:
+    static inline std::atomic<int> depth{0};
+};
 
 // Opens a file or web address with its associated program; true when the shell accepted it.
 bool OpenDocument(const std::string& target);
