@@ -11,6 +11,7 @@
 #include "toolkit/core/TextConversion.h"
 
 #include <filesystem>
+#include <new>
 
 namespace MyApp {
 
@@ -50,12 +51,16 @@ void FormMain::ExportDrawing() {
     const PictureFormat format =
         PictureFormatOf(std::filesystem::path(path)).value_or(FormatOfType(chosen));
     const AtlasImage* atlas = ExportAtlas();
-    const bool written = atlas && WritePicture(std::filesystem::path(path),
-                                               ComposeExportPicture(editor.Grid(), *atlas), format);
+    bool written = false;
+    try {
+        written = atlas && WritePicture(std::filesystem::path(path),
+                                        ComposeExportPicture(editor.Grid(), *atlas), format);
+    } catch (const std::bad_alloc&) {  // no memory for the picture: nothing was written
+    }
     if (written) {
         ShowInfo(this, "Esportazione effettuata correttamente.", "Esporta");
     } else {
-        ShowError(this, ExportFailedMessage, ErrorCaption);
+        ShowError(this, PictureWriteFailedMessage(format), ErrorCaption);
     }
 }
 

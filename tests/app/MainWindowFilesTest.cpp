@@ -331,9 +331,10 @@ TEST_F(FilesTest, ExportWritesTheConvertersPicture) {
     EXPECT_EQ(scriptedServices.shown[1].proposedName, cyrillic + L".jpg.bmp");
     EXPECT_EQ(ReadBytes(cyrillic + L".jpg.bmp"), "kept");
     EXPECT_EQ(Run(*form->exportItem, {L""}), std::vector<std::string>{"save: Salva: "});
-    EXPECT_EQ(Run(*form->exportItem, {(folder.Path() / "no" / "x.png").wstring()}),
-              (std::vector<std::string>{"save: Salva: ",
-                                        "error: Errore: Errore durante la scrittura del file bitmap."}));
+    for (const auto& [name, message] : {std::pair{"x.png", "Errore durante la scrittura del file PNG."},
+                                        {"x.bmp", "Errore durante la scrittura del file bitmap."}})
+        EXPECT_EQ(Run(*form->exportItem, {(folder.Path() / "no" / name).wstring()}),
+                  (std::vector<std::string>{"save: Salva: ", std::string("error: Errore: ") + message}));
 }
 
 TEST_F(MainWindowTest, HelpPagesAndOneAboutBox) {
