@@ -23,7 +23,8 @@ void Place(GUIElement& element, int left, int top, int newWidth, int newHeight) 
     element.SetSize(newWidth, newHeight);
 }
 
-std::unique_ptr<SubMenu> MenuEntry(Menu& menu, const std::string& text, EventHook hook) {
+// An entry of a menu, or of an entry's own submenu.
+std::unique_ptr<SubMenu> MenuEntry(GUIElement& menu, const std::string& text, EventHook hook) {
     auto entry = std::make_unique<SubMenu>(&menu, text);
     entry->onCommand = hook;
     return entry;
@@ -140,6 +141,35 @@ void FormMain::BuildMenus() {
     for (SubMenu* entry : {saveItem.get(), saveAsItem.get(), exportItem.get()})
         entry->SetEnabled(false);
     menuBar->Create();
+}
+
+void FormMain::BuildEditMenu() {
+    editMenu = std::make_unique<Menu>("&Modifica", menuBar.get());
+    undoItem = MenuEntry(*editMenu, "&Annulla\tCtrl+Z", MenuCommandHook);
+    editDivider = MenuEntry(*editMenu, "", MenuCommandHook);
+    cutItem = MenuEntry(*editMenu, "&Taglia\tCtrl+X", MenuCommandHook);
+    copyItem = MenuEntry(*editMenu, "&Copia\tCtrl+C", MenuCommandHook);
+    pasteItem = MenuEntry(*editMenu, "I&ncolla\tCtrl+V", MenuCommandHook);
+    deleteItem = MenuEntry(*editMenu, "&Elimina\tCanc", MenuCommandHook);
+    selectAllItem = MenuEntry(*editMenu, "Seleziona t&utto\tCtrl+A", MenuCommandHook);
+    fillDivider = MenuEntry(*editMenu, "", MenuCommandHook);
+    fillItem = MenuEntry(*editMenu, "&Riempi\tCtrl+R", MenuCommandHook);
+    singleFrameItem = MenuEntry(*editMenu, "Cornice &singola\tCtrl+F", MenuCommandHook);
+    doubleFrameItem = MenuEntry(*editMenu, "Cornice &doppia\tCtrl+Maiusc+F", MenuCommandHook);
+    toolsDivider = MenuEntry(*editMenu, "", MenuCommandHook);
+    propertiesItem = MenuEntry(*editMenu, "Cambia &propriet\xE0...\tCtrl+M", MenuCommandHook);
+    eraseItem = MenuEntry(*editMenu, "Cancella bl&occo", MenuCommandHook);
+    moveItem = MenuEntry(*editMenu, "Sposta &blocchi", MenuCommandHook);
+    moveLeftItem = MenuEntry(*moveItem, "a &sinistra\tCtrl+Sinistra", MenuCommandHook);
+    moveRightItem = MenuEntry(*moveItem, "a &destra\tCtrl+Destra", MenuCommandHook);
+    moveUpItem = MenuEntry(*moveItem, "in &alto\tCtrl+Su", MenuCommandHook);
+    moveDownItem = MenuEntry(*moveItem, "in &basso\tCtrl+Gi\xF9", MenuCommandHook);
+    for (SubMenu* entry : {undoItem.get(), cutItem.get(), copyItem.get(), pasteItem.get(),
+                           deleteItem.get(), selectAllItem.get(), fillItem.get(),
+                           singleFrameItem.get(), doubleFrameItem.get(), propertiesItem.get(),
+                           eraseItem.get(), moveLeftItem.get(), moveRightItem.get(),
+                           moveUpItem.get(), moveDownItem.get()})
+        entry->SetEnabled(false);
 }
 
 // Each shortcut is its menu entry's: it does what the entry does, and nothing while that is

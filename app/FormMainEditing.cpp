@@ -23,14 +23,6 @@ UINT CellFormat() {
     return format;
 }
 
-std::unique_ptr<SubMenu> Entry(GUIElement& parent, const char* text) {
-    auto entry = std::make_unique<SubMenu>(&parent, text);
-    entry->onCommand = [](GUIElement* sender) {
-        if (FormMain* form = FormMain::Of(sender)) form->OnMenuCommand(sender);
-    };
-    return entry;
-}
-
 // The part of the picture that the cells of `area` cover.
 Picture Crop(const Picture& whole, const CellRect& area) {
     Picture part{area.width * CellWidth, area.height * CellHeight, {}};
@@ -43,35 +35,6 @@ Picture Crop(const Picture& whole, const CellRect& area) {
 }
 
 }  // namespace
-
-void FormMain::BuildEditMenu() {
-    editMenu = std::make_unique<Menu>("&Modifica", menuBar.get());
-    undoItem = Entry(*editMenu, "&Annulla\tCtrl+Z");
-    editDivider = Entry(*editMenu, "");
-    cutItem = Entry(*editMenu, "&Taglia\tCtrl+X");
-    copyItem = Entry(*editMenu, "&Copia\tCtrl+C");
-    pasteItem = Entry(*editMenu, "I&ncolla\tCtrl+V");
-    deleteItem = Entry(*editMenu, "&Elimina\tCanc");
-    selectAllItem = Entry(*editMenu, "Seleziona t&utto\tCtrl+A");
-    fillDivider = Entry(*editMenu, "");
-    fillItem = Entry(*editMenu, "&Riempi\tCtrl+R");
-    singleFrameItem = Entry(*editMenu, "Cornice &singola\tCtrl+F");
-    doubleFrameItem = Entry(*editMenu, "Cornice &doppia\tCtrl+Maiusc+F");
-    toolsDivider = Entry(*editMenu, "");
-    propertiesItem = Entry(*editMenu, "Cambia &propriet\xE0...\tCtrl+M");
-    eraseItem = Entry(*editMenu, "Cancella bl&occo");
-    moveItem = Entry(*editMenu, "Sposta &blocchi");
-    moveLeftItem = Entry(*moveItem, "a &sinistra\tCtrl+Sinistra");
-    moveRightItem = Entry(*moveItem, "a &destra\tCtrl+Destra");
-    moveUpItem = Entry(*moveItem, "in &alto\tCtrl+Su");
-    moveDownItem = Entry(*moveItem, "in &basso\tCtrl+Gi\xF9");
-    for (SubMenu* entry : {undoItem.get(), cutItem.get(), copyItem.get(), pasteItem.get(),
-                           deleteItem.get(), selectAllItem.get(), fillItem.get(),
-                           singleFrameItem.get(), doubleFrameItem.get(), propertiesItem.get(),
-                           eraseItem.get(), moveLeftItem.get(), moveRightItem.get(),
-                           moveUpItem.get(), moveDownItem.get()})
-        entry->SetEnabled(false);
-}
 
 void FormMain::OnClipboardChanged() {
     pasteAvailable = ClipboardHasFormat(CellFormat()) || ClipboardHasFormat(CF_UNICODETEXT);

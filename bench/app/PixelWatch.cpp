@@ -12,7 +12,7 @@
 // Actions (times in ms from the press, the click or --since):
 //   appear          waits for the window to appear and watches it
 //   key KEY...      presses the keys one after the other (a letter, a digit, Return, Escape,
-//                   Tab, Down, Next)
+//                   Tab, Down, Next, Prior, Delete; "ctrl+" in front holds Ctrl with it)
 //   click X Y       clicks at X, Y from the window's top-left corner
 //   trough          clicks the vertical scroll bar of the window's largest child, just above its
 //                   lower arrow: a page down while the bar is at the top
@@ -252,14 +252,22 @@ std::uint64_t HashNow(HWND window) {
     return GetWindowRect(window, &area) ? copy.Hash(area) : 0;
 }
 
+// A key's virtual-key code, with this bit for Ctrl held down with it.
+constexpr WORD WithControl = 0x8000;
+
 WORD KeyCode(const std::wstring& name) {
+    if (name.rfind(L"ctrl+", 0) == 0) {
+        const WORD key = KeyCode(name.substr(5));
+        return key == 0 ? 0 : WORD(key | WithControl);
+    }
     struct Named {
         const wchar_t* name;
         WORD code;
     };
     static const Named names[] = {{L"Return", VK_RETURN}, {L"Escape", VK_ESCAPE},
                                   {L"Tab", VK_TAB},       {L"Down", VK_DOWN},
-                                  {L"Next", VK_NEXT},     {L"Prior", VK_PRIOR}};
+                                  {L"Next", VK_NEXT},     {L"Prior", VK_PRIOR},
+                                  {L"Delete", VK_DELETE}};
     for (const Named& named : names)
         if (name == named.name) return named.code;
     if (name.size() == 1 && std::iswalnum(name[0])) return WORD(std::towupper(name[0]));
@@ -277,8 +285,15 @@ INPUT KeyInput(WORD code, bool up) {
 bool PressKeys(const std::vector<WORD>& codes) {
     for (std::size_t i = 0; i < codes.size(); ++i) {
         if (i > 0) Sleep(80);  // as a typing user: a dialog may take the next key's focus
-        INPUT press[2] = {KeyInput(codes[i], false), KeyInput(codes[i], true)};
-        if (SendInput(2, press, sizeof(INPUT)) != 2) return false;
+        const WORD key = WORD(codes[i] & ~WithControl);
+        if (!(codes[i] & WithControl)) {
+            INPUT press[2] = {KeyInput(key, false), KeyInput(key, true)};
+            if (SendInput(2, press, sizeof(INPUT)) != 2) return false;
+            continue;
+        }
+        INPUT press[4] = {KeyInput(VK_CONTROL, false), KeyInput(key, false), KeyInput(key, true),
+                          KeyInput(VK_CONTROL, true)};
+        if (SendInput(4, press, sizeof(INPUT)) != 4) return false;
     }
     return true;
 }
