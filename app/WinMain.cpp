@@ -6,21 +6,26 @@
 #include "toolkit/core/WindowProcedure.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 namespace {
 
-// %LOCALAPPDATA%\Tessaly; empty (no recovery copies) where the system has no such folder.
+// %LOCALAPPDATA%\Tessaly; empty (no recovery copies) where the session names no such folder.
+// Read from the environment the system gives every session: asking the shell would load
+// shell32 at every start.
 std::filesystem::path RecoveryFolder() {
-    PWSTR local = nullptr;
-    std::filesystem::path folder;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &local)))
-        folder = std::filesystem::path(local) / MyApp::ProductName;
-    CoTaskMemFree(local);
-    return folder;
+    std::wstring local(MAX_PATH, L'\0');
+    DWORD length = GetEnvironmentVariableW(L"LOCALAPPDATA", local.data(), DWORD(local.size()));
+    if (length >= local.size()) {
+        local.resize(length);
+        length = GetEnvironmentVariableW(L"LOCALAPPDATA", local.data(), DWORD(local.size()));
+    }
+    if (length == 0 || length >= local.size()) return {};
+    local.resize(length);
+    return std::filesystem::path(local) / MyApp::ProductName;
 }
 
 }  // namespace
