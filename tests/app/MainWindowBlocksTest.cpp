@@ -3,6 +3,7 @@
 #include "app/AtlasResource.h"
 #include "files/BitmapFile.h"
 #include "model/ClipboardCodec.h"
+#include "support/Process.h"
 #include "toolkit/core/WindowProcedure.h"
 
 #include <cstring>
@@ -27,6 +28,24 @@ void PutText(const std::u16string& text) {
     SetClipboardData(CF_UNICODETEXT, memory);
     CloseClipboard();
     PumpPending();
+}
+
+// Another program puts the text: this test program again, running only the step below.
+void PutTextFromAnotherProcess(const std::wstring& text) {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    SetEnvironmentVariableW(L"TESSALY_CLIPBOARD_TEXT", text.c_str());
+    const ProcessResult run = RunProcess(
+        self, {"--gtest_also_run_disabled_tests", "--gtest_filter=OtherProgram.DISABLED_PutsText"});
+    SetEnvironmentVariableW(L"TESSALY_CLIPBOARD_TEXT", nullptr);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    PumpPending();
+}
+
+TEST(OtherProgram, DISABLED_PutsText) {
+    wchar_t text[256] = {};
+    GetEnvironmentVariableW(L"TESSALY_CLIPBOARD_TEXT", text, 256);
+    PutText(std::u16string(text, text + std::wcslen(text)));
 }
 
 std::string ClipboardBytes(UINT format) {
@@ -131,7 +150,7 @@ TEST_F(BlocksTest, CutAndPasteFromTheProgramAndFromText) {
     EXPECT_EQ(Code(9, 0), Letter(L'A', 5));
     EXPECT_EQ(form->Editor().Selection(), (CellRect{9, 0, 1, 1}));
 
-    PutText(u"Q\u2554\r\nw");
+    PutTextFromAnotherProcess(L"Q\u2554\r\nw");
     EXPECT_TRUE(MenuEnabled(*form->pasteItem));
     Press(VK_ESCAPE);
     Press(VK_DOWN);
