@@ -81,7 +81,7 @@ TEST(DrawingFilePath, TheExtensionIsForcedUnlessPresentInAnyCase) {
     EXPECT_EQ(WithArtExtension(L"Z:\\\x0424\x0430\x0439\x043B"),
               L"Z:\\\x0424\x0430\x0439\x043B.art");
     EXPECT_EQ(WithArtExtension(L"Z:\\x.\x0410RT"), L"Z:\\x.\x0410RT.art");
-    EXPECT_EQ(WithArtExtension(L"Z:\\d\\.art"), L"Z:\\d\\.art.art");
+    EXPECT_EQ(WithArtExtension(L"Z:\\d\\.art"), L"Z:\\d\\.art");  // the last four characters decide
     // A picture's name says the format of its bytes: any other extension gets the chosen one.
     EXPECT_EQ(WithPictureExtension(L"C:\\d.png\\w.jpg", L".png"), L"C:\\d.png\\w.jpg.png");
     EXPECT_EQ(WithPictureExtension(L"C:\\d\\x.bMp", L".png"), L"C:\\d\\x.bMp");
