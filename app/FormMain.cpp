@@ -89,7 +89,18 @@ void FormMain::CellReleaseHook(GUIElement* sender, HWND, int, int) {
     FormMain* form = Of(sender);
     if (!form || !form->pressedCell) return;
     form->pressedCell = nullptr;
+    form->dragScrollTimer->Stop();
     ReleaseCapture();
+}
+
+// The pointer, though still, is over another cell once the canvas has scrolled.
+void FormMain::DragScrollTimerHook(GUIElement* sender) {
+    FormMain* form = Of(sender);
+    if (!form || !form->pressedCell) return;
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    ScreenToClient(form->pressedCell->handle, &pointer);
+    form->OnCellDragged(form->pressedCell, pointer.x, pointer.y);
 }
 
 void FormMain::MenuCommandHook(GUIElement* sender) {

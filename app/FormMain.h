@@ -143,6 +143,9 @@ public:
     std::vector<std::unique_ptr<OrvUtility::ImageFrame>> paletteCells;  // cell g shows glyph g
     std::unique_ptr<OrvUtility::Timer> scrollTimer;
     std::unique_ptr<OrvUtility::Timer> recoveryTimer;
+    // While a drag's pointer rests beyond the canvas, the selection goes on growing and the
+    // canvas scrolling after it.
+    std::unique_ptr<OrvUtility::Timer> dragScrollTimer;
     std::unique_ptr<OrvUtility::StatusBar> statusBar;
     OrvUtility::AcceleratorTable shortcutTable;
 
@@ -161,6 +164,7 @@ private:
     static void ToolCommandHook(OrvUtility::GUIElement* sender);
     static void ScrollTimerHook(OrvUtility::GUIElement* sender);
     static void RecoveryTimerHook(OrvUtility::GUIElement* sender);
+    static void DragScrollTimerHook(OrvUtility::GUIElement* sender);
     static void DialogClosedHook(OrvUtility::GUIElement* sender);
     static void ClipboardChangedHook(OrvUtility::GUIElement* sender);
     static void FilesDroppedHook(OrvUtility::GUIElement* sender,

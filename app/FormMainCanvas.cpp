@@ -234,9 +234,20 @@ void FormMain::MarkPaletteGlyph(std::optional<int> glyph) {
 // The pointer beyond the canvas's edge selects on past it, and the canvas scrolls after the
 // cursor at the selection's moving corner.
 void FormMain::OnCellDragged(GUIElement* element, int pointerX, int pointerY) {
-    if (element != pressedCell || GetKeyState(VK_LBUTTON) >= 0) return;
     const int index = IndexOf(cellControls, element);
-    if (index < 0) return;
+    if (element != pressedCell || GetKeyState(VK_LBUTTON) >= 0 || index < 0) {
+        dragScrollTimer->Stop();
+        return;
+    }
+    POINT onCanvas{pointerX, pointerY};
+    MapWindowPoints(element->handle, canvas->handle, &onCanvas, 1);
+    RECT view{};
+    GetClientRect(canvas->handle, &view);
+    if (PtInRect(&view, onCanvas)) {
+        dragScrollTimer->Stop();
+    } else {
+        dragScrollTimer->Start();
+    }
     const auto cellsAcross = [](int pixels, int size) {
         return pixels >= 0 ? pixels / size : -((size - 1 - pixels) / size);
     };

@@ -16,6 +16,7 @@ namespace {
 constexpr COLORREF CanvasColour = RGB(192, 192, 192);
 constexpr COLORREF CanvasChildColour = RGB(220, 220, 220);
 constexpr int ScrollBarDelay = 500;  // milliseconds after a layout
+constexpr int DragScrollInterval = 80;  // a cell further each time while a drag waits outside
 constexpr int ChooserItemCount = PairCount;
 
 void Place(GUIElement& element, int left, int top, int newWidth, int newHeight) {
@@ -99,6 +100,8 @@ void FormMain::BuildControls() {
     scrollTimer->onTick = ScrollTimerHook;
     recoveryTimer = std::make_unique<Timer>(this, recoveryTiming.quietMs);
     recoveryTimer->onTick = RecoveryTimerHook;
+    dragScrollTimer = std::make_unique<Timer>(this, DragScrollInterval);
+    dragScrollTimer->onTick = DragScrollTimerHook;
 
     statusBar = std::make_unique<StatusBar>(this, "");
     statusBar->text = filePath;

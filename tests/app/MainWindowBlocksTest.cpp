@@ -133,6 +133,25 @@ TEST_F(BlocksTest, ASelectionIsShownAndCopiedInThreeFormats) {
     Drag(3, 1, 5, 5);
     EXPECT_FALSE(form->Editor().Selection());
     EXPECT_EQ(form->Editor().Grid().CurrentCell(), (CellPosition{3, 1}));
+
+    // Past the canvas's edge the view scrolls after the selection, and goes on while the
+    // pointer waits there; letting go ends it.
+    Open(WriteDrawing("large.art", std::wstring(2000, L'.'), 80));
+    form->UpdateScrollBars();  // as the layout's timer does half a second later
+    const HWND cell = form->cellControls[0]->handle;
+    Hold(VK_LBUTTON, true);
+    SendMessageW(cell, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageW(cell, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(3000, 3000));
+    EXPECT_EQ(form->Editor().Selection(), (CellRect{0, 0, 80, 25}));
+    RECT sheet{};
+    GetWindowRect(form->cellSheet->handle, &sheet);
+    MapWindowPoints(nullptr, form->canvas->handle, reinterpret_cast<POINT*>(&sheet), 1);
+    EXPECT_LT(sheet.left, 0);
+    EXPECT_LT(sheet.top, 0);
+    EXPECT_TRUE(form->dragScrollTimer->running);
+    Hold(VK_LBUTTON, false);
+    SendMessageW(cell, WM_LBUTTONUP, 0, 0);
+    EXPECT_FALSE(form->dragScrollTimer->running);
 }
 
 // Cut erases what it copied as one undo step; paste puts the cells at the cursor, cut at the
