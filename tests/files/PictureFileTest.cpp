@@ -1,11 +1,15 @@
 #include "files/PictureFile.h"
 
+#include "files/BitmapFile.h"
+
 #include "support/Process.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace MyApp {
 namespace {
@@ -15,6 +19,8 @@ using namespace Testing;
 // Pictures beyond what a drawing makes, written as the editor writes them and read by the
 // independent decoder against their bitmaps: past 256 colours the PNG turns RGB; 17 to 256
 // take 8-bit indices; widths that leave part of each row's last byte unused at 1 and 2 bits.
+// The bitmap, written a few rows at a time, holds the bytes of the one encoded whole, its
+// rows' padding included.
 TEST(PictureFile, ThePngHoldsTheBitmapsPixelsInTheSmallestFormThatHoldsThem) {
 #ifdef _WIN32
     GTEST_SKIP() << "the decoder is a Linux program";
@@ -33,6 +39,8 @@ TEST(PictureFile, ThePngHoldsTheBitmapsPixelsInTheSmallestFormThatHoldsThem) {
         }
         ASSERT_TRUE(WritePicture(folder / "p.png", picture));
         ASSERT_TRUE(WritePicture(folder / "p.bmp", picture));
+        const std::vector<std::uint8_t> whole = EncodeBitmap(picture);
+        EXPECT_EQ(ReadBytes(folder / "p.bmp"), std::string(whole.begin(), whole.end())) << c.width;
         const ProcessResult read = RunProcess(
             "python3", {(SourceFolder() / "tests/cli/png-equals-bmp.py").string(),
                         (folder / "p.png").string(), (folder / "p.bmp").string()});
