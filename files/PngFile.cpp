@@ -7,7 +7,6 @@
 #include <memory>
 #include <new>
 #include <optional>
-#include <utility>
 
 namespace MyApp {
 
@@ -103,38 +102,40 @@ private:
     std::vector<std::uint8_t> values = std::vector<std::uint8_t>(Slots);
 };
 
-// The picture as palette indices, one byte a pixel, and its colours.
-struct Indexed {
-    std::vector<std::uint32_t> colours;  // 0x00BBGGRR
-    std::vector<std::uint8_t> indices;   // width * height, rows top first
-    int depth = 8;  // bits per index: the fewest of 1, 2, 4, 8 that hold every colour
-};
-
-// Nothing when the picture has more colours than a palette holds.
-std::optional<Indexed> IndexedPicture(const Picture& picture) {
-    ColourTable table;
-    Indexed indexed;
-    indexed.indices.resize(picture.pixels.size());
-    // Held in locals: the stores through `out` could alias the picture's vector otherwise.
-    const std::uint32_t* const pixels = picture.pixels.data();
-    const std::size_t count = picture.pixels.size();
-    std::uint8_t* const out = indexed.indices.data();
+// Each pixel's palette index in a row, a new one for each new colour; false when the
+// palette is full. Most pixels repeat the one before (a tile's row is a few runs of two
+// colours), so the table is asked only where the colour changes.
+bool IndexRow(const std::uint32_t* pixels, int width, ColourTable& table, std::uint8_t* indices) {
     std::uint32_t last = ~pixels[0];
     std::uint8_t lastIndex = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        // Most pixels repeat the one before: a tile's row is a few runs of two colours.
-        if (pixels[i] != last) {
-            const int index = table.Index(pixels[i]);
-            if (index < 0) return std::nullopt;
-            last = pixels[i];
+    for (int x = 0; x < width; ++x) {
+        if (pixels[x] != last) {
+            const int index = table.Index(pixels[x]);
+            if (index < 0) return false;
+            last = pixels[x];
             lastIndex = std::uint8_t(index);
         }
-        out[i] = lastIndex;
+        indices[x] = lastIndex;
     }
-    indexed.colours = std::move(table.colours);
-    indexed.depth = 1;
-    while ((std::size_t(1) << indexed.depth) < indexed.colours.size()) indexed.depth *= 2;
-    return indexed;
+    return true;
+}
+
+// The picture's colours in the order they first appear; nothing when there are more than a
+// palette holds.
+std::optional<ColourTable> PaletteOf(const Picture& picture) {
+    ColourTable table;
+    std::vector<std::uint8_t> indices(std::size_t(picture.width));
+    for (int y = 0; y < picture.height; ++y) {
+        if (!IndexRow(picture.Row(y), picture.width, table, indices.data())) return std::nullopt;
+    }
+    return table;
+}
+
+// The fewest bits a pixel of 1, 2, 4 and 8 that tell the palette's colours apart.
+int DepthOf(const ColourTable& palette) {
+    int depth = 1;
+    while ((std::size_t(1) << depth) < palette.colours.size()) depth *= 2;
+    return depth;
 }
 
 // One row's indices packed from the high bits of each byte down, the last byte padded
@@ -154,19 +155,22 @@ void PackRow(const std::uint8_t* indices, int width, std::uint8_t* out) {
     *out = std::uint8_t(packed);
 }
 
-// Each row as a filter byte then its packed indices.
-std::vector<std::uint8_t> PackedRows(const Indexed& indexed, int width, int height) {
-    const std::size_t rowBytes = 1 + (std::size_t(width) * indexed.depth + 7) / 8;
-    std::vector<std::uint8_t> rows(rowBytes * std::size_t(height));
-    for (int y = 0; y < height; ++y) {
+// Each row as a filter byte then its packed indices, a row indexed at a time rather than
+// the whole picture: that would be as many fresh pages to fault in as there are pixels.
+std::vector<std::uint8_t> PackedRows(const Picture& picture, ColourTable& palette) {
+    const int width = picture.width, depth = DepthOf(palette);
+    const std::size_t rowBytes = 1 + (std::size_t(width) * depth + 7) / 8;
+    std::vector<std::uint8_t> rows(rowBytes * std::size_t(picture.height));
+    std::vector<std::uint8_t> indices(static_cast<std::size_t>(width));
+    for (int y = 0; y < picture.height; ++y) {
         std::uint8_t* const row = rows.data() + rowBytes * std::size_t(y);
-        const std::uint8_t* const indices = indexed.indices.data() + std::size_t(y) * width;
+        IndexRow(picture.Row(y), width, palette, indices.data());  // every colour is known
         row[0] = FilterNone;
-        switch (indexed.depth) {
-            case 1: PackRow<1>(indices, width, row + 1); break;
-            case 2: PackRow<2>(indices, width, row + 1); break;
-            case 4: PackRow<4>(indices, width, row + 1); break;
-            default: PackRow<8>(indices, width, row + 1); break;
+        switch (depth) {
+            case 1: PackRow<1>(indices.data(), width, row + 1); break;
+            case 2: PackRow<2>(indices.data(), width, row + 1); break;
+            case 4: PackRow<4>(indices.data(), width, row + 1); break;
+            default: PackRow<8>(indices.data(), width, row + 1); break;
         }
     }
     // Deflate packs runs of a byte and repeats of earlier bytes; a row is stored as its
@@ -218,9 +222,8 @@ std::vector<std::uint8_t> Deflate(const std::vector<std::uint8_t>& rows, int lev
 std::vector<std::uint8_t> EncodePng(const Picture& picture) {
     if (picture.width <= 0 || picture.height <= 0) return {};
     if (picture.pixels.size() != std::size_t(picture.width) * std::size_t(picture.height)) return {};
-    const std::optional<Indexed> palette = IndexedPicture(picture);
-    const std::vector<std::uint8_t> rows =
-        palette ? PackedRows(*palette, picture.width, picture.height) : RgbRows(picture);
+    std::optional<ColourTable> palette = PaletteOf(picture);
+    const std::vector<std::uint8_t> rows = palette ? PackedRows(picture, *palette) : RgbRows(picture);
     // zlib counts in uLong, 32 bits on Windows, and a chunk holds less than 2 GB: far more
     // than an export's 1280 x 600 pixels ever needs.
     if (rows.size() > (std::size_t(1) << 30)) return {};
@@ -235,7 +238,7 @@ std::vector<std::uint8_t> EncodePng(const Picture& picture) {
     Put32(header, std::uint32_t(picture.width));
     Put32(header, std::uint32_t(picture.height));
     // Bit depth, colour type (3 palette, 2 RGB), deflate, PNG's filters, no interlace.
-    header.insert(header.end(), {std::uint8_t(palette ? palette->depth : 8),
+    header.insert(header.end(), {std::uint8_t(palette ? DepthOf(*palette) : 8),
                                  std::uint8_t(palette ? 3 : 2), 0, 0, 0});
     PutChunk(file, "IHDR", header.data(), header.size());
     if (palette) {
