@@ -1,5 +1,6 @@
 // Reading and writing a full 80 x 25 drawing and composing and writing its
-// 1280 x 600 export (".bmp" and ".png"), each beside the floor of moving the same bytes.
+// 1280 x 600 export (".bmp" and ".png"), each beside the floor of moving the same bytes;
+// the atlas decoded whole, as the editor does, and tile by tile, as the converter does.
 
 #include "files/ArtFile.h"
 #include "files/AtlasBitmap.h"
@@ -18,6 +19,7 @@
 #include <memory>
 #include <optional>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -72,14 +74,18 @@ const DrawingEditor& TypicalDrawing() {
     return editor;
 }
 
-// The committed atlas, as the converter and the editor export with: the glyphs' own pixels.
-const AtlasImage& Atlas() {
-    static const AtlasImage atlas = [] {
+// The committed atlas bitmap's bytes, as the converter has them built in.
+const std::string& AtlasBytes() {
+    static const std::string bytes = [] {
         std::ifstream file(fs::path(TESSALY_SOURCE_DIR) / "resources/atlas.bmp", std::ios::binary);
-        const std::string bytes(std::istreambuf_iterator<char>(file), {});
-        std::optional<AtlasImage> read = ReadAtlasBitmap(bytes);
-        return read ? *read : AtlasImage();
+        return std::string(std::istreambuf_iterator<char>(file), {});
     }();
+    return bytes;
+}
+
+// The committed atlas, as the editor exports with: the glyphs' own pixels.
+const AtlasImage& Atlas() {
+    static const AtlasImage atlas = ReadAtlasBitmap(AtlasBytes()).value_or(AtlasImage());
     return atlas;
 }
 
@@ -119,6 +125,33 @@ void ComposeExportInPlace80x25(benchmark::State& state) {
     state.SetBytesProcessed(std::int64_t(state.iterations()) * ExportPixelBytes);
 }
 BENCHMARK(ComposeExportInPlace80x25)->Unit(benchmark::kMicrosecond);
+
+// What every converter run paid before it composed a picture: the whole atlas decoded.
+void DecodeWholeAtlas(benchmark::State& state) {
+    for (auto _ : state) {
+        std::optional<AtlasImage> atlas = ReadAtlasBitmap(AtlasBytes());
+        benchmark::DoNotOptimize(atlas->Row(0));
+    }
+}
+BENCHMARK(DecodeWholeAtlas)->Unit(benchmark::kMicrosecond);
+
+// What the converter does instead: the drawing's own tiles decoded from the bitmap, then
+// the picture composed from them.
+void ComposeFromOwnTiles80x25(benchmark::State& state, const DrawingEditor& drawing) {
+    const std::optional<AtlasBitmap> bitmap = AtlasBitmap::Open(AtlasBytes());
+    for (auto _ : state) {
+        DrawingTiles tiles;
+        tiles.Load(drawing.Grid(), [&](CellCode tile, std::uint32_t* colours) {
+            return bitmap->DecodeTile(tile, colours);
+        });
+        Picture picture = ComposeExportPicture(drawing.Grid(), tiles);
+        benchmark::DoNotOptimize(picture.pixels.data());
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * ExportPixelBytes);
+}
+BENCHMARK_CAPTURE(ComposeFromOwnTiles80x25, Full, FullDrawing())->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ComposeFromOwnTiles80x25, Typical, TypicalDrawing())
+    ->Unit(benchmark::kMicrosecond);
 
 void MemcpyFloor(benchmark::State& state) {
     std::vector<char> from(ExportPixelBytes, 1);

@@ -13,9 +13,10 @@
 
 namespace MyApp {
 
-const AtlasImage* BuiltInAtlas() {
-    // Decoded by the first caller; the workers of a folder run then share it read-only.
-    static const std::optional<AtlasImage> atlas = ReadAtlasBitmap(std::string_view(
+const AtlasBitmap* BuiltInAtlas() {
+    // Its headers read by the first caller; the workers of a folder run then share it
+    // read-only, each decoding the tiles of its own drawing.
+    static const std::optional<AtlasBitmap> atlas = AtlasBitmap::Open(std::string_view(
         reinterpret_cast<const char*>(AtlasBitmapBytes), AtlasBitmapBytesSize));
     return atlas ? &*atlas : nullptr;
 }
@@ -34,10 +35,15 @@ ExportResult ExportDrawing(const std::filesystem::path& drawing,
     if (!editor.LoadDrawing(art.width, art.height, art.background, art.cells)) {
         return {ExitRefused, ArtReadMessage(ArtReadStatus::BadFormat)};
     }
-    const AtlasImage* atlas = BuiltInAtlas();
-    if (!atlas) return {ExitInternal, "tessaly-cli: the built-in glyph atlas is damaged"};
+    const AtlasBitmap* atlas = BuiltInAtlas();
+    DrawingTiles tiles;
+    if (!atlas || !tiles.Load(editor.Grid(), [&](CellCode tile, std::uint32_t* colours) {
+            return atlas->DecodeTile(tile, colours);
+        })) {
+        return {ExitInternal, "tessaly-cli: the built-in glyph atlas is damaged"};
+    }
     std::error_code cause;
-    if (!WritePicture(picture, ComposeExportPicture(editor.Grid(), *atlas), format, &cause)) {
+    if (!WritePicture(picture, ComposeExportPicture(editor.Grid(), tiles), format, &cause)) {
         return {ExitWriteFailed, WithCause(writeFailed, cause)};
     }
     return {};

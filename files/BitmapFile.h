@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <system_error>
 #include <vector>
 
 namespace MyApp {
@@ -19,8 +20,10 @@ constexpr const char* ExportFailedMessage = "Errore durante la scrittura del fil
 // picture whose pixels are not exactly width x height values.
 std::vector<std::uint8_t> EncodeBitmap(const Picture& picture);
 
-// Writes through a temporary file: on failure, or for a picture that does not
-// encode, an existing file is untouched.
-bool WriteBitmap(const std::filesystem::path& path, const Picture& picture);
+// Writes the same bytes through a temporary file, a few rows at a time: on failure, or
+// for a picture that does not encode, an existing file is untouched (`cause`, when given,
+// says why if the system does).
+bool WriteBitmap(const std::filesystem::path& path, const Picture& picture,
+                 std::error_code* cause = nullptr);
 
 }  // namespace MyApp

@@ -54,6 +54,7 @@ bool WritePicture(const std::filesystem::path& target, const Picture& picture) {
 
 bool WritePicture(const std::filesystem::path& target, const Picture& picture,
                   PictureFormat format, std::error_code* cause) {
+    if (format == PictureFormat::Bitmap) return WriteBitmap(target, picture, cause);
     const std::vector<std::uint8_t> bytes = EncodePicture(picture, format);
     if (bytes.empty()) return false;
     return ReplaceFileSafely(

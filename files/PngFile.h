@@ -1,6 +1,9 @@
 #pragma once
-// The ".png" export: 8-bit RGB (colour type 2), not interlaced, the pixels in one
-// zlib stream. The same pixels the ".bmp" export holds; WritePicture writes it.
+// The ".png" export: the same pixels the ".bmp" export holds, not interlaced, in one zlib
+// stream. A picture of at most 256 colours (every drawing's: there are seven) is a palette
+// PNG (colour type 3) at the fewest bits a pixel of 1, 2, 4 and 8 that hold its colours,
+// in the order they first appear; any other is 8-bit RGB (colour type 2). WritePicture
+// writes it.
 
 #include "model/ExportPicture.h"
 

@@ -5,6 +5,7 @@
 #include "GlyphAtlas.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace MyApp {
@@ -38,9 +39,30 @@ private:
     std::vector<std::uint32_t> pixels;
 };
 
+// Only the tiles one drawing shows, each decoded once: a picture then costs the tiles it
+// uses, not the two million pixels of the whole atlas (most of a converter run's time).
+class DrawingTiles {
+public:
+    // Writes the CellWidth x CellHeight colours of an atlas tile, top row first; false
+    // when it cannot.
+    using DecodeTile = std::function<bool(CellCode tile, std::uint32_t* colours)>;
+
+    // Decodes each tile the grid shows; false when one could not be.
+    bool Load(const CellGrid& grid, const DecodeTile& decode);
+    // The tile's top-left colour, its rows CellWidth apart: only for a tile the grid
+    // showed at the last Load.
+    const std::uint32_t* Tile(CellCode tile) const;
+
+private:
+    std::vector<std::int32_t> slots;  // per atlas tile, where its colours start, or -1
+    std::vector<std::uint32_t> colours;
+};
+
 // The drawing at one pixel per atlas pixel, W * 16 x H * 24, each cell the tile
 // it shows (CellGrid::TileAt), as the view is told.
 Picture ComposeExportPicture(const CellGrid& grid, const AtlasImage& atlas);
+// The same from the drawing's own tiles, loaded from that grid.
+Picture ComposeExportPicture(const CellGrid& grid, const DrawingTiles& tiles);
 // The same into an existing picture, reusing its memory.
 void ComposeExportPicture(const CellGrid& grid, const AtlasImage& atlas, Picture& picture);
 

@@ -17,6 +17,8 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <iterator>
+#include <random>
 #include <set>
 #include <string>
 #include <utility>
@@ -38,15 +40,20 @@ std::string Line(const std::string& text) { return text + LineEnd; }
 
 auto Cli(const std::vector<std::string>& arguments) { return RunProcess(TESSALY_CLI, arguments); }
 
-// A PNG decoded by an independent reader (Python's zlib: every chunk's CRC, the zlib stream)
-// against a bitmap, pixel for pixel. The Windows build cannot hand its paths to a Linux
-// program: there the same PNG bytes as the native build's stand for it.
-void ExpectPngShowsBitmap(const fs::path& png, const fs::path& bitmap) {
+// A PNG decoded by an independent reader (Python's zlib: every chunk's CRC, the zlib stream,
+// the palette and its packed indices) against a bitmap, pixel for pixel, in the smallest
+// form that holds the bitmap's colours; `form` is that form, as the reader prints it. The
+// Windows build cannot hand its paths to a Linux program: there the same PNG bytes as the
+// native build's stand for it.
+void ExpectPngShowsBitmap(const fs::path& png, const fs::path& bitmap, const char* form = nullptr) {
 #ifndef _WIN32
     const auto decoded = RunProcess("python3", {PNG_EQUALS_BMP, png.string(), bitmap.string()});
     EXPECT_EQ(decoded.exitCode, 0) << decoded.err;
+    if (form) {
+        EXPECT_EQ(decoded.out, std::string(form) + "\n") << png;
+    }
 #else
-    (void)png, (void)bitmap;
+    (void)png, (void)bitmap, (void)form;
 #endif
 }
 
@@ -76,13 +83,13 @@ TEST_F(CliTest, ExportsDrawingsToTheirCommittedPictures) {
     // the Windows one must write the same bytes. The format follows the extension in any
     // case; the PNG of a drawing of large single-colour areas takes a tenth of the bitmap
     // at most.
-    const struct { const char* drawing; const char* header; const char* png; bool typical; }
+    const struct { const char* drawing; const char* header; const char* png; bool typical; const char* form; }
         cases[] = {
-            {"tests/data/golden-7x3", "7;3;6", "out.PNG", false},
-            {"tests/data/golden-1x1", "1;1;10", "out.png", false},
-            {"examples/title", "26;9;1", "out.Png", true},
-            {"examples/scene", "24;12;9", "out.png", true},
-            {"examples/all-glyphs", "35;21;3", "out.png", true},
+            {"tests/data/golden-7x3", "7;3;6", "out.PNG", false, "palette 4 bits 7 colours"},
+            {"tests/data/golden-1x1", "1;1;10", "out.png", false, "palette 1 bits 2 colours"},
+            {"examples/title", "26;9;1", "out.Png", true, "palette 4 bits 5 colours"},
+            {"examples/scene", "24;12;9", "out.png", true, "palette 4 bits 6 colours"},
+            {"examples/all-glyphs", "35;21;3", "out.png", true, "palette 4 bits 5 colours"},
         };
     WriteBytes(folder / "out.bmp", "an older picture");
     for (const auto& c : cases) {
@@ -94,13 +101,45 @@ TEST_F(CliTest, ExportsDrawingsToTheirCommittedPictures) {
         const auto png = Cli({"export", path + ".art", Path(c.png)});
         EXPECT_EQ(png.exitCode, 0) << c.drawing << png.err;
         EXPECT_TRUE(ReadBytes(folder / c.png) == ReadBytes(path + ".png")) << c.drawing;
-        ExpectPngShowsBitmap(folder / c.png, path + ".bmp");
+        ExpectPngShowsBitmap(folder / c.png, path + ".bmp", c.form);
         if (c.typical) {
             EXPECT_LE(fs::file_size(path + ".png") * 10, fs::file_size(path + ".bmp"));
         }
         const auto checked = Cli({"check", path + ".art"});
         EXPECT_EQ(checked.exitCode, 0) << c.drawing << checked.err;
         EXPECT_EQ(checked.out, Line(c.header)) << c.drawing;
+    }
+}
+
+// Random drawings, of one to seven colours, each converted to both formats: every PNG
+// holds its bitmap's pixels at the fewest bits that hold its colours.
+TEST_F(CliTest, ExportAllWritesEachRandomDrawingsPngWithItsBitmapsPixels) {
+    const struct { int width, height; std::vector<int> pairs; bool blank; const char* form; } cases[] = {
+        {1, 1, {10}, false, "palette 1 bits 2 colours"},      // black on white
+        {3, 2, {41}, true, "palette 1 bits 1 colours"},       // blanks only
+        {11, 3, {0, 2}, false, "palette 2 bits 3 colours"},   // black on grey, black on red
+        {17, 9, {0, 2, 5}, false, "palette 4 bits 5 colours"},
+        {80, 25, {}, false, "palette 4 bits 7 colours"},      // every pair
+    };
+    std::mt19937 random(2024);
+    for (std::size_t n = 0; n < std::size(cases); ++n) {
+        const auto& c = cases[n];
+        std::string text = std::to_string(c.width) + ";" + std::to_string(c.height) + ";" +
+                           std::to_string(c.pairs.empty() ? 10 : c.pairs[0]) + "\r\n";
+        for (int i = 0; i < c.width * c.height; ++i) {
+            const int pair = c.pairs.empty() ? int(random() % 42) : c.pairs[random() % c.pairs.size()];
+            const int glyph = c.blank ? 71 : int(random() % 131);  // 71: the blank glyph
+            text += std::to_string(glyph) + ";" + std::to_string(pair) + "\r\n";
+        }
+        Drawing("random-" + std::to_string(n) + ".art", text);
+    }
+    for (const char* format : {"bmp", "png"}) {
+        const auto result = Cli({"export-all", folder.Path().string(), "--format", format});
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+    }
+    for (std::size_t n = 0; n < std::size(cases); ++n) {
+        const std::string name = Path("random-" + std::to_string(n));
+        ExpectPngShowsBitmap(name + ".png", name + ".bmp", cases[n].form);
     }
 }
 

@@ -1,9 +1,12 @@
 #include "model/ExportPicture.h"
 
+#include "support/CommittedAtlas.h"
 #include "support/RecordingView.h"
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <utility>
 #include <vector>
 
 namespace MyApp {
@@ -12,7 +15,11 @@ namespace {
 // Drawings of the smallest and largest sizes, of all sorts of glyphs and pairs: each cell
 // becomes its own tile at its place (Disagreement reads the picture against the committed
 // atlas). Codes outside the atlas and changes of background are among the editor's cases.
+// Composed from the drawing's own tiles, decoded from the committed atlas bitmap one at a
+// time, the picture is the same, and each tile shown is decoded once and no other.
 TEST(ExportPicture, EachCellIsTheTileTheScreenShows) {
+    const std::optional<AtlasBitmap> bitmap = AtlasBitmap::Open(Testing::AtlasFile());
+    ASSERT_TRUE(bitmap);
     const struct { int width, height, background; } cases[] = {
         {1, 1, 10}, {80, 1, 9}, {1, 25, 4}, {80, 25, 41}};
     for (const auto& c : cases) {
@@ -25,6 +32,21 @@ TEST(ExportPicture, EachCellIsTheTileTheScreenShows) {
         grid.SetView(&view);
         ASSERT_TRUE(grid.FillFromFile(c.width, c.height, c.background, codes));
         EXPECT_EQ(Testing::Disagreement(view, grid), "") << c.width << " x " << c.height;
+
+        std::set<std::pair<int, int>> shown, decoded;
+        for (int i = 0; i < c.width * c.height; ++i) {
+            const CellCode tile = grid.TileAt(i % c.width, i / c.width);
+            shown.insert({tile.glyph, tile.pair});
+        }
+        DrawingTiles tiles;
+        ASSERT_TRUE(tiles.Load(grid, [&](CellCode tile, std::uint32_t* colours) {
+            EXPECT_TRUE(decoded.insert({tile.glyph, tile.pair}).second) << "decoded again";
+            return bitmap->DecodeTile(tile, colours);
+        }));
+        EXPECT_EQ(decoded, shown) << c.width << " x " << c.height;
+        EXPECT_TRUE(ComposeExportPicture(grid, tiles).pixels ==
+                    ComposeExportPicture(grid, Testing::Atlas()).pixels)
+            << c.width << " x " << c.height;
     }
 }
 
