@@ -4,7 +4,8 @@
 ; %LOCALAPPDATA%\Programs\Tessaly (Windows' Program Files of one user), the user's Start menu,
 ; the file type under HKCU\Software\Classes. Run elevated ("Run as administrator"), it installs
 ; for every user: Program Files, the common Start menu, HKLM\Software\Classes.
-;   makensis -DEXE=Tessaly.exe -DREADME=README.md -DOUTFILE=Tessaly-setup.exe -DVERSION=1.0.0 tessaly.nsi
+;   makensis -DEXE=Tessaly.exe -DREADME=README.md -DOUTFILE=Tessaly-setup.exe -DVERSION=1.0.0 \
+;            -DVERSION_TEXT=1.0 tessaly.nsi
 ; Paths given to makensis are taken from the folder of this script unless they are absolute.
 Unicode true
 Target amd64-unicode
@@ -20,6 +21,17 @@ RequestExecutionLevel user
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
 BrandingText "${PRODUCT} ${VERSION}"
+
+; Properties, Details of the installer and of the uninstaller it writes: the program's own version
+; (VERSION_TEXT as the About box shows it), in the four numbers Windows wants.
+VIProductVersion "${VERSION}.0"
+VIFileVersion "${VERSION}.0"
+VIAddVersionKey "CompanyName" "Orv"
+VIAddVersionKey "ProductName" "${PRODUCT}"
+VIAddVersionKey "FileDescription" "${PRODUCT} - installazione"
+VIAddVersionKey "FileVersion" "${VERSION_TEXT}"
+VIAddVersionKey "ProductVersion" "${VERSION_TEXT}"
+VIAddVersionKey "LegalCopyright" "${U+00A9} 2026 Orv"
 
 Page directory
 Page instfiles

@@ -1,7 +1,9 @@
 // The compiled resource script, loaded through the Windows API as the program
-// loads it: the atlas as a section bitmap, the icons, the strip and the logo.
+// loads it: the atlas as a section bitmap, the icons, the strip and the logo; and the
+// version resources of the built Tessaly.exe and installer, as Properties, Details reads them.
 
 #include "app/AtlasResource.h"
+#include "app/rules/ProductInfo.h"
 #include "model/GlyphAtlas.h"
 #include "resources/ResourceIds.h"
 #include "support/CommittedAtlas.h"
@@ -13,6 +15,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace MyApp {
@@ -110,6 +113,74 @@ TEST(ResourceLoad, SwatchIconsShowTheirColoursInAGreyFrame) {
         EXPECT_EQ(pixels[3 * 16 + 5], ForegroundRgb(pair).ColourRef()) << pair;  // the F's corner
         EXPECT_EQ(pixels[12 * 16 + 9], BackgroundRgb(pair).ColourRef()) << pair;  // beside its foot
     }
+}
+
+// A file's version resource as Explorer reads it: the fixed numbers and the texts of the first
+// language it lists.
+struct VersionResource {
+    std::vector<BYTE> data;
+    std::wstring block;  // the texts' folder, "\\StringFileInfo\\" language code page "\\"
+
+    explicit VersionResource(const wchar_t* path) {
+        const DWORD size = GetFileVersionInfoSizeW(path, nullptr);
+        data.resize(size);
+        if (size == 0 || !GetFileVersionInfoW(path, 0, size, data.data())) data.clear();
+        const WORD* translation = static_cast<const WORD*>(Query(L"\\VarFileInfo\\Translation"));
+        wchar_t name[40] = L"";
+        if (translation)
+            swprintf(name, 40, L"\\StringFileInfo\\%04x%04x\\", translation[0], translation[1]);
+        block = name;
+    }
+    const void* Query(const std::wstring& path) const {
+        void* value = nullptr;
+        UINT length = 0;
+        if (data.empty() || !VerQueryValueW(data.data(), path.c_str(), &value, &length)) return nullptr;
+        return length ? value : nullptr;
+    }
+    std::wstring Text(const wchar_t* key) const {
+        const void* text = block.empty() ? nullptr : Query(block + key);
+        return text ? static_cast<const wchar_t*>(text) : L"<none>";
+    }
+    const VS_FIXEDFILEINFO* Fixed() const {
+        return static_cast<const VS_FIXEDFILEINFO*>(Query(L"\\"));
+    }
+};
+
+std::wstring Wide(const char* text) { return std::wstring(text, text + std::strlen(text)); }
+
+TEST(ResourceLoad, ProgramAndInstallerCarryTheAboutBoxVersionAndTheMaker) {
+    EXPECT_STREQ(ProductVersion, "Versione 1.0");
+    struct File {
+        std::wstring path, description;
+    };
+    std::vector<File> files = {{Wide(TESSALY_EXE), L"Orv Tessaly - disegni a caratteri"}};
+#ifdef TESSALY_SETUP
+    files.push_back({Wide(TESSALY_SETUP), L"Orv Tessaly - installazione"});
+#endif
+    for (const File& file : files) {
+        SCOPED_TRACE(std::string(file.path.begin(), file.path.end()));
+        const VersionResource version(file.path.c_str());
+        ASSERT_FALSE(version.block.empty());
+        // The texts the About box's "Versione 1.0" is made of, and four numbers that say the same.
+        EXPECT_EQ(L"Versione " + version.Text(L"FileVersion"), Wide(ProductVersion));
+        EXPECT_EQ(version.Text(L"ProductVersion"), version.Text(L"FileVersion"));
+        const VS_FIXEDFILEINFO* fixed = version.Fixed();
+        ASSERT_NE(fixed, nullptr);
+        EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+        EXPECT_EQ(std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." +
+                      std::to_wstring(LOWORD(fixed->dwFileVersionMS)),
+                  version.Text(L"FileVersion"));
+        EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+        EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+        EXPECT_EQ(version.Text(L"CompanyName"), L"Orv");
+        EXPECT_EQ(version.Text(L"ProductName"), L"Orv Tessaly");
+        EXPECT_EQ(version.Text(L"FileDescription"), file.description);
+        EXPECT_EQ(version.Text(L"LegalCopyright"), L"\u00A9 2026 Orv");  // one character, not two
+    }
+    const VersionResource program(Wide(TESSALY_EXE).c_str());
+    EXPECT_EQ(program.block, L"\\StringFileInfo\\041004b0\\");  // Italian, UTF-16
+    EXPECT_EQ(program.Text(L"OriginalFilename"), L"Tessaly.exe");
+    EXPECT_EQ(program.Text(L"InternalName"), L"Tessaly");
 }
 
 }  // namespace
