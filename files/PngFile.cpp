@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <new>
@@ -33,26 +34,21 @@ void PutChunk(std::vector<std::uint8_t>& out, const char (&type)[5], const std::
     Put32(out, std::uint32_t(crc));
 }
 
-// Each row as a filter byte then red, green, blue. Every row but the first is stored as
-// its difference to the row above (Up): the rows of a cell row mostly repeat each other,
-// and their differences are runs of zeros, which deflate packs smaller and faster than
-// colour triples (half the size and time of unfiltered rows for a drawing full of glyphs).
-std::vector<std::uint8_t> FilteredRows(const Picture& picture) {
-    const std::size_t rowBytes = 1 + 3 * std::size_t(picture.width);
-    std::vector<std::uint8_t> rows(rowBytes * std::size_t(picture.height));
-    for (int y = 0; y < picture.height; ++y) {
+// Each row as a filter byte then the row's `rowBytes - 1` bytes of pixels, filled by `fill`.
+// Every row but the first is stored as its difference to the row above (Up): the rows of a
+// cell row mostly repeat each other, and their differences are runs of zeros, which deflate
+// packs smaller and faster than colour triples (half the size and time of unfiltered rows for
+// a drawing full of glyphs).
+template <typename Fill>
+std::vector<std::uint8_t> FilteredRows(int height, std::size_t rowBytes, Fill fill) {
+    std::vector<std::uint8_t> rows(rowBytes * std::size_t(height));
+    for (int y = 0; y < height; ++y) {
         std::uint8_t* row = rows.data() + rowBytes * std::size_t(y);
-        std::uint8_t* out = row + 1;
-        for (const std::uint32_t* pixel = picture.Row(y); pixel != picture.Row(y) + picture.width;
-             ++pixel) {
-            *out++ = std::uint8_t(*pixel);  // 0x00BBGGRR
-            *out++ = std::uint8_t(*pixel >> 8);
-            *out++ = std::uint8_t(*pixel >> 16);
-        }
         row[0] = FilterNone;
+        fill(y, row + 1);
     }
     // From the bottom up, so that the row above is still unfiltered.
-    for (std::size_t y = std::size_t(picture.height) - 1; y > 0; --y) {
+    for (std::size_t y = std::size_t(height) - 1; y > 0; --y) {
         std::uint8_t* row = rows.data() + rowBytes * y;
         const std::uint8_t* above = row - rowBytes;
         row[0] = FilterUp;
@@ -92,12 +88,9 @@ std::vector<std::uint8_t> Deflate(const std::vector<std::uint8_t>& rows) {
     return status == Z_STREAM_END ? packed : std::vector<std::uint8_t>();
 }
 
-}  // namespace
-
-std::vector<std::uint8_t> EncodePng(const Picture& picture) {
-    if (picture.width <= 0 || picture.height <= 0) return {};
-    if (picture.pixels.size() != std::size_t(picture.width) * std::size_t(picture.height)) return {};
-    const std::vector<std::uint8_t> rows = FilteredRows(picture);
+// The whole file of filtered `rows`, `colourType` 2 (RGB) or 6 (RGBA), 8 bits a sample.
+std::vector<std::uint8_t> EncodeRows(int width, int height, std::uint8_t colourType,
+                                     const std::vector<std::uint8_t>& rows) {
     // zlib counts in uLong, 32 bits on Windows, and a chunk holds less than 2 GB: far more
     // than an export's 1280 x 600 pixels ever needs.
     if (rows.size() > (std::size_t(1) << 30)) return {};
@@ -109,13 +102,41 @@ std::vector<std::uint8_t> EncodePng(const Picture& picture) {
     std::vector<std::uint8_t> file(std::begin(Signature), std::end(Signature));
     file.reserve(file.size() + 3 * 12 + 13 + compressedSize);
     std::vector<std::uint8_t> header;
-    Put32(header, std::uint32_t(picture.width));
-    Put32(header, std::uint32_t(picture.height));
-    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB, deflate, filters, no interlace
+    Put32(header, std::uint32_t(width));
+    Put32(header, std::uint32_t(height));
+    header.insert(header.end(), {8, colourType, 0, 0, 0});  // deflate, filters, no interlace
     PutChunk(file, "IHDR", header.data(), header.size());
     PutChunk(file, "IDAT", compressed.data(), compressedSize);
     PutChunk(file, "IEND", nullptr, 0);
     return file;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodePng(const Picture& picture) {
+    if (picture.width <= 0 || picture.height <= 0) return {};
+    if (picture.pixels.size() != std::size_t(picture.width) * std::size_t(picture.height)) return {};
+    const auto rgb = [&](int y, std::uint8_t* out) {
+        for (const std::uint32_t* pixel = picture.Row(y); pixel != picture.Row(y) + picture.width;
+             ++pixel) {
+            *out++ = std::uint8_t(*pixel);  // 0x00BBGGRR
+            *out++ = std::uint8_t(*pixel >> 8);
+            *out++ = std::uint8_t(*pixel >> 16);
+        }
+    };
+    return EncodeRows(picture.width, picture.height, 2,
+                      FilteredRows(picture.height, 1 + 3 * std::size_t(picture.width), rgb));
+}
+
+std::vector<std::uint8_t> EncodeRgbaPng(int width, int height,
+                                        const std::vector<std::uint8_t>& rgba) {
+    if (width <= 0 || height <= 0) return {};
+    const std::size_t pixelBytes = 4 * std::size_t(width);
+    if (rgba.size() != pixelBytes * std::size_t(height)) return {};
+    const auto copy = [&](int y, std::uint8_t* out) {
+        std::copy_n(rgba.data() + pixelBytes * std::size_t(y), pixelBytes, out);
+    };
+    return EncodeRows(width, height, 6, FilteredRows(height, 1 + pixelBytes, copy));
 }
 
 }  // namespace MyApp

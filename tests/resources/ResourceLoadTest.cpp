@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace MyApp {
@@ -88,13 +89,63 @@ std::vector<std::uint32_t> IconPixels(int id, int size) {
 }
 
 TEST(ResourceLoad, EveryIconLoadsTheWayTheProgramLoadsIt) {
-    std::vector<int> ids = {IDI_APP};
+    std::vector<int> ids = {IDI_APP, IDI_DOCUMENT};
     for (int id = IDI_COLOUR_NERO; id <= IDI_PAIR_41; ++id) ids.push_back(id);
     for (int id : ids) {
         EXPECT_NE(LoadIconW(Module(), MAKEINTRESOURCEW(id)), nullptr) << id;
         EXPECT_EQ(IconPixels(id, 16).size(), 256u) << id;
     }
     EXPECT_EQ(IconPixels(IDI_APP, 32).size(), 1024u);  // the application icon has a large image
+}
+
+// The program's and the drawings' icons hold an image for every size the shell asks for, from
+// the small icon at 100% to the 256 pixels of its largest view, which is a PNG; each loads at
+// its size, and the sizes not drawn are the 32-pixel drawing with square pixels, not a blur.
+TEST(ResourceLoad, ProgramAndDrawingIconsHoldEverySizeUpTo256AsPng) {
+    const int sizes[] = {16, 20, 24, 32, 40, 48, 64, 256};
+    for (const int id : {IDI_APP, IDI_DOCUMENT}) {
+        HRSRC found =
+            FindResourceW(Module(), MAKEINTRESOURCEW(id), RT_GROUP_ICON);
+        ASSERT_NE(found, nullptr) << id;
+        const auto* group = static_cast<const BYTE*>(LockResource(LoadResource(Module(), found)));
+        const int count = group[4] | group[5] << 8;
+        std::vector<int> held;
+        for (int i = 0; i < count; ++i) {
+            const BYTE* entry = group + 6 + 14 * i;  // GRPICONDIRENTRY, packed
+            const int size = entry[0] ? entry[0] : 256;
+            held.push_back(size);
+            HRSRC image = FindResourceW(Module(), MAKEINTRESOURCEW(entry[12] | entry[13] << 8),
+                                        RT_ICON);
+            ASSERT_NE(image, nullptr) << id << " at " << size;
+            const auto* bytes =
+                static_cast<const BYTE*>(LockResource(LoadResource(Module(), image)));
+            if (size == 256) {
+                EXPECT_EQ(std::memcmp(bytes, "\x89PNG\r\n\x1a\n", 8), 0) << id;
+            } else {
+                BITMAPINFOHEADER header{};
+                std::memcpy(&header, bytes, sizeof header);
+                EXPECT_EQ(std::make_tuple(header.biSize, header.biWidth, header.biBitCount),
+                          std::make_tuple(DWORD(40), LONG(size), WORD(32))) << id;
+            }
+            EXPECT_EQ(IconPixels(id, size).size(), std::size_t(size * size)) << id << " at " << size;
+        }
+        EXPECT_EQ(held, std::vector<int>(std::begin(sizes), std::end(sizes))) << id;
+
+        const std::vector<std::uint32_t> drawn = IconPixels(id, 32);
+        for (const int size : {64, 256}) {
+            const std::vector<std::uint32_t> large = IconPixels(id, size);
+            ASSERT_EQ(large.size(), std::size_t(size * size)) << id;
+            const int factor = size / 32;
+            int unlike = 0;
+            for (int y = 0; y < size; ++y) {
+                for (int x = 0; x < size; ++x) {
+                    unlike += large[std::size_t(y * size + x)] !=
+                              drawn[std::size_t(y / factor * 32 + x / factor)];
+                }
+            }
+            EXPECT_EQ(unlike, 0) << id << " at " << size;
+        }
+    }
 }
 
 TEST(ResourceLoad, SwatchIconsShowTheirColoursInAGreyFrame) {
