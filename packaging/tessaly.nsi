@@ -17,6 +17,9 @@ RequestExecutionLevel user
 !define CLASSES "Software\Classes"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessaly"
 !define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
+; The drawings' own icon in Tessaly.exe, by the id the program's resources give it.
+!searchparse /file "${__FILEDIR__}/../resources/ResourceIds.h" "#define IDI_DOCUMENT" ICON_ID_FIELD
+!searchreplace DOCUMENT_ICON_ID "${ICON_ID_FIELD}" " " ""
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -64,7 +67,7 @@ Section
 
   WriteRegStr SHCTX "${CLASSES}\.art" "" "${PROG_ID}"
   WriteRegStr SHCTX "${CLASSES}\${PROG_ID}" "" "Disegno Tessaly"
-  WriteRegStr SHCTX "${CLASSES}\${PROG_ID}\DefaultIcon" "" "$INSTDIR\Tessaly.exe,0"
+  WriteRegStr SHCTX "${CLASSES}\${PROG_ID}\DefaultIcon" "" "$INSTDIR\Tessaly.exe,-${DOCUMENT_ICON_ID}"
   WriteRegStr SHCTX "${CLASSES}\${PROG_ID}\shell\open\command" "" '"$INSTDIR\Tessaly.exe" "%1"'
 
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
