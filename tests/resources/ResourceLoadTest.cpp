@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
-#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace MyApp {
@@ -98,140 +98,92 @@ TEST(ResourceLoad, EveryIconLoadsTheWayTheProgramLoadsIt) {
     EXPECT_EQ(IconPixels(IDI_APP, 32).size(), 1024u);  // the application icon has a large image
 }
 
-// The program's and the drawings' icons hold an image for every size the shell asks for, from
-// the small icon at 100% to the 256 pixels of its largest view, which is a PNG; each loads at
-// its size, and the sizes not drawn are the 32-pixel drawing with square pixels, not a blur.
+// The program's and the drawings' icons hold an image for every size the shell asks for, the
+// 256 pixels as a PNG; each loads at its size, and 64 and 256 are the 32-pixel drawing with
+// square pixels, not a blur.
 TEST(ResourceLoad, ProgramAndDrawingIconsHoldEverySizeUpTo256AsPng) {
-    const int sizes[] = {16, 20, 24, 32, 40, 48, 64, 256};
     for (const int id : {IDI_APP, IDI_DOCUMENT}) {
-        HRSRC found =
-            FindResourceW(Module(), MAKEINTRESOURCEW(id), RT_GROUP_ICON);
+        HRSRC found = FindResourceW(Module(), MAKEINTRESOURCEW(id), RT_GROUP_ICON);
         ASSERT_NE(found, nullptr) << id;
         const auto* group = static_cast<const BYTE*>(LockResource(LoadResource(Module(), found)));
-        const int count = group[4] | group[5] << 8;
         std::vector<int> held;
-        for (int i = 0; i < count; ++i) {
-            const BYTE* entry = group + 6 + 14 * i;  // GRPICONDIRENTRY, packed
-            const int size = entry[0] ? entry[0] : 256;
-            held.push_back(size);
-            HRSRC image = FindResourceW(Module(), MAKEINTRESOURCEW(entry[12] | entry[13] << 8),
-                                        RT_ICON);
-            ASSERT_NE(image, nullptr) << id << " at " << size;
-            const auto* bytes =
-                static_cast<const BYTE*>(LockResource(LoadResource(Module(), image)));
-            if (size == 256) {
-                EXPECT_EQ(std::memcmp(bytes, "\x89PNG\r\n\x1a\n", 8), 0) << id;
-            } else {
-                BITMAPINFOHEADER header{};
-                std::memcpy(&header, bytes, sizeof header);
-                EXPECT_EQ(std::make_tuple(header.biSize, header.biWidth, header.biBitCount),
-                          std::make_tuple(DWORD(40), LONG(size), WORD(32))) << id;
-            }
-            EXPECT_EQ(IconPixels(id, size).size(), std::size_t(size * size)) << id << " at " << size;
+        for (const BYTE* entry = group + 6; entry < group + 6 + 14 * group[4]; entry += 14) {
+            held.push_back(entry[0] ? entry[0] : 256);  // GRPICONDIRENTRY: width, ..., id
+            const int imageId = entry[12] | entry[13] << 8;
+            HRSRC image = FindResourceW(Module(), MAKEINTRESOURCEW(imageId), RT_ICON);
+            ASSERT_NE(image, nullptr) << id;
+            const void* bytes = LockResource(LoadResource(Module(), image));
+            EXPECT_EQ(std::memcmp(bytes, "\x89PNG\r\n\x1a\n", 8) == 0, held.back() == 256) << id;
+            EXPECT_EQ(IconPixels(id, held.back()).size(), std::size_t(held.back() * held.back()));
         }
-        EXPECT_EQ(held, std::vector<int>(std::begin(sizes), std::end(sizes))) << id;
-
+        EXPECT_EQ(held, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256})) << id;
         const std::vector<std::uint32_t> drawn = IconPixels(id, 32);
         for (const int size : {64, 256}) {
-            const std::vector<std::uint32_t> large = IconPixels(id, size);
-            ASSERT_EQ(large.size(), std::size_t(size * size)) << id;
-            const int factor = size / 32;
-            int unlike = 0;
-            for (int y = 0; y < size; ++y) {
-                for (int x = 0; x < size; ++x) {
-                    unlike += large[std::size_t(y * size + x)] !=
-                              drawn[std::size_t(y / factor * 32 + x / factor)];
-                }
+            std::vector<std::uint32_t> enlarged;
+            for (int i = 0; i < size * size; ++i) {
+                const int x = i % size * 32 / size, y = i / size * 32 / size;
+                enlarged.push_back(drawn[std::size_t(y * 32 + x)]);
             }
-            EXPECT_EQ(unlike, 0) << id << " at " << size;
+            EXPECT_TRUE(IconPixels(id, size) == enlarged) << id << " at " << size;
         }
     }
 }
 
-TEST(ResourceLoad, SwatchIconsShowTheirColoursInAGreyFrame) {
-    const std::uint32_t frame = 0x808080;
-    for (const BackgroundChoice& choice : BackgroundChoices) {
-        const std::vector<std::uint32_t> pixels = IconPixels(choice.swatchIcon, 16);
-        ASSERT_EQ(pixels.size(), 256u) << choice.label;
-        EXPECT_EQ(pixels[0], frame) << choice.label;
-        EXPECT_EQ(pixels[8 * 16 + 8], BackgroundRgb(choice.pair).ColourRef()) << choice.label;
-    }
-    for (int pair = 0; pair < PairCount; ++pair) {
-        const std::vector<std::uint32_t> pixels = IconPixels(IDI_PAIR_00 + pair, 16);
-        ASSERT_EQ(pixels.size(), 256u) << pair;
-        EXPECT_EQ(pixels[15 * 16 + 15], frame) << pair;
-        EXPECT_EQ(pixels[2 * 16 + 2], BackgroundRgb(pair).ColourRef()) << pair;
-        EXPECT_EQ(pixels[3 * 16 + 5], ForegroundRgb(pair).ColourRef()) << pair;  // the F's corner
-        EXPECT_EQ(pixels[12 * 16 + 9], BackgroundRgb(pair).ColourRef()) << pair;  // beside its foot
-    }
-}
-
-// A file's version resource as Explorer reads it: the fixed numbers and the texts of the first
-// language it lists.
+// A file's version resource as Properties, Details reads it: the fixed numbers ("\\") and the
+// texts of the first language it lists.
 struct VersionResource {
     std::vector<BYTE> data;
-    std::wstring block;  // the texts' folder, "\\StringFileInfo\\" language code page "\\"
-
-    explicit VersionResource(const wchar_t* path) {
-        const DWORD size = GetFileVersionInfoSizeW(path, nullptr);
-        data.resize(size);
-        if (size == 0 || !GetFileVersionInfoW(path, 0, size, data.data())) data.clear();
-        const WORD* translation = static_cast<const WORD*>(Query(L"\\VarFileInfo\\Translation"));
-        wchar_t name[40] = L"";
-        if (translation)
-            swprintf(name, 40, L"\\StringFileInfo\\%04x%04x\\", translation[0], translation[1]);
-        block = name;
+    explicit VersionResource(const char* path) {
+        const std::wstring name(path, path + std::strlen(path));
+        data.resize(GetFileVersionInfoSizeW(name.c_str(), nullptr));
+        if (!GetFileVersionInfoW(name.c_str(), 0, DWORD(data.size()), data.data())) data.clear();
     }
-    const void* Query(const std::wstring& path) const {
+    template <typename T>
+    const T* Query(const std::wstring& path) const {
         void* value = nullptr;
         UINT length = 0;
-        if (data.empty() || !VerQueryValueW(data.data(), path.c_str(), &value, &length)) return nullptr;
-        return length ? value : nullptr;
+        const bool found =
+            !data.empty() && VerQueryValueW(data.data(), path.c_str(), &value, &length);
+        return found && length ? static_cast<const T*>(value) : nullptr;
     }
     std::wstring Text(const wchar_t* key) const {
-        const void* text = block.empty() ? nullptr : Query(block + key);
-        return text ? static_cast<const wchar_t*>(text) : L"<none>";
-    }
-    const VS_FIXEDFILEINFO* Fixed() const {
-        return static_cast<const VS_FIXEDFILEINFO*>(Query(L"\\"));
+        const WORD* language = Query<WORD>(L"\\VarFileInfo\\Translation");
+        wchar_t block[40] = L"";
+        if (language)
+            swprintf(block, 40, L"\\StringFileInfo\\%04x%04x\\", language[0], language[1]);
+        const wchar_t* text = language ? Query<wchar_t>(block + std::wstring(key)) : nullptr;
+        return text ? text : L"<none>";
     }
 };
 
-std::wstring Wide(const char* text) { return std::wstring(text, text + std::strlen(text)); }
-
 TEST(ResourceLoad, ProgramAndInstallerCarryTheAboutBoxVersionAndTheMaker) {
     EXPECT_STREQ(ProductVersion, "Versione 1.0");
-    struct File {
-        std::wstring path, description;
-    };
-    std::vector<File> files = {{Wide(TESSALY_EXE), L"Orv Tessaly - disegni a caratteri"}};
+    const std::wstring version(ProductVersion + std::strlen("Versione "),
+                               ProductVersion + std::strlen(ProductVersion));
+    std::vector<std::pair<const char*, const wchar_t*>> files = {
+        {TESSALY_EXE, L"Orv Tessaly - disegni a caratteri"}};
 #ifdef TESSALY_SETUP
-    files.push_back({Wide(TESSALY_SETUP), L"Orv Tessaly - installazione"});
+    files.emplace_back(TESSALY_SETUP, L"Orv Tessaly - installazione");
 #endif
-    for (const File& file : files) {
-        SCOPED_TRACE(std::string(file.path.begin(), file.path.end()));
-        const VersionResource version(file.path.c_str());
-        ASSERT_FALSE(version.block.empty());
-        // The texts the About box's "Versione 1.0" is made of, and four numbers that say the same.
-        EXPECT_EQ(L"Versione " + version.Text(L"FileVersion"), Wide(ProductVersion));
-        EXPECT_EQ(version.Text(L"ProductVersion"), version.Text(L"FileVersion"));
-        const VS_FIXEDFILEINFO* fixed = version.Fixed();
-        ASSERT_NE(fixed, nullptr);
-        EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+    for (const auto& [path, description] : files) {
+        const VersionResource file(path);
+        const auto* fixed = file.Query<VS_FIXEDFILEINFO>(L"\\");
+        ASSERT_NE(fixed, nullptr) << path;
+        // Four numbers that say what the About box says, and the texts Details shows.
         EXPECT_EQ(std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." +
-                      std::to_wstring(LOWORD(fixed->dwFileVersionMS)),
-                  version.Text(L"FileVersion"));
-        EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-        EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
-        EXPECT_EQ(version.Text(L"CompanyName"), L"Orv");
-        EXPECT_EQ(version.Text(L"ProductName"), L"Orv Tessaly");
-        EXPECT_EQ(version.Text(L"FileDescription"), file.description);
-        EXPECT_EQ(version.Text(L"LegalCopyright"), L"\u00A9 2026 Orv");  // one character, not two
+                      std::to_wstring(LOWORD(fixed->dwFileVersionMS)), version) << path;
+        EXPECT_EQ(std::make_pair(fixed->dwFileVersionLS, fixed->dwProductVersionMS),
+                  std::make_pair(DWORD(0), fixed->dwFileVersionMS)) << path;
+        for (const auto& [key, text] : {std::pair{L"FileVersion", version.c_str()},
+                                        {L"ProductVersion", version.c_str()},
+                                        {L"CompanyName", L"Orv"},
+                                        {L"ProductName", L"Orv Tessaly"},
+                                        {L"FileDescription", description},
+                                        {L"LegalCopyright", L"\u00A9 2026 Orv"}}) {
+            EXPECT_EQ(file.Text(key), text) << path;
+        }
     }
-    const VersionResource program(Wide(TESSALY_EXE).c_str());
-    EXPECT_EQ(program.block, L"\\StringFileInfo\\041004b0\\");  // Italian, UTF-16
-    EXPECT_EQ(program.Text(L"OriginalFilename"), L"Tessaly.exe");
-    EXPECT_EQ(program.Text(L"InternalName"), L"Tessaly");
+    EXPECT_EQ(VersionResource(TESSALY_EXE).Text(L"OriginalFilename"), L"Tessaly.exe");
 }
 
 }  // namespace
