@@ -98,6 +98,24 @@ TEST(ResourceLoad, EveryIconLoadsTheWayTheProgramLoadsIt) {
     EXPECT_EQ(IconPixels(IDI_APP, 32).size(), 1024u);  // the application icon has a large image
 }
 
+TEST(ResourceLoad, SwatchIconsShowTheirColoursInAGreyFrame) {
+    const std::uint32_t frame = 0x808080;
+    for (const BackgroundChoice& choice : BackgroundChoices) {
+        const std::vector<std::uint32_t> pixels = IconPixels(choice.swatchIcon, 16);
+        ASSERT_EQ(pixels.size(), 256u) << choice.label;
+        EXPECT_EQ(pixels[0], frame) << choice.label;
+        EXPECT_EQ(pixels[8 * 16 + 8], BackgroundRgb(choice.pair).ColourRef()) << choice.label;
+    }
+    for (int pair = 0; pair < PairCount; ++pair) {
+        const std::vector<std::uint32_t> pixels = IconPixels(IDI_PAIR_00 + pair, 16);
+        ASSERT_EQ(pixels.size(), 256u) << pair;
+        EXPECT_EQ(pixels[15 * 16 + 15], frame) << pair;
+        EXPECT_EQ(pixels[2 * 16 + 2], BackgroundRgb(pair).ColourRef()) << pair;
+        EXPECT_EQ(pixels[3 * 16 + 5], ForegroundRgb(pair).ColourRef()) << pair;  // the F's corner
+        EXPECT_EQ(pixels[12 * 16 + 9], BackgroundRgb(pair).ColourRef()) << pair;  // beside its foot
+    }
+}
+
 // The program's and the drawings' icons hold an image for every size the shell asks for, the
 // 256 pixels as a PNG; each loads at its size, and 64 and 256 are the 32-pixel drawing with
 // square pixels, not a blur.
