@@ -23,8 +23,8 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title) : Form(mo
     onKeyDown = KeyDownHook;
     onFilesDropped = FilesDroppedHook;
     onClipboardChanged = ClipboardChangedHook;
+    SetIcon(IDI_APP);  // before Create: the window class carries it
     Create();
-    SetIcon(IDI_APP);
     SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont.GetHandle()), TRUE);
     LayoutControls();
 }

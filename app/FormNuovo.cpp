@@ -50,8 +50,8 @@ FormNuovo::FormNuovo(OrvUtility::Form* ownerForm, const std::string& title)
         return static_cast<FormNuovo*>(sender)->OnFormChar(character);
     };
 
+    SetIcon(IDI_APP);  // before Create: the window class carries it
     Create();
-    SetIcon(IDI_APP);
     SetClientSize(DialogWidth, DialogHeight);
 
     owner->SetEnabled(false);

@@ -55,22 +55,18 @@ void StoreDifferencesUp(std::vector<std::uint8_t>& rows, std::size_t rowBytes, C
     }
 }
 
-// Each row as a filter byte then red, green, blue: for a picture of more than 256 colours.
-std::vector<std::uint8_t> RgbRows(const Picture& picture) {
-    const std::size_t rowBytes = 1 + 3 * std::size_t(picture.width);
-    std::vector<std::uint8_t> rows(rowBytes * std::size_t(picture.height));
-    for (int y = 0; y < picture.height; ++y) {
+// Each row as a filter byte then the row's `rowBytes - 1` bytes of samples, filled by `fill`,
+// every row but the first stored as its differences to the row above: half the size and time
+// of unfiltered rows for a drawing full of glyphs. For pictures of more than 256 colours, and
+// the icons' pictures with their alpha.
+template <typename Fill>
+std::vector<std::uint8_t> SampleRows(int height, std::size_t rowBytes, Fill fill) {
+    std::vector<std::uint8_t> rows(rowBytes * std::size_t(height));
+    for (int y = 0; y < height; ++y) {
         std::uint8_t* row = rows.data() + rowBytes * std::size_t(y);
-        std::uint8_t* out = row + 1;
-        for (const std::uint32_t* pixel = picture.Row(y); pixel != picture.Row(y) + picture.width;
-             ++pixel) {
-            *out++ = std::uint8_t(*pixel);  // 0x00BBGGRR
-            *out++ = std::uint8_t(*pixel >> 8);
-            *out++ = std::uint8_t(*pixel >> 16);
-        }
         row[0] = FilterNone;
+        fill(y, row + 1);
     }
-    // Half the size and time of unfiltered rows for a drawing full of glyphs.
     StoreDifferencesUp(rows, rowBytes, [](const std::uint8_t*, const std::uint8_t*) { return true; });
     return rows;
 }
@@ -219,29 +215,25 @@ std::vector<std::uint8_t> Deflate(const std::vector<std::uint8_t>& rows, int lev
     return status == Z_STREAM_END ? packed : std::vector<std::uint8_t>();
 }
 
-}  // namespace
-
-std::vector<std::uint8_t> EncodePng(const Picture& picture) {
-    if (picture.width <= 0 || picture.height <= 0) return {};
-    if (picture.pixels.size() != std::size_t(picture.width) * std::size_t(picture.height)) return {};
-    std::optional<ColourTable> palette = PaletteOf(picture);
-    const std::vector<std::uint8_t> rows = palette ? PackedRows(picture, *palette) : RgbRows(picture);
+// The whole file of filtered `rows`: `depth` bits a sample, colour type 3 (with `palette`),
+// 2 (RGB) or 6 (RGBA).
+std::vector<std::uint8_t> EncodeFile(int width, int height, int depth, std::uint8_t colourType,
+                                     const ColourTable* palette,
+                                     const std::vector<std::uint8_t>& rows, int level) {
     // zlib counts in uLong, 32 bits on Windows, and a chunk holds less than 2 GB: far more
     // than an export's 1280 x 600 pixels ever needs.
     if (rows.size() > (std::size_t(1) << 30)) return {};
 
-    const std::vector<std::uint8_t> compressed =
-        Deflate(rows, palette ? PaletteCompressionLevel : RgbCompressionLevel);
+    const std::vector<std::uint8_t> compressed = Deflate(rows, level);
     if (compressed.empty()) return {};
 
     std::vector<std::uint8_t> file(std::begin(Signature), std::end(Signature));
     file.reserve(file.size() + 4 * 12 + 13 + 3 * PaletteSize + compressed.size());
     std::vector<std::uint8_t> header;
-    Put32(header, std::uint32_t(picture.width));
-    Put32(header, std::uint32_t(picture.height));
-    // Bit depth, colour type (3 palette, 2 RGB), deflate, PNG's filters, no interlace.
-    header.insert(header.end(), {std::uint8_t(palette ? DepthOf(*palette) : 8),
-                                 std::uint8_t(palette ? 3 : 2), 0, 0, 0});
+    Put32(header, std::uint32_t(width));
+    Put32(header, std::uint32_t(height));
+    // Bit depth, colour type, deflate, PNG's filters, no interlace.
+    header.insert(header.end(), {std::uint8_t(depth), colourType, 0, 0, 0});
     PutChunk(file, "IHDR", header.data(), header.size());
     if (palette) {
         std::vector<std::uint8_t> entries;
@@ -254,6 +246,40 @@ std::vector<std::uint8_t> EncodePng(const Picture& picture) {
     PutChunk(file, "IDAT", compressed.data(), compressed.size());
     PutChunk(file, "IEND", nullptr, 0);
     return file;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodePng(const Picture& picture) {
+    if (picture.width <= 0 || picture.height <= 0) return {};
+    if (picture.pixels.size() != std::size_t(picture.width) * std::size_t(picture.height)) return {};
+    if (std::optional<ColourTable> palette = PaletteOf(picture)) {
+        return EncodeFile(picture.width, picture.height, DepthOf(*palette), 3, &*palette,
+                          PackedRows(picture, *palette), PaletteCompressionLevel);
+    }
+    const auto rgb = [&picture](int y, std::uint8_t* out) {
+        for (const std::uint32_t* pixel = picture.Row(y); pixel != picture.Row(y) + picture.width;
+             ++pixel) {
+            *out++ = std::uint8_t(*pixel);  // 0x00BBGGRR
+            *out++ = std::uint8_t(*pixel >> 8);
+            *out++ = std::uint8_t(*pixel >> 16);
+        }
+    };
+    return EncodeFile(picture.width, picture.height, 8, 2, nullptr,
+                      SampleRows(picture.height, 1 + 3 * std::size_t(picture.width), rgb),
+                      RgbCompressionLevel);
+}
+
+std::vector<std::uint8_t> EncodeRgbaPng(int width, int height,
+                                        const std::vector<std::uint8_t>& rgba) {
+    if (width <= 0 || height <= 0) return {};
+    const std::size_t pixelBytes = 4 * std::size_t(width);
+    if (rgba.size() != pixelBytes * std::size_t(height)) return {};
+    const auto copy = [&](int y, std::uint8_t* out) {
+        std::copy_n(rgba.data() + pixelBytes * std::size_t(y), pixelBytes, out);
+    };
+    return EncodeFile(width, height, 8, 6, nullptr, SampleRows(height, 1 + pixelBytes, copy),
+                      RgbCompressionLevel);
 }
 
 }  // namespace MyApp

@@ -3,7 +3,8 @@
 // stream. A picture of at most 256 colours (every drawing's: there are seven) is a palette
 // PNG (colour type 3) at the fewest bits a pixel of 1, 2, 4 and 8 that hold its colours,
 // in the order they first appear; any other is 8-bit RGB (colour type 2). WritePicture
-// writes it.
+// writes it. The same writer with alpha (colour type 6, 8-bit RGBA) makes the large images of
+// the program's icons.
 
 #include "model/ExportPicture.h"
 
@@ -15,5 +16,10 @@ namespace MyApp {
 // The whole file: signature, IHDR, one IDAT, IEND. Nothing (no bytes at all) for a
 // picture with no pixels or whose pixels are not exactly width x height values.
 std::vector<std::uint8_t> EncodePng(const Picture& picture);
+
+// The whole file of `rgba`: width x height pixels of red, green, blue and alpha bytes, top row
+// first. Nothing for no pixels or for `rgba` of another size.
+std::vector<std::uint8_t> EncodeRgbaPng(int width, int height,
+                                        const std::vector<std::uint8_t>& rgba);
 
 }  // namespace MyApp

@@ -4,7 +4,8 @@
 ; %LOCALAPPDATA%\Programs\Tessaly (Windows' Program Files of one user), the user's Start menu,
 ; the file type under HKCU\Software\Classes. Run elevated ("Run as administrator"), it installs
 ; for every user: Program Files, the common Start menu, HKLM\Software\Classes.
-;   makensis -DEXE=Tessaly.exe -DREADME=README.md -DOUTFILE=Tessaly-setup.exe -DVERSION=1.0.0 tessaly.nsi
+;   makensis -DEXE=Tessaly.exe -DREADME=README.md -DOUTFILE=Tessaly-setup.exe -DVERSION=1.0.0 \
+;            -DVERSION_TEXT=1.0 tessaly.nsi
 ; Paths given to makensis are taken from the folder of this script unless they are absolute.
 Unicode true
 Target amd64-unicode
@@ -16,10 +17,24 @@ RequestExecutionLevel user
 !define CLASSES "Software\Classes"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessaly"
 !define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
+; The drawings' own icon in Tessaly.exe, by the id the program's resources give it.
+!searchparse /file "${__FILEDIR__}/../resources/ResourceIds.h" "#define IDI_DOCUMENT" ICON_ID_FIELD
+!searchreplace DOCUMENT_ICON_ID "${ICON_ID_FIELD}" " " ""
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
 BrandingText "${PRODUCT} ${VERSION}"
+
+; Properties, Details of the installer and of the uninstaller it writes: the program's own version
+; (VERSION_TEXT as the About box shows it), in the four numbers Windows wants.
+VIProductVersion "${VERSION}.0"
+VIFileVersion "${VERSION}.0"
+VIAddVersionKey "CompanyName" "Orv"
+VIAddVersionKey "ProductName" "${PRODUCT}"
+VIAddVersionKey "FileDescription" "${PRODUCT} - installazione"
+VIAddVersionKey "FileVersion" "${VERSION_TEXT}"
+VIAddVersionKey "ProductVersion" "${VERSION_TEXT}"
+VIAddVersionKey "LegalCopyright" "${U+00A9} 2026 Orv"
 
 Page directory
 Page instfiles
@@ -52,7 +67,7 @@ Section
 
   WriteRegStr SHCTX "${CLASSES}\.art" "" "${PROG_ID}"
   WriteRegStr SHCTX "${CLASSES}\${PROG_ID}" "" "Disegno Tessaly"
-  WriteRegStr SHCTX "${CLASSES}\${PROG_ID}\DefaultIcon" "" "$INSTDIR\Tessaly.exe,0"
+  WriteRegStr SHCTX "${CLASSES}\${PROG_ID}\DefaultIcon" "" "$INSTDIR\Tessaly.exe,-${DOCUMENT_ICON_ID}"
   WriteRegStr SHCTX "${CLASSES}\${PROG_ID}\shell\open\command" "" '"$INSTDIR\Tessaly.exe" "%1"'
 
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"

@@ -55,3 +55,4 @@
 #define IDI_PAIR_40              1055
 #define IDI_PAIR_41              1056
 #define IDB_TOOLBAR              1066
+#define IDI_DOCUMENT             1067

@@ -3,6 +3,8 @@
 // maker's web site. The site lies under ".example", a top-level name reserved so that it never
 // belongs to anyone: the program shows where its pages would be without sending users to a
 // stranger's site.
+#include "app/rules/ProductVersion.h"
+
 #include <string>
 
 namespace MyApp {
@@ -10,7 +12,7 @@ namespace MyApp {
 constexpr const char* ProductName = "Tessaly";
 constexpr const char* ProductTitle = "Orv Tessaly";
 constexpr const char* ProductNotice = "- disegni a caratteri, 80 x 25 celle";
-constexpr const char* ProductVersion = "Versione 1.0";
+constexpr const char* ProductVersion = "Versione " TESSALY_VERSION_TEXT;
 // The About box's text: its lines are broken here, the box does not wrap them.
 constexpr const char* ProductDescription =
     "Disegni a caratteri fino a 80 x 25 celle,\r\n131 glifi in 42 coppie di colori.";

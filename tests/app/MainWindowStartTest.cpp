@@ -54,6 +54,14 @@ TEST_F(MainWindowTest, StartsEmptyWithOnlyNewOpenExitAndHelpEnabled) {
     EXPECT_STREQ(title, L"Orv Tessaly prova");
     EXPECT_EQ(SizeOf(form->handle).cx, int(GetSystemMetrics(SM_CXSCREEN) * 0.9));
     EXPECT_EQ(SizeOf(form->handle).cy, int(GetSystemMetrics(SM_CYSCREEN) * 0.9));
+    // The taskbar and Alt+Tab show the window class's icons: the program's own, each the image
+    // for the system's size, never the generic one.
+    for (const auto& [index, size] : {std::pair{GCLP_HICON, GetSystemMetrics(SM_CXICON)},
+                                      std::pair{GCLP_HICONSM, GetSystemMetrics(SM_CXSMICON)}}) {
+        EXPECT_EQ(HANDLE(GetClassLongPtrW(form->handle, index)),
+                  LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                             size, size, LR_SHARED)) << size;
+    }
 
     struct Entry {
         OrvUtility::SubMenu& item;

@@ -44,6 +44,8 @@ TEST(Generator, RefusesBrokenSourcesNamingTheFaultAndWritesNothing) {
          "as wide"},
         {"pictures.txt", "toolbar-5\nssssssssssssssss\n", "toolbar-5\nsssssssssssssssq\n",
          "no colour for 'q'"},
+        {"pictures.txt", "picture document-16\n", "picture document-15\n",
+         "no picture document-16 nor one whose size divides 16"},
         {"pictures.txt", "", "", "cannot read"},
     };
     for (const auto& c : cases) {

@@ -1,7 +1,9 @@
 // The compiled resource script, loaded through the Windows API as the program
-// loads it: the atlas as a section bitmap, the icons, the strip and the logo.
+// loads it: the atlas as a section bitmap, the icons, the strip and the logo; and the
+// version resources of the built Tessaly.exe and installer, as Properties, Details reads them.
 
 #include "app/AtlasResource.h"
+#include "app/rules/ProductInfo.h"
 #include "model/GlyphAtlas.h"
 #include "resources/ResourceIds.h"
 #include "support/CommittedAtlas.h"
@@ -13,6 +15,8 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace MyApp {
@@ -85,7 +89,7 @@ std::vector<std::uint32_t> IconPixels(int id, int size) {
 }
 
 TEST(ResourceLoad, EveryIconLoadsTheWayTheProgramLoadsIt) {
-    std::vector<int> ids = {IDI_APP};
+    std::vector<int> ids = {IDI_APP, IDI_DOCUMENT};
     for (int id = IDI_COLOUR_NERO; id <= IDI_PAIR_41; ++id) ids.push_back(id);
     for (int id : ids) {
         EXPECT_NE(LoadIconW(Module(), MAKEINTRESOURCEW(id)), nullptr) << id;
@@ -110,6 +114,94 @@ TEST(ResourceLoad, SwatchIconsShowTheirColoursInAGreyFrame) {
         EXPECT_EQ(pixels[3 * 16 + 5], ForegroundRgb(pair).ColourRef()) << pair;  // the F's corner
         EXPECT_EQ(pixels[12 * 16 + 9], BackgroundRgb(pair).ColourRef()) << pair;  // beside its foot
     }
+}
+
+// The program's and the drawings' icons hold an image for every size the shell asks for, the
+// 256 pixels as a PNG; each loads at its size, and 64 and 256 are the 32-pixel drawing with
+// square pixels, not a blur.
+TEST(ResourceLoad, ProgramAndDrawingIconsHoldEverySizeUpTo256AsPng) {
+    for (const int id : {IDI_APP, IDI_DOCUMENT}) {
+        HRSRC found = FindResourceW(Module(), MAKEINTRESOURCEW(id), RT_GROUP_ICON);
+        ASSERT_NE(found, nullptr) << id;
+        const auto* group = static_cast<const BYTE*>(LockResource(LoadResource(Module(), found)));
+        std::vector<int> held;
+        for (const BYTE* entry = group + 6; entry < group + 6 + 14 * group[4]; entry += 14) {
+            held.push_back(entry[0] ? entry[0] : 256);  // GRPICONDIRENTRY: width, ..., id
+            const int imageId = entry[12] | entry[13] << 8;
+            HRSRC image = FindResourceW(Module(), MAKEINTRESOURCEW(imageId), RT_ICON);
+            ASSERT_NE(image, nullptr) << id;
+            const void* bytes = LockResource(LoadResource(Module(), image));
+            EXPECT_EQ(std::memcmp(bytes, "\x89PNG\r\n\x1a\n", 8) == 0, held.back() == 256) << id;
+            EXPECT_EQ(IconPixels(id, held.back()).size(), std::size_t(held.back() * held.back()));
+        }
+        EXPECT_EQ(held, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256})) << id;
+        const std::vector<std::uint32_t> drawn = IconPixels(id, 32);
+        for (const int size : {64, 256}) {
+            std::vector<std::uint32_t> enlarged;
+            for (int i = 0; i < size * size; ++i) {
+                const int x = i % size * 32 / size, y = i / size * 32 / size;
+                enlarged.push_back(drawn[std::size_t(y * 32 + x)]);
+            }
+            EXPECT_TRUE(IconPixels(id, size) == enlarged) << id << " at " << size;
+        }
+    }
+}
+
+// A file's version resource as Properties, Details reads it: the fixed numbers ("\\") and the
+// texts of the first language it lists.
+struct VersionResource {
+    std::vector<BYTE> data;
+    explicit VersionResource(const char* path) {
+        const std::wstring name(path, path + std::strlen(path));
+        data.resize(GetFileVersionInfoSizeW(name.c_str(), nullptr));
+        if (!GetFileVersionInfoW(name.c_str(), 0, DWORD(data.size()), data.data())) data.clear();
+    }
+    template <typename T>
+    const T* Query(const std::wstring& path) const {
+        void* value = nullptr;
+        UINT length = 0;
+        const bool found =
+            !data.empty() && VerQueryValueW(data.data(), path.c_str(), &value, &length);
+        return found && length ? static_cast<const T*>(value) : nullptr;
+    }
+    std::wstring Text(const wchar_t* key) const {
+        const WORD* language = Query<WORD>(L"\\VarFileInfo\\Translation");
+        wchar_t block[40] = L"";
+        if (language)
+            swprintf(block, 40, L"\\StringFileInfo\\%04x%04x\\", language[0], language[1]);
+        const wchar_t* text = language ? Query<wchar_t>(block + std::wstring(key)) : nullptr;
+        return text ? text : L"<none>";
+    }
+};
+
+TEST(ResourceLoad, ProgramAndInstallerCarryTheAboutBoxVersionAndTheMaker) {
+    EXPECT_STREQ(ProductVersion, "Versione 1.0");
+    const std::wstring version(ProductVersion + std::strlen("Versione "),
+                               ProductVersion + std::strlen(ProductVersion));
+    std::vector<std::pair<const char*, const wchar_t*>> files = {
+        {TESSALY_EXE, L"Orv Tessaly - disegni a caratteri"}};
+#ifdef TESSALY_SETUP
+    files.emplace_back(TESSALY_SETUP, L"Orv Tessaly - installazione");
+#endif
+    for (const auto& [path, description] : files) {
+        const VersionResource file(path);
+        const auto* fixed = file.Query<VS_FIXEDFILEINFO>(L"\\");
+        ASSERT_NE(fixed, nullptr) << path;
+        // Four numbers that say what the About box says, and the texts Details shows.
+        EXPECT_EQ(std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." +
+                      std::to_wstring(LOWORD(fixed->dwFileVersionMS)), version) << path;
+        EXPECT_EQ(std::make_pair(fixed->dwFileVersionLS, fixed->dwProductVersionMS),
+                  std::make_pair(DWORD(0), fixed->dwFileVersionMS)) << path;
+        for (const auto& [key, text] : {std::pair{L"FileVersion", version.c_str()},
+                                        {L"ProductVersion", version.c_str()},
+                                        {L"CompanyName", L"Orv"},
+                                        {L"ProductName", L"Orv Tessaly"},
+                                        {L"FileDescription", description},
+                                        {L"LegalCopyright", L"\u00A9 2026 Orv"}}) {
+            EXPECT_EQ(file.Text(key), text) << path;
+        }
+    }
+    EXPECT_EQ(VersionResource(TESSALY_EXE).Text(L"OriginalFilename"), L"Tessaly.exe");
 }
 
 }  // namespace

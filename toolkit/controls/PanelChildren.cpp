@@ -68,7 +68,7 @@ void PanelChildren::Create() {
     // A child's own instance is none: the class goes to its parent's module, or the program's.
     const HINSTANCE classModule =
         parent && parent->instance ? parent->instance : GetModuleHandleW(nullptr);
-    windowClass = WNDCLASSW{};
+    windowClass = WNDCLASSEXW{};
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = WindowProcedure;
     windowClass.hInstance = classModule;

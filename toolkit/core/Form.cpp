@@ -68,12 +68,21 @@ void Form::Create() {
     ++elementIdCounter;
     id = elementIdCounter;
 
-    windowClass = WNDCLASSW{};
+    windowClass = WNDCLASSEXW{};
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
     windowClass.lpfnWndProc = WindowProcedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = iconId != 0 ? LoadIconW(instance, MAKEINTRESOURCEW(iconId))
+    // The taskbar and Alt+Tab take the class's icons: both sizes are the form's own from the
+    // start, each drawn at its size rather than shrunk from the large one. Shared, so the
+    // system keeps them for the module and a form made again finds the same handles.
+    const auto classIcon = [&](int widthMetric, int heightMetric) {
+        return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
+                                             GetSystemMetrics(widthMetric),
+                                             GetSystemMetrics(heightMetric), LR_SHARED));
+    };
+    windowClass.hIcon = iconId != 0 ? classIcon(SM_CXICON, SM_CYICON)
                                     : LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hIconSm = iconId != 0 ? classIcon(SM_CXSMICON, SM_CYSMICON) : nullptr;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     ownClass.Register(windowClass, className, backColour);  // a form made again: a new class
 

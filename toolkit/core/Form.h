@@ -42,6 +42,8 @@ public:
     // Sends the window WM_CLOSE synchronously (OnClose and the hooks run; the window goes
     // whatever they answer), clears `created` and destroys the window.
     void CloseAndDestroy();
+    // Before Create: the icon the window class carries at the large and small sizes (taskbar,
+    // Alt+Tab, caption); after: the window's own small icon.
     void SetIcon(std::int32_t resourceId);
     // Entry i (from 1) is registered under hot-key id i.
     void RegisterHotKeys();

@@ -114,7 +114,7 @@ public:
     HWND toolTip = nullptr;
     ElementHandle handle{*this};
     HINSTANCE instance;
-    WNDCLASSW windowClass{};
+    WNDCLASSEXW windowClass{};
     Font* font = nullptr;
     std::int32_t width = 100;
     std::int32_t height = 50;

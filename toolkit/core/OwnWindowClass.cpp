@@ -2,7 +2,7 @@
 
 namespace OrvUtility {
 
-bool OwnWindowClass::Register(WNDCLASSW& description, const std::wstring& className,
+bool OwnWindowClass::Register(WNDCLASSEXW& description, const std::wstring& className,
                               Colour background) {
     Unregister();
     name = className;
@@ -11,7 +11,8 @@ bool OwnWindowClass::Register(WNDCLASSW& description, const std::wstring& classN
     description.hbrBackground = ownBrush ? CreateSolidBrush(static_cast<COLORREF>(background))
                                          : GetSysColorBrush(COLOR_BTNFACE);
     description.lpszClassName = name.c_str();
-    if (RegisterClassW(&description)) return true;
+    description.cbSize = sizeof description;
+    if (RegisterClassExW(&description)) return true;
     if (ownBrush && description.hbrBackground) DeleteObject(description.hbrBackground);
     description.hbrBackground = nullptr;
     name.clear();

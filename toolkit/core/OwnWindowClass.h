@@ -21,7 +21,7 @@ public:
     // Registers `description` under `className` (unregistering any class held before), with a
     // solid brush of `background`, or the button face's system brush for NoColour. The
     // description keeps pointing at the name held here.
-    bool Register(WNDCLASSW& description, const std::wstring& className, Colour background);
+    bool Register(WNDCLASSEXW& description, const std::wstring& className, Colour background);
     // Once no window of the class is left; a class still in use stays registered.
     void Unregister();
     const std::wstring& Name() const { return name; }

@@ -1,6 +1,7 @@
 #pragma once
 // Encoding a Windows icon file (.ico) holding one or more square images, each
-// as 32-bit colour with alpha plus the one-bit mask older readers use.
+// as 32-bit colour with alpha plus the one-bit mask older readers use; from 256 pixels
+// on, as a PNG with alpha.
 
 #include "Images.h"
 

@@ -17,6 +17,10 @@ namespace MyApp::Generator {
 
 namespace {
 
+// The sizes the program's and the drawings' icons hold: the system's small and large icons
+// from 100 to 200% scale (16 to 32, 32 to 64) and the shell's views up to 256.
+constexpr int IconSizes[] = {16, 20, 24, 32, 40, 48, 64, 256};
+
 constexpr int ToolbarImages = 8;
 constexpr int ToolbarImageSize = 16;
 
@@ -54,6 +58,40 @@ std::optional<RgbaImage> SheetImage(const PixelSheet& sheet, const std::string& 
         return std::nullopt;
     }
     return image;
+}
+
+// Each pixel of `image` made a `factor` x `factor` square.
+RgbaImage Enlarged(const RgbaImage& image, int factor) {
+    RgbaImage large(image.width * factor, image.height * factor);
+    for (int y = 0; y < large.height; ++y) {
+        for (int x = 0; x < large.width; ++x) large.Set(x, y, image.At(x / factor, y / factor));
+    }
+    return large;
+}
+
+// Icon `stem` at every size: "stem-N" as drawn in pictures.txt, or else the largest drawn
+// "stem-M" that N is a multiple of, enlarged: square pixels keep the cells' hard edges.
+std::optional<std::vector<RgbaImage>> IconImages(const PixelSheet& sheet, const std::string& stem,
+                                                 std::string& error) {
+    std::vector<RgbaImage> images;
+    for (const int size : IconSizes) {
+        int drawn = 0;
+        for (const int smaller : IconSizes) {
+            if (smaller <= size && size % smaller == 0 &&
+                sheet.Find(stem + "-" + std::to_string(smaller)))
+                drawn = smaller;
+        }
+        if (drawn == 0) {
+            error = "pictures.txt has no picture " + stem + "-" + std::to_string(size) +
+                    " nor one whose size divides " + std::to_string(size);
+            return std::nullopt;
+        }
+        const std::optional<RgbaImage> image =
+            SheetImage(sheet, stem + "-" + std::to_string(drawn), drawn, drawn, error);
+        if (!image) return std::nullopt;
+        images.push_back(Enlarged(*image, size / drawn));
+    }
+    return images;
 }
 
 std::optional<IndexedImage> BuildToolbar(const PixelSheet& sheet, std::string& error) {
@@ -153,13 +191,13 @@ std::optional<std::vector<GeneratedFile>> GenerateResources(std::string_view fac
     const std::vector<ResourceName> names = ResourceNames();
     for (const ResourceName& resource : names) {
         switch (resource.content) {
-        case ResourceContent::AppIcon: {
-            const std::optional<RgbaImage> app16 =
-                SheetImage(*pictureSheet, "app-16", 16, 16, error);
-            const std::optional<RgbaImage> app32 =
-                app16 ? SheetImage(*pictureSheet, "app-32", 32, 32, error) : std::nullopt;
-            if (!app32) return std::nullopt;
-            add(resource, "ICON", "icons/app.ico", EncodeIcon({*app16, *app32}));
+        case ResourceContent::AppIcon:
+        case ResourceContent::DocumentIcon: {
+            const bool app = resource.content == ResourceContent::AppIcon;
+            const auto images = IconImages(*pictureSheet, app ? "app" : "document", error);
+            if (!images) return std::nullopt;
+            add(resource, "ICON", app ? "icons/app.ico" : "icons/document.ico",
+                EncodeIcon(*images));
             break;
         }
         case ResourceContent::Logo:

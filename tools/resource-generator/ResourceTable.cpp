@@ -28,6 +28,7 @@ constexpr Row Rows[] = {
     {"IDI_COLOUR_AZZURO", 1014, ResourceContent::BackgroundSwatch},
     {"IDI_PAIR_", 1015, ResourceContent::PairSwatch},
     {"IDB_TOOLBAR", 1066, ResourceContent::Toolbar},
+    {"IDI_DOCUMENT", 1067, ResourceContent::DocumentIcon},
 };
 
 }  // namespace

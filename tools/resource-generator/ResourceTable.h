@@ -7,7 +7,9 @@
 
 namespace MyApp::Generator {
 
-enum class ResourceContent { AppIcon, Logo, Atlas, BackgroundSwatch, PairSwatch, Toolbar };
+enum class ResourceContent {
+    AppIcon, Logo, Atlas, BackgroundSwatch, PairSwatch, Toolbar, DocumentIcon
+};
 
 struct ResourceName {
     std::string name;  // as ResourceIds.h defines it
