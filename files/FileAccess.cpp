@@ -4,7 +4,6 @@
 #include "PendingTemporaries.h"
 
 #include <cerrno>
-#include <chrono>
 #include <optional>
 #include <string>
 
@@ -354,11 +353,7 @@ fs::path LinkedFile(const fs::path& path) {
 }
 
 bool ReplaceFileSafely(const fs::path& target, const FileWriter& write, std::error_code* cause) {
-    // The clock keeps two runs apart even where the random device repeats itself.
-    const std::uint64_t seed =
-        std::uint64_t(std::random_device()()) << 32 ^
-        std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count());
-    return ReplaceFileSafely(target, write, TemporaryNames(seed), cause);
+    return ReplaceFileSafely(target, write, TemporaryNames(FreshSeed()), cause);
 }
 
 bool ReplaceFileSafely(const fs::path& target, const FileWriter& write, TemporaryNames names,

@@ -1,9 +1,9 @@
 #include "RecoveryStore.h"
 
 #include "FileAccess.h"
+#include "TemporaryFiles.h"
 
 #include <algorithm>
-#include <chrono>
 #include <random>
 #include <string>
 #include <system_error>
@@ -27,14 +27,8 @@ fs::path WithExtension(fs::path path, const char* extension) {
 }
 
 std::string RandomName() {
-    static constexpr char Characters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device device;
-    std::mt19937_64 random{std::uint64_t(device()) << 32 ^
-                           std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count())};
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof Characters - 2);
-    std::string name = NamePrefix;
-    for (int i = 0; i < 12; ++i) name += Characters[pick(random)];
-    return name;
+    std::mt19937_64 random(FreshSeed());
+    return NamePrefix + RandomLetters(random, 12);
 }
 
 }  // namespace

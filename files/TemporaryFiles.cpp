@@ -44,16 +44,27 @@ void RemoveIfUnheld(const fs::path& path) {
 
 }  // namespace
 
+std::uint64_t FreshSeed() {
+    return std::uint64_t(std::random_device()()) << 32 ^
+           std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count());
+}
+
+std::string RandomLetters(std::mt19937_64& random, std::size_t count) {
+    static constexpr char Characters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof Characters - 2);
+    std::string letters;
+    while (letters.size() < count) letters += Characters[pick(random)];
+    return letters;
+}
+
 TemporaryNames::TemporaryNames(std::uint64_t seed) : random(seed) {}
 
 fs::path TemporaryNames::NextFor(const fs::path& target) {
-    static constexpr char Characters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     const std::size_t length =
         std::clamp(target.filename().native().size(), MinLength, MaxLength);
-    std::string name = Prefix;
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof Characters - 2);
-    while (name.size() + std::strlen(Suffix) < length) name += Characters[pick(random)];
-    return target.parent_path() / (name + Suffix);
+    const std::size_t fixed = std::strlen(Prefix) + std::strlen(Suffix);
+    return target.parent_path() /
+           (Prefix + RandomLetters(random, length > fixed ? length - fixed : 0) + Suffix);
 }
 
 bool IsTemporaryName(const fs::path& name) {

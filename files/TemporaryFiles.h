@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <random>
+#include <string>
 
 namespace MyApp {
 
@@ -27,6 +28,12 @@ public:
 private:
     std::mt19937_64 random;
 };
+
+// A seed that differs from run to run: the clock keeps two runs apart even where the random
+// device repeats itself.
+std::uint64_t FreshSeed();
+// `count` random lowercase letters and digits, as file names take them on every system.
+std::string RandomLetters(std::mt19937_64& random, std::size_t count);
 
 // Whether a file name is one TemporaryNames gives.
 bool IsTemporaryName(const std::filesystem::path& name);
