@@ -185,11 +185,12 @@ Section "Uninstall"
     ${EndIf}
   ${EndIf}
   DeleteRegValue SHCTX "${CLASSES}\.art\OpenWithProgids" "${PROG_ID}"
-  DeleteRegKey /ifempty SHCTX "${CLASSES}\.art\OpenWithProgids"
-  DeleteRegKey /ifempty SHCTX "${CLASSES}\.art"
   DeleteRegKey SHCTX "${CLASSES}\${PROG_ID}"
   DeleteRegKey SHCTX "${APPLICATION_KEY}"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
 
+  ; Last, once every entry of Tessaly's under ".art" has gone: the keys that hold nothing else.
+  DeleteRegKey /ifempty SHCTX "${CLASSES}\.art\OpenWithProgids"
+  DeleteRegKey /ifempty SHCTX "${CLASSES}\.art"
   !insertmacro NOTIFY_ASSOCIATIONS_CHANGED
 SectionEnd
