@@ -20,6 +20,7 @@ RequestExecutionLevel user
 ; The drawings' own icon in Tessaly.exe, by the id the program's resources give it.
 !searchparse /file "${__FILEDIR__}/../resources/ResourceIds.h" "#define IDI_DOCUMENT" ICON_ID_FIELD
 !searchreplace DOCUMENT_ICON_ID "${ICON_ID_FIELD}" " " ""
+!include "${__FILEDIR__}/thumbnail.nsh"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -62,6 +63,7 @@ Section
   SetOutPath "$INSTDIR"
   File "/oname=Tessaly.exe" "${EXE}"
   File "/oname=README.md" "${README}"
+  !insertmacro InstallThumbnailHandler
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   CreateShortcut "${SHORTCUT}" "$INSTDIR\Tessaly.exe"
 
@@ -89,6 +91,7 @@ Function un.onInit
 FunctionEnd
 
 Section "Uninstall"
+  !insertmacro UninstallThumbnailHandler
   Delete "$INSTDIR\Tessaly.exe"
   Delete "$INSTDIR\README.md"
   Delete "$INSTDIR\Uninstall.exe"
