@@ -21,8 +21,9 @@ HRESULT ReadStreamBytes(IStream* stream, std::size_t limit, std::string& bytes) 
             return result;
         }
         have += std::min<std::size_t>(got, ask);
-        // S_FALSE, or nothing read, is the stream's end.
-        if (result == S_FALSE || got == 0) break;
+        // Fewer bytes than asked for is the stream's end: asking again would ask for more
+        // than the limit in all.
+        if (got < ask) break;
     }
     bytes.resize(have);
     if (have > limit) {

@@ -1,5 +1,7 @@
 #pragma once
-// A stream's bytes, read to its end but never more than a limit past where it stands.
+// A stream's bytes, read to its end but never more than a limit past where it stands. A read
+// that returns fewer bytes than it was asked for ends it, as at the end of a file or memory
+// stream.
 
 #include <windows.h>
 #include <objidl.h>

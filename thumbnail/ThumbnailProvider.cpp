@@ -69,7 +69,9 @@ IFACEMETHODIMP ThumbnailProvider::QueryInterface(REFIID interfaceId, void** obje
     return S_OK;
 }
 
-IFACEMETHODIMP_(ULONG) ThumbnailProvider::AddRef() { return ULONG(InterlockedIncrement(&references)); }
+IFACEMETHODIMP_(ULONG) ThumbnailProvider::AddRef() {
+    return ULONG(InterlockedIncrement(&references));
+}
 
 IFACEMETHODIMP_(ULONG) ThumbnailProvider::Release() {
     const LONG left = InterlockedDecrement(&references);
@@ -106,7 +108,9 @@ IFACEMETHODIMP ThumbnailProvider::GetThumbnail(UINT edge, HBITMAP* bitmap, WTS_A
 
 HRESULT ThumbnailProvider::MakeThumbnail(UINT edge, HBITMAP* bitmap) const {
     const DrawingPicture composed = ComposeDrawingPicture(drawing);
-    if (composed.status == DrawingPictureStatus::Refused) return HRESULT_FROM_WIN32(ERROR_BAD_FORMAT);
+    if (composed.status == DrawingPictureStatus::Refused) {
+        return HRESULT_FROM_WIN32(ERROR_BAD_FORMAT);
+    }
     if (composed.status != DrawingPictureStatus::Ok) return E_FAIL;
     *bitmap = MakeBitmap(ScaleForThumbnail(composed.picture, int(edge)));
     return *bitmap ? S_OK : E_OUTOFMEMORY;

@@ -41,8 +41,8 @@ std::string RandomDrawing() {
     std::mt19937 random(7);
     std::string bytes = "80;25;10\r\n";
     for (int cell = 0; cell < GridSlots; ++cell) {
-        bytes += std::to_string(random() % GlyphCount) + ';' + std::to_string(random() % PairCount) +
-                 "\r\n";
+        bytes += std::to_string(random() % GlyphCount) + ';' +
+                 std::to_string(random() % PairCount) + "\r\n";
     }
     return bytes;
 }
@@ -52,9 +52,8 @@ std::string RandomDrawing() {
 int main() {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     HMODULE module = LoadLibraryW(TESSALY_THUMBNAIL_DLL);
-    const auto getClass = module ? reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(
-                                       reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")))
-                                 : nullptr;
+    const auto getClass = reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(
+        module ? reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")) : nullptr);
     IClassFactory* factory = nullptr;
     if (!getClass || FAILED(getClass(ThumbnailClassId, IID_PPV_ARGS(&factory)))) {
         std::fprintf(stderr, "TessalyThumbnail.dll could not be loaded\n");
@@ -64,9 +63,12 @@ int main() {
     const ArtDrawing drawing = ReadArtBytes(bytes).drawing;
     bool failed = false;
 
-    const double floor = Best([&] { failed |= ComposeDrawingPicture(drawing).status != DrawingPictureStatus::Ok; });
+    const double floor = Best([&] {
+        failed |= ComposeDrawingPicture(drawing).status != DrawingPictureStatus::Ok;
+    });
     const double thumbnail = Best([&] {
-        IStream* stream = SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), UINT(bytes.size()));
+        IStream* stream = SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()),
+                                            UINT(bytes.size()));
         IInitializeWithStream* handler = nullptr;
         IThumbnailProvider* provider = nullptr;
         HBITMAP bitmap = nullptr;

