@@ -6,6 +6,7 @@
 #include "cli/DrawingPicture.h"
 #include "toolkit/core/GdiGuards.h"
 
+#include <cstdint>
 #include <new>
 #include <string>
 
