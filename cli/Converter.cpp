@@ -1,25 +1,11 @@
 #include "Converter.h"
 
-#include "EmbeddedAtlas.h"
+#include "DrawingPicture.h"
 #include "files/ArtFile.h"
-#include "files/AtlasBitmap.h"
 #include "files/FailureCauses.h"
 #include "files/FileAccess.h"
-#include "model/DrawingEditor.h"
-#include "model/ExportPicture.h"
-
-#include <optional>
-#include <string_view>
 
 namespace MyApp {
-
-const AtlasBitmap* BuiltInAtlas() {
-    // Its headers read by the first caller; the workers of a folder run then share it
-    // read-only, each decoding the tiles of its own drawing.
-    static const std::optional<AtlasBitmap> atlas = AtlasBitmap::Open(std::string_view(
-        reinterpret_cast<const char*>(AtlasBitmapBytes), AtlasBitmapBytesSize));
-    return atlas ? &*atlas : nullptr;
-}
 
 ExportResult ExportDrawing(const std::filesystem::path& drawing,
                            const std::filesystem::path& picture, PictureFormat format) {
@@ -29,21 +15,15 @@ ExportResult ExportDrawing(const std::filesystem::path& drawing,
     }
     const ArtReadResult read = ReadArtFile(drawing);
     if (!read.Ok()) return {ExitRefused, WithCause(read.Message(), read.cause)};
-    DrawingEditor editor;
-    const ArtDrawing& art = read.drawing;
-    // The reader refuses what the editor cannot hold, so this only fails if they disagree.
-    if (!editor.LoadDrawing(art.width, art.height, art.background, art.cells)) {
+    const DrawingPicture composed = ComposeDrawingPicture(read.drawing);
+    if (composed.status == DrawingPictureStatus::Refused) {
         return {ExitRefused, ArtReadMessage(ArtReadStatus::BadFormat)};
     }
-    const AtlasBitmap* atlas = BuiltInAtlas();
-    DrawingTiles tiles;
-    if (!atlas || !tiles.Load(editor.Grid(), [&](CellCode tile, std::uint32_t* colours) {
-            return atlas->DecodeTile(tile, colours);
-        })) {
+    if (composed.status == DrawingPictureStatus::AtlasDamaged) {
         return {ExitInternal, "tessaly-cli: the built-in glyph atlas is damaged"};
     }
     std::error_code cause;
-    if (!WritePicture(picture, ComposeExportPicture(editor.Grid(), tiles), format, &cause)) {
+    if (!WritePicture(picture, composed.picture, format, &cause)) {
         return {ExitWriteFailed, WithCause(writeFailed, cause)};
     }
     return {};

@@ -1,7 +1,6 @@
 #pragma once
 // The converter's commands, with the editor's own reader, composer and writer.
 
-#include "files/AtlasBitmap.h"
 #include "files/PictureFile.h"
 
 #include <filesystem>
@@ -23,9 +22,6 @@ struct ExportResult {
     int exitCode = ExitDone;
     std::string message;
 };
-
-// The atlas compiled into the converter, its headers checked once; null if they are damaged.
-const AtlasBitmap* BuiltInAtlas();
 
 // Reads `drawing` as the editor's Open does and writes the picture its export writes; a
 // picture that is the drawing itself (by a link, say) is not written.

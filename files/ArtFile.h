@@ -2,6 +2,7 @@
 // The ".art" drawing file: a header line W;H;B, then one line G;P per cell in
 // row-major order, every line ended by CR LF.
 
+#include "LineFile.h"
 #include "model/CellGrid.h"
 
 #include <cstdint>
@@ -43,6 +44,9 @@ struct ArtReadResult {
 // The most lines a drawing can need: the header and 80 x 25 cells. Nothing
 // past them is ever read.
 constexpr std::size_t MaxArtLines = 1 + GridSlots;
+// The most bytes a drawing can need: those lines, each as long as a line may be and its CR LF
+// (8,200,098). A longer file holds more than a drawing.
+constexpr std::size_t MaxArtFileBytes = MaxArtLines * (LineSplitter::MaxLineBytes + 2);
 
 ArtReadResult ReadArtFile(const std::filesystem::path& path);
 // The same checks on a file's bytes already in memory.

@@ -37,6 +37,7 @@ RequestExecutionLevel user
 ; The main window is the process's first form, whose class the toolkit names "Window0".
 !define MAIN_WINDOW_CLASS "Window0"
 !define MAIN_WINDOW_TITLE "${WINDOW_TITLE_START} ${WINDOW_TITLE_END}"
+!include "${__FILEDIR__}/thumbnail.nsh"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -111,6 +112,7 @@ Section
   File "/oname=README.md" "${README}"
   File "${RESOURCES}/glyph-face-LICENSE.txt"
   File "${RESOURCES}/glyph-face-NOTICE.md"
+  !insertmacro InstallThumbnailHandler
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   CreateShortcut "${SHORTCUT}" "$INSTDIR\Tessaly.exe"
 
@@ -160,6 +162,7 @@ FunctionEnd
 ; them the keys that hold them.
 Section "Uninstall"
   !insertmacro WAIT_FOR_TESSALY_CLOSED
+  !insertmacro UninstallThumbnailHandler
   Delete "$INSTDIR\Tessaly.exe"
   Delete "$INSTDIR\README.md"
   Delete "$INSTDIR\glyph-face-LICENSE.txt"
