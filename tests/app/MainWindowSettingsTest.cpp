@@ -57,6 +57,7 @@ TEST_F(SettingsTest, ThePlaceIsTakenAtStartAsideFromARunningCopyAndRememberedAtE
     EXPECT_EQ(Edges(Frame(form->handle)), (std::vector<LONG>{70, 60, 670, 510}));
 
     // Its monitor gone: on the nearest one, whole.
+    form.reset();
     settings.SetWindowPlace({{5000, -4000, 500, 400}, false});
     StartAgain();
     const RECT frame = Frame(form->handle);
