@@ -224,6 +224,7 @@ bool FormMain::ConfirmClose() {
         return false;
     }
     if (scrollTimer && scrollTimer->running) scrollTimer->Stop();
+    RememberPlace();  // the window goes before the form
     return true;
 }
 

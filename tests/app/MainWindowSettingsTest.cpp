@@ -51,6 +51,8 @@ TEST_F(SettingsTest, ThePlaceIsTakenAtStartAsideFromARunningCopyAndRememberedAtE
     }
     SetWindowPos(form->handle, nullptr, 70, 60, 600, 450, SWP_NOZORDER);
     ShowWindow(form->handle, SW_MAXIMIZE);
+    Run(*form->exitItem, {}, {true});  // "&Esci": the window goes, the form stays
+    ASSERT_FALSE(IsWindow(form->handle));
     StartAgain();
     EXPECT_TRUE(IsZoomed(form->handle));
     ShowWindow(form->handle, SW_RESTORE);
