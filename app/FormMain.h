@@ -16,6 +16,7 @@
 #include "app/EditorSettings.h"
 #include "app/FormNuovo.h"
 #include "app/rules/CommandStates.h"
+#include "app/rules/RecentDrawings.h"
 #include "app/rules/RecoveryTiming.h"
 #include "files/RecoveryStore.h"
 #include "model/DrawingEditor.h"
@@ -135,7 +136,8 @@ public:
     std::unique_ptr<OrvUtility::SubMenu> newItem, openItem, saveItem, saveAsItem, exportItem,
         fileDivider, exitItem;
     std::unique_ptr<OrvUtility::SubMenu> recentMenu, noRecentItem, recentDivider;
-    std::array<std::unique_ptr<OrvUtility::SubMenu>, 8> recentItems;  // slot i: the i-th newest
+    // Slot i: the list's entry i, newest first.
+    std::array<std::unique_ptr<OrvUtility::SubMenu>, RecentDrawingLimit> recentItems;
     std::unique_ptr<OrvUtility::Menu> editMenu;
     std::unique_ptr<OrvUtility::SubMenu> undoItem, editDivider, cutItem, copyItem, pasteItem,
         deleteItem, selectAllItem, fillDivider, fillItem, singleFrameItem, doubleFrameItem,

@@ -9,13 +9,11 @@ namespace {
 
 using OrvUtility::Testing::scriptedServices;
 
-// Left, top, right, bottom.
-std::vector<LONG> Edges(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
-
-RECT Frame(HWND window) {
+// The window's outer left, top, right and bottom.
+std::vector<LONG> Edges(HWND window) {
     RECT frame{};
     GetWindowRect(window, &frame);
-    return frame;
+    return {frame.left, frame.top, frame.right, frame.bottom};
 }
 
 class SettingsTest : public MainWindowTest {
@@ -42,12 +40,11 @@ protected:
 TEST_F(SettingsTest, ThePlaceIsTakenAtStartAsideFromARunningCopyAndRememberedAtExit) {
     settings.SetWindowPlace({{40, 30, 500, 400}, false});
     StartAgain();
-    EXPECT_EQ(Edges(Frame(form->handle)), (std::vector<LONG>{40, 30, 540, 430}));
+    EXPECT_EQ(Edges(form->handle), (std::vector<LONG>{40, 30, 540, 430}));
     {
         const FormMain second(OrvUtility::Testing::Module(), "Orv Tessaly seconda", &store);
         const int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYSIZEFRAME);
-        EXPECT_EQ(Edges(Frame(second.handle)),
-                  (std::vector<LONG>{40 + step, 30 + step, 540 + step, 430 + step}));
+        EXPECT_EQ(Edges(second.handle), (std::vector<LONG>{40 + step, 30 + step, 540 + step, 430 + step}));
     }
     SetWindowPos(form->handle, nullptr, 70, 60, 600, 450, SWP_NOZORDER);
     ShowWindow(form->handle, SW_MAXIMIZE);
@@ -56,20 +53,15 @@ TEST_F(SettingsTest, ThePlaceIsTakenAtStartAsideFromARunningCopyAndRememberedAtE
     StartAgain();
     EXPECT_TRUE(IsZoomed(form->handle));
     ShowWindow(form->handle, SW_RESTORE);
-    EXPECT_EQ(Edges(Frame(form->handle)), (std::vector<LONG>{70, 60, 670, 510}));
+    EXPECT_EQ(Edges(form->handle), (std::vector<LONG>{70, 60, 670, 510}));
 
     // Its monitor gone: on the nearest one, whole.
     form.reset();
     settings.SetWindowPlace({{5000, -4000, 500, 400}, false});
     StartAgain();
-    const RECT frame = Frame(form->handle);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    GetMonitorInfoW(MonitorFromRect(&frame, MONITOR_DEFAULTTONULL), &monitor);
-    RECT inside{};
-    IntersectRect(&inside, &frame, &monitor.rcWork);
-    EXPECT_EQ(Edges(inside), Edges(frame));
-    EXPECT_EQ(frame.right - frame.left, 500);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(Edges(form->handle), (std::vector<LONG>{work.right - 500, work.top, work.right, work.top + 400}));
 }
 
 TEST_F(SettingsTest, TheFileMenuListsDrawingsOpenedAndSavedAndDropsOnesGone) {
