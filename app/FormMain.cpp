@@ -40,7 +40,7 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title,
 // controls' destructors find nothing left to destroy; last the model stops reporting. Every
 // way out of the program comes here, so the recovery copy goes here (its lock with the member).
 FormMain::~FormMain() {
-    RememberPlace();
+    RememberPlace();  // a window still there; a closed one was remembered as it closed
     DiscardRecoveryCopy();
     newDialog.reset();
     aboutForm.reset();

@@ -48,8 +48,8 @@ namespace MyApp {
 
 class FormMain : public OrvUtility::Form, private DrawingView {
 public:
-    // Builds, creates and lays out the main window, where `settings` remembers it (none: a
-    // store of its own that remembers nothing beyond this window).
+    // Builds, creates and lays out the main window at the place `settingsStore` remembers
+    // (none: a store of its own, in memory, that nothing outlives).
     FormMain(HINSTANCE moduleInstance, const std::string& title,
              OrvUtility::SettingsStore* settingsStore = nullptr);
     ~FormMain() override;
