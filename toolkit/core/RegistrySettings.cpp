@@ -31,16 +31,20 @@ const RegistryFunctions& Registry() {
     return functions;
 }
 
+enum class Access { Read, Change, Make };  // Make: the key is made when missing
+
 // An open key, closed with the scope; empty when it could not be opened.
 class OpenKey {
 public:
-    OpenKey(const std::wstring& path, bool forWriting) {
+    OpenKey(const std::wstring& path, Access access) {
         const RegistryFunctions& registry = Registry();
         if (!registry.Complete()) return;
+        const REGSAM rights = access == Access::Read ? KEY_QUERY_VALUE : KEY_SET_VALUE;
         const LONG result =
-            forWriting ? registry.create(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
-                                         KEY_SET_VALUE, nullptr, &key, nullptr)
-                       : registry.open(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key);
+            access == Access::Make
+                ? registry.create(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, rights, nullptr,
+                                  &key, nullptr)
+                : registry.open(HKEY_CURRENT_USER, path.c_str(), 0, rights, &key);
         if (result != ERROR_SUCCESS) key = nullptr;
     }
     ~OpenKey() {
@@ -60,7 +64,7 @@ constexpr DWORD LongestText = 64 * 1024;
 }  // namespace
 
 std::optional<std::uint32_t> RegistrySettings::Number(const std::wstring& name) const {
-    const OpenKey key(path, false);
+    const OpenKey key(path, Access::Read);
     if (!key.Get()) return std::nullopt;
     DWORD type = 0, value = 0, size = sizeof(value);
     if (Registry().query(key.Get(), name.c_str(), nullptr, &type,
@@ -71,7 +75,7 @@ std::optional<std::uint32_t> RegistrySettings::Number(const std::wstring& name) 
 }
 
 std::optional<std::wstring> RegistrySettings::Text(const std::wstring& name) const {
-    const OpenKey key(path, false);
+    const OpenKey key(path, Access::Read);
     if (!key.Get()) return std::nullopt;
     DWORD type = 0, size = 0;
     if (Registry().query(key.Get(), name.c_str(), nullptr, &type, nullptr, &size) !=
@@ -90,7 +94,7 @@ std::optional<std::wstring> RegistrySettings::Text(const std::wstring& name) con
 }
 
 void RegistrySettings::SetNumber(const std::wstring& name, std::uint32_t value) {
-    const OpenKey key(path, true);
+    const OpenKey key(path, Access::Make);
     if (!key.Get()) return;
     const DWORD data = value;
     Registry().set(key.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
@@ -98,7 +102,7 @@ void RegistrySettings::SetNumber(const std::wstring& name, std::uint32_t value) 
 }
 
 void RegistrySettings::SetText(const std::wstring& name, const std::wstring& value) {
-    const OpenKey key(path, true);
+    const OpenKey key(path, Access::Make);
     if (!key.Get()) return;
     Registry().set(key.Get(), name.c_str(), 0, REG_SZ,
                    reinterpret_cast<const BYTE*>(value.c_str()),
@@ -106,7 +110,7 @@ void RegistrySettings::SetText(const std::wstring& name, const std::wstring& val
 }
 
 void RegistrySettings::Remove(const std::wstring& name) {
-    const OpenKey key(path, true);
+    const OpenKey key(path, Access::Change);
     if (key.Get()) Registry().remove(key.Get(), name.c_str());
 }
 
