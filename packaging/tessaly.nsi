@@ -101,4 +101,7 @@ Section "Uninstall"
     DeleteRegKey SHCTX "${CLASSES}\.art"
   DeleteRegKey SHCTX "${CLASSES}\${PROG_ID}"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+  ; What the program remembered for the user removing it: the window's place, recent drawings.
+  DeleteRegKey HKCU "Software\Orv\Tessaly"
+  DeleteRegKey /ifempty HKCU "Software\Orv"
 SectionEnd
