@@ -7,13 +7,18 @@ namespace MyApp {
 
 using namespace OrvUtility;
 
-FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title) : Form(moduleInstance) {
+FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title,
+                   SettingsStore* settingsStore)
+    : Form(moduleInstance),
+      ownSettings(settingsStore ? nullptr : std::make_unique<MemorySettings>()),
+      settings(settingsStore ? *settingsStore : *ownSettings) {
     editor.SetView(this);
     font = &windowFont;
     const LayoutPoint size =
         MainWindowSize(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     SetPosition(0, 0);
     SetSize(size.x, size.y);
+    TakeStartPlace();
     SetText(title);
     onCreate = CreateHook;
     onClose = CloseHook;
@@ -35,6 +40,7 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title) : Form(mo
 // controls' destructors find nothing left to destroy; last the model stops reporting. Every
 // way out of the program comes here, so the recovery copy goes here (its lock with the member).
 FormMain::~FormMain() {
+    RememberPlace();  // a window still there; a closed one was remembered as it closed
     DiscardRecoveryCopy();
     newDialog.reset();
     aboutForm.reset();

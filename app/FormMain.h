@@ -11,8 +11,12 @@
 //   FormMainHelp.cpp      export, the web pages and the About box
 //   FormMainEditing.cpp   the "&Modifica" commands: the selection, the clipboard, fill and frames
 //   FormMainRecovery.cpp  the recovery copy of unsaved changes, and offering it after a crash
+//   FormMainPlacement.cpp the window's place, remembered at exit and taken again at start
+//   FormMainRecent.cpp    the recent drawings under "&File"
+#include "app/EditorSettings.h"
 #include "app/FormNuovo.h"
 #include "app/rules/CommandStates.h"
+#include "app/rules/RecentDrawings.h"
 #include "app/rules/RecoveryTiming.h"
 #include "files/RecoveryStore.h"
 #include "model/DrawingEditor.h"
@@ -44,8 +48,10 @@ namespace MyApp {
 
 class FormMain : public OrvUtility::Form, private DrawingView {
 public:
-    // Builds, creates and lays out the main window (not yet shown).
-    FormMain(HINSTANCE moduleInstance, const std::string& title);
+    // Builds, creates and lays out the main window at the place `settingsStore` remembers
+    // (none: a store of its own, in memory, that nothing outlives).
+    FormMain(HINSTANCE moduleInstance, const std::string& title,
+             OrvUtility::SettingsStore* settingsStore = nullptr);
     ~FormMain() override;
 
     // Operations, in the order the window's slots come.
@@ -101,6 +107,15 @@ public:
     const std::optional<RecoveryCopy>& OwnRecoveryCopy() const { return recoveryCopy; }
     RecoveryTiming recoveryTiming;
 
+    // The window's restored place and whether it is maximised, into the settings.
+    void RememberPlace();
+    // "Disegni &recenti": a path chosen there is opened as the command line's is; a file that
+    // is gone is said and leaves the list. False for an entry that is not one of the list's.
+    bool OnRecentCommand(OrvUtility::GUIElement* item);
+    // `path` was opened or written: it heads the list, and the system's recent documents.
+    void NoteRecentDrawing(const std::wstring& path);
+    EditorSettings& Settings() { return settings; }
+
     // The main window of an element's event: the first FormMain up its parent chain.
     static FormMain* Of(OrvUtility::GUIElement* element);
 
@@ -120,6 +135,9 @@ public:
     std::unique_ptr<OrvUtility::Menu> fileMenu;
     std::unique_ptr<OrvUtility::SubMenu> newItem, openItem, saveItem, saveAsItem, exportItem,
         fileDivider, exitItem;
+    std::unique_ptr<OrvUtility::SubMenu> recentMenu, noRecentItem, recentDivider;
+    // Slot i: the list's entry i, newest first.
+    std::array<std::unique_ptr<OrvUtility::SubMenu>, RecentDrawingLimit> recentItems;
     std::unique_ptr<OrvUtility::Menu> editMenu;
     std::unique_ptr<OrvUtility::SubMenu> undoItem, editDivider, cutItem, copyItem, pasteItem,
         deleteItem, selectAllItem, fillDivider, fillItem, singleFrameItem, doubleFrameItem,
@@ -184,6 +202,12 @@ private:
     void Relayout() override;
 
     void BuildMenus();
+    void BuildRecentMenu();
+    // The menu's entries made again from the settings' list.
+    void ShowRecentDrawings();
+    // The place the window opens at, from the settings: before the window is created, so that
+    // its first showing is already there.
+    void TakeStartPlace();
     void BuildEditMenu();
     // Paste is enabled while the clipboard holds cells or text.
     void OnClipboardChanged();
@@ -242,6 +266,11 @@ private:
     // The atlas as colour values for the export, read from the loaded bitmap once.
     const AtlasImage* ExportAtlas();
 
+    std::unique_ptr<OrvUtility::SettingsStore> ownSettings;  // when none was given
+    EditorSettings settings;
+    std::vector<std::wstring> shownRecent;  // the list as the menu shows it
+    // Held while this window lives: a copy started meanwhile opens aside from this one.
+    std::unique_ptr<void, decltype(&CloseHandle)> runningMark{nullptr, &CloseHandle};
     DrawingEditor editor;
     std::wstring filePath;
     // The file the user chose or confirmed for this drawing: opened, chosen in the Save

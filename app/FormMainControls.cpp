@@ -135,6 +135,7 @@ void FormMain::BuildMenus() {
     saveAsItem = MenuEntry(*fileMenu, "Sa&lva come...", MenuCommandHook);
     exportItem = MenuEntry(*fileMenu, "Esporta come immagine...", MenuCommandHook);
     fileDivider = MenuEntry(*fileMenu, "", MenuCommandHook);
+    BuildRecentMenu();
     exitItem = MenuEntry(*fileMenu, "&Esci", MenuCommandHook);
     BuildEditMenu();
     helpMenu = std::make_unique<Menu>("&?", menuBar.get());
@@ -144,6 +145,7 @@ void FormMain::BuildMenus() {
     for (SubMenu* entry : {saveItem.get(), saveAsItem.get(), exportItem.get()})
         entry->SetEnabled(false);
     menuBar->Create();
+    ShowRecentDrawings();
 }
 
 void FormMain::BuildEditMenu() {

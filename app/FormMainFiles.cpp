@@ -26,7 +26,7 @@ constexpr const char* ArtExtension = "art";
 }  // namespace
 
 void FormMain::OnMenuCommand(GUIElement* item) {
-    if (!item || OnEditCommand(item)) return;
+    if (!item || OnEditCommand(item) || OnRecentCommand(item)) return;
     if (item == newItem.get() || item == openItem.get()) {
         if (!SaveDrawing(true)) return;
         if (item == newItem.get()) {
@@ -65,6 +65,7 @@ bool FormMain::WriteDrawing() {
     confirmedPath = filePath;
     editor.MarkSaved();
     ApplyCommandStates();
+    NoteRecentDrawing(filePath);
     return true;
 }
 
@@ -133,6 +134,7 @@ bool FormMain::OpenDrawingFile(const std::wstring& path) {
     if (!ShowReadDrawing(ReadArtFile(std::filesystem::path(path)))) return false;
     SetFilePath(path);
     confirmedPath = path;
+    NoteRecentDrawing(path);
     return true;
 }
 
@@ -222,6 +224,7 @@ bool FormMain::ConfirmClose() {
         return false;
     }
     if (scrollTimer && scrollTimer->running) scrollTimer->Stop();
+    RememberPlace();  // the window goes before the form
     return true;
 }
 
@@ -230,6 +233,7 @@ bool FormMain::ConfirmClose() {
 // session go on after all), a cancelled Save dialog or a failed write refuses it.
 bool FormMain::ConfirmEndSession() {
     if (!SaveDrawing(true)) return false;
+    RememberPlace();
     if (Modified()) {
         DiscardRecoveryCopy();
         DrawingEdited();

@@ -1,8 +1,10 @@
 // The program: one main window, its message loop, exit code 0. Recovery copies of unsaved
 // drawings live in the user's local application data; one left by a crash is offered first,
-// then a drawing named on the command line (a double-clicked ".art" file) is opened.
+// then a drawing named on the command line (a double-clicked ".art" file) is opened. The
+// window's place and the recent drawings are remembered in the user's registry.
 #include "app/FormMain.h"
 #include "app/rules/ProductInfo.h"
+#include "toolkit/core/RegistrySettings.h"
 #include "toolkit/core/WindowProcedure.h"
 
 #include <windows.h>
@@ -31,7 +33,9 @@ std::filesystem::path RecoveryFolder() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    auto mainForm = std::make_unique<MyApp::FormMain>(instance, MyApp::MainWindowTitle());
+    OrvUtility::RegistrySettings settings(MyApp::SettingsKey);
+    auto mainForm =
+        std::make_unique<MyApp::FormMain>(instance, MyApp::MainWindowTitle(), &settings);
     mainForm->StartRecovery(RecoveryFolder());
     mainForm->OpenFromCommandLine(GetCommandLineW());
     OrvUtility::RunMessageLoop(mainForm.get(), mainForm->Shortcuts());

@@ -191,6 +191,9 @@ Section "Uninstall"
   DeleteRegKey SHCTX "${CLASSES}\${PROG_ID}"
   DeleteRegKey SHCTX "${APPLICATION_KEY}"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+  ; What the program remembered for the user removing it: the window's place, recent drawings.
+  DeleteRegKey HKCU "Software\Orv\Tessaly"
+  DeleteRegKey /ifempty HKCU "Software\Orv"
 
   ; Last, once every entry of Tessaly's under ".art" has gone: the keys that hold nothing else.
   DeleteRegKey /ifempty SHCTX "${CLASSES}\.art\OpenWithProgids"

@@ -18,6 +18,8 @@ constexpr const char* ProductDescription =
     "Disegni a caratteri fino a 80 x 25 celle,\r\n131 glifi in 42 coppie di colori.";
 // Short enough for the About box's link, which shows about 24 characters.
 constexpr const char* SiteRoot = "http://www.orv.example";
+// Where the program remembers its settings, under HKEY_CURRENT_USER.
+constexpr const wchar_t* SettingsKey = L"Software\\Orv\\Tessaly";
 
 // The main window's title: the product title, a space and the notice.
 inline std::string MainWindowTitle() { return std::string(ProductTitle) + " " + ProductNotice; }

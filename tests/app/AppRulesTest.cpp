@@ -3,7 +3,9 @@
 #include "app/rules/MainWindowLayout.h"
 #include "app/rules/NewDrawingChoices.h"
 #include "app/rules/ProductInfo.h"
+#include "app/rules/RecentDrawings.h"
 #include "app/rules/RecoveryTiming.h"
+#include "app/rules/StartPlace.h"
 
 #include <gtest/gtest.h>
 
@@ -169,6 +171,61 @@ TEST(ProductInfo, SiteIsAnExampleAddressWithTheHelpPageBelowIt) {
     EXPECT_EQ(HelpPageAddress(), root + "/Tessaly.asp");
     EXPECT_EQ(MainWindowTitle().rfind("Orv Tessaly ", 0), 0u);
     EXPECT_EQ(MainWindowTitle().find('\n'), std::string::npos);
+}
+
+TEST(StartPlace, OnAMonitorStillThereAndAsideFromARunningCopy) {
+    const LayoutRect screen{0, 0, 1024, 740}, taskbarLeft{60, 0, 964, 768};
+    const struct {
+        const char* what;
+        LayoutRect saved;
+        bool onAMonitor;
+        LayoutRect workArea;
+        int cascade;
+        LayoutRect expected;
+    } cases[] = {
+        {"on a monitor, partly off it: as saved", {900, 600, 400, 300}, true, screen, 0,
+         {900, 600, 400, 300}},
+        {"its monitor gone to the right", {2000, 100, 400, 300}, false, screen, 0,
+         {624, 100, 400, 300}},
+        {"gone above and left", {-3000, -500, 400, 300}, false, taskbarLeft, 0, {60, 0, 400, 300}},
+        {"larger than the work area", {1500, 50, 1600, 900}, false, screen, 0, {0, 0, 1024, 740}},
+        {"a running copy: one caption lower and right", {100, 50, 400, 300}, true, screen, 23,
+         {123, 73, 400, 300}},
+        {"a running copy at the bottom edge: the top left", {600, 440, 400, 300}, true, screen,
+         23, {0, 0, 400, 300}},
+        {"fitted, then aside", {-900, 100, 400, 300}, false, taskbarLeft, 23, {83, 123, 400, 300}},
+    };
+    for (const auto& c : cases) {
+        const LayoutRect place = StartWindowRect(c.saved, c.onAMonitor, c.workArea, c.cascade);
+        EXPECT_EQ((LayoutPoint{place.x, place.y}), (LayoutPoint{c.expected.x, c.expected.y})) << c.what;
+        EXPECT_EQ((LayoutPoint{place.width, place.height}),
+                  (LayoutPoint{c.expected.width, c.expected.height})) << c.what;
+    }
+}
+
+TEST(RecentDrawings, NewestFirstEachFileOnceAtMostEight) {
+    using List = std::vector<std::wstring>;
+    const struct {
+        List before;
+        std::wstring added;
+        List after;
+    } cases[] = {
+        {{}, L"C:\\a.art", {L"C:\\a.art"}},
+        {{L"C:\\a.art", L"C:\\b.art"}, L"C:\\b.art", {L"C:\\b.art", L"C:\\a.art"}},
+        // Names differing only in capitals name one file; the newest spelling stays.
+        {{L"C:\\Disegni\\casa.art", L"C:\\b.art"}, L"c:\\DISEGNI\\Casa.ART",
+         {L"c:\\DISEGNI\\Casa.ART", L"C:\\b.art"}},
+        {{L"C:\\\u00E0\u0394\u0436.art"}, L"C:\\\u00C0\u03B4\u0416.art", {L"C:\\\u00C0\u03B4\u0416.art"}},
+        {{L"C:\\\u03AC\u03C2.art"}, L"C:\\\u0386\u03A3.art", {L"C:\\\u0386\u03A3.art"}},
+        // Not the same letter: both stay.
+        {{L"C:\\\u00F7.art"}, L"C:\\\u00D7.art", {L"C:\\\u00D7.art", L"C:\\\u00F7.art"}},
+        {{L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8"}, L"9",
+         {L"9", L"1", L"2", L"3", L"4", L"5", L"6", L"7"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(WithRecentDrawing(c.before, c.added), c.after);
+    EXPECT_EQ(WithoutDrawing({L"C:\\A.art", L"C:\\b.art"}, L"c:\\a.ART"), List{L"C:\\b.art"});
+    EXPECT_EQ(RecentDrawingEntryText(0, L"C:\\Tom & Jerry.art"), L"&1 C:\\Tom && Jerry.art");
+    EXPECT_EQ(RecentDrawingEntryText(7, L"x.art"), L"&8 x.art");
 }
 
 }  // namespace

@@ -72,7 +72,8 @@ TEST_F(MainWindowTest, StartsEmptyWithOnlyNewOpenExitAndHelpEnabled) {
         {*form->newItem, L"&Nuovo\tCtrl+N", true}, {*form->openItem, L"&Apri\tCtrl+O", true},
         {*form->saveItem, L"&Salva\tCtrl+S", false}, {*form->saveAsItem, L"Sa&lva come...", false},
         {*form->exportItem, L"Esporta come immagine...", false},
-        {*form->exitItem, L"&Esci", true},        {*form->guideItem, L"&Guida", true},
+        {*form->exitItem, L"&Esci", true},        {*form->noRecentItem, L"(nessuno)", false},
+        {*form->guideItem, L"&Guida", true},
         {*form->homeItem, L"&Home", true},        {*form->infoItem, L"&Info...", true},
         {*form->undoItem, L"&Annulla\tCtrl+Z", false}, {*form->pasteItem, L"I&ncolla\tCtrl+V", false},
         {*form->copyItem, L"&Copia\tCtrl+C", false},
@@ -85,7 +86,8 @@ TEST_F(MainWindowTest, StartsEmptyWithOnlyNewOpenExitAndHelpEnabled) {
     }
     const HMENU bar = GetMenu(form->handle);
     ASSERT_EQ(GetMenuItemCount(bar), 3);
-    EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 0)), 7);
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 0)), 9);
+    EXPECT_EQ(MenuText(GetSubMenu(bar, 0), 6, MF_BYPOSITION), L"Disegni &recenti");
     EXPECT_EQ(MenuText(bar, 1, MF_BYPOSITION), L"&Modifica");
     EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 1)), 15);
 

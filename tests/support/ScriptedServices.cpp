@@ -79,4 +79,8 @@ bool OpenDocument(const std::string& target) {
     return false;
 }
 
+void AddToRecentDocuments(const std::wstring& path) {
+    scriptedServices.recentDocuments.push_back(path);
+}
+
 }  // namespace OrvUtility

@@ -35,6 +35,8 @@ struct ScriptedServices {
     std::function<void()> whileShown;
 
     std::vector<ShownService> shown;  // every call, in order
+    // The paths handed to the system's recent documents, apart: they show nothing.
+    std::vector<std::wstring> recentDocuments;
     std::vector<ShownService> Shown(const std::string& kind) const;  // those of one kind
 };
 

@@ -45,6 +45,7 @@ DWORD Form::WindowStyle() const {
         style = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX;  // 0x10C90000
         if (minimizeBox) style |= WS_MINIMIZEBOX;
         if (resizable) style |= WS_THICKFRAME;
+        if (maximised) style |= WS_MAXIMIZE;
     }
     if (dialog) style = modalFrame ? 0x10C90080 : 0x10C90000;
     if (!resizable) style &= ~DWORD(WS_MAXIMIZEBOX);

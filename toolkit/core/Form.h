@@ -56,6 +56,9 @@ public:
     bool caption = true;
     bool dialog = false;
     bool modalFrame = false;
+    // Set before Create: a captioned form opens maximised, its restored place x, y, width and
+    // height, as its first showing shows it.
+    bool maximised = false;
     std::vector<HotKey> hotKeys;
     // Asked when the Windows session is about to end (log-off, shut-down): false refuses the
     // end. Without it the session ends as the system wishes.

@@ -11,6 +11,7 @@
 
 #include <commdlg.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <vector>
 
@@ -118,6 +119,12 @@ bool OpenDocument(const std::string& target) {
     const auto result = reinterpret_cast<INT_PTR>(
         shellExecute(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOW));
     return result > 32;
+}
+
+void AddToRecentDocuments(const std::wstring& path) {
+    using AddFunction = void(WINAPI*)(UINT, LPCVOID);
+    static const auto add = SystemFunction<AddFunction>(L"shell32.dll", "SHAddToRecentDocs");
+    if (add) add(SHARD_PATHW, path.c_str());
 }
 
 }  // namespace OrvUtility

@@ -62,6 +62,9 @@ private:
 
 // Opens a file or web address with its associated program; true when the shell accepted it.
 bool OpenDocument(const std::string& target);
+// Hands a file the program opened or saved to the system's list of recent documents (the
+// taskbar's jump list, the Start menu).
+void AddToRecentDocuments(const std::wstring& path);
 
 // The system's text for the calling thread's last error, as reported (usually ending with a
 // line break); empty when there is no error.
