@@ -23,6 +23,7 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title) : Form(mo
     onKeyDown = KeyDownHook;
     onFilesDropped = FilesDroppedHook;
     onClipboardChanged = ClipboardChangedHook;
+    onDpiChanged = DpiChangedHook;
     SetIcon(IDI_APP);  // before Create: the window class carries it
     Create();
     SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont.GetHandle()), TRUE);

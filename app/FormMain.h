@@ -11,7 +11,9 @@
 //   FormMainHelp.cpp      export, the web pages and the About box
 //   FormMainEditing.cpp   the "&Modifica" commands: the selection, the clipboard, fill and frames
 //   FormMainRecovery.cpp  the recovery copy of unsaved changes, and offering it after a crash
+//   FormMainView.cpp      "&Visualizza": the canvas's zoom, and the window's DPI
 #include "app/FormNuovo.h"
+#include "app/rules/MainWindowLayout.h"
 #include "app/rules/CommandStates.h"
 #include "app/rules/RecoveryTiming.h"
 #include "files/RecoveryStore.h"
@@ -87,6 +89,23 @@ public:
 
     // "&Modifica": false for an entry that is not one of its commands.
     bool OnEditCommand(OrvUtility::GUIElement* item);
+    // "&Visualizza": false for an entry that is not one of its commands.
+    bool OnViewCommand(OrvUtility::GUIElement* item);
+
+    // The canvas's cells at `factor` (1 to 4) times the screen's tiles; the mark stays in view.
+    // The whole canvas changes in one copy.
+    void SetZoom(int factor);
+    int Zoom() const { return zoom; }
+    static constexpr int LeastZoom = 1;
+    static constexpr int GreatestZoom = 4;
+    // The window came to a screen of `dpi`: it takes the suggested outer rectangle and lays
+    // everything out again for that DPI, shown in one copy.
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    // The screen's scale the window is laid out for.
+    const LayoutScale& Scale() const { return scale; }
+    // A canvas cell's size in pixels: the atlas's tile at the screen's factor and the zoom.
+    int CanvasCellWidth() const { return CellWidth * scale.tile * zoom; }
+    int CanvasCellHeight() const { return CellHeight * scale.tile * zoom; }
     // The selection (or the cursor's cell) onto the clipboard in the program's own format, as
     // text and as the exported picture's pixels; false, with the error shown, when the clipboard
     // could not be had.
@@ -125,6 +144,8 @@ public:
         deleteItem, selectAllItem, fillDivider, fillItem, singleFrameItem, doubleFrameItem,
         toolsDivider, propertiesItem, eraseItem, moveItem, moveLeftItem, moveRightItem,
         moveUpItem, moveDownItem;
+    std::unique_ptr<OrvUtility::Menu> viewMenu;
+    std::unique_ptr<OrvUtility::SubMenu> zoomInItem, zoomOutItem, zoomResetItem;
     std::unique_ptr<OrvUtility::Menu> helpMenu;
     std::unique_ptr<OrvUtility::SubMenu> guideItem, homeItem, infoItem;
 
@@ -169,6 +190,7 @@ private:
     static void ClipboardChangedHook(OrvUtility::GUIElement* sender);
     static void FilesDroppedHook(OrvUtility::GUIElement* sender,
                                  const std::vector<std::wstring>& paths);
+    static void DpiChangedHook(OrvUtility::GUIElement* sender, int dpi, const RECT& suggested);
 
     // What the drawing reports.
     void CellChanged(CellPosition cell, CellCode tile) override;
@@ -185,6 +207,14 @@ private:
 
     void BuildMenus();
     void BuildEditMenu();
+    void BuildViewMenu();
+    // Sizes and images of every control for the current scale (places come from the layout).
+    void ApplyScaleToControls();
+    // Every canvas cell at its place and size for the scale and zoom, windows or not.
+    void PlaceCanvasCells();
+    // The colour chooser's pair swatches, at the scale's factor.
+    void MakeSwatches();
+    void ApplyZoomStates();
     // Paste is enabled while the clipboard holds cells or text.
     void OnClipboardChanged();
     void BuildShortcuts();
@@ -258,6 +288,8 @@ private:
     OrvUtility::GUIElement* pressedCell = nullptr;
     std::optional<int> paletteGlyph;  // the palette's glyph the keyboard is on, while it is there  // the canvas cell the held button went down on
     bool layoutBusy = false;
+    LayoutScale scale;  // the window's DPI, read when the window is made and when it changes
+    int zoom = 1;
     bool canvasHeld = false;  // see WithCanvasHeld
 };
 

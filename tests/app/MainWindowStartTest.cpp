@@ -84,10 +84,12 @@ TEST_F(MainWindowTest, StartsEmptyWithOnlyNewOpenExitAndHelpEnabled) {
         EXPECT_EQ(MenuEnabled(entry.item), entry.enabled) << entry.item.id;
     }
     const HMENU bar = GetMenu(form->handle);
-    ASSERT_EQ(GetMenuItemCount(bar), 3);
+    ASSERT_EQ(GetMenuItemCount(bar), 4);
     EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 0)), 7);
     EXPECT_EQ(MenuText(bar, 1, MF_BYPOSITION), L"&Modifica");
     EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 1)), 15);
+    EXPECT_EQ(MenuText(bar, 2, MF_BYPOSITION), L"&Visualizza");
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 2)), 3);
 
     struct Tool {
         OrvUtility::ToolBarItem& item;
