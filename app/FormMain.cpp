@@ -19,6 +19,7 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title,
     SetPosition(0, 0);
     SetSize(size.x, size.y);
     TakeStartPlace();
+    zoom = settings.Zoom();  // the canvas as it was left
     SetText(title);
     onCreate = CreateHook;
     onClose = CloseHook;
@@ -28,6 +29,7 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title,
     onKeyDown = KeyDownHook;
     onFilesDropped = FilesDroppedHook;
     onClipboardChanged = ClipboardChangedHook;
+    onDpiChanged = DpiChangedHook;
     SetIcon(IDI_APP);  // before Create: the window class carries it
     Create();
     SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont.GetHandle()), TRUE);

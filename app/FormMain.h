@@ -13,9 +13,11 @@
 //   FormMainRecovery.cpp  the recovery copy of unsaved changes, and offering it after a crash
 //   FormMainPlacement.cpp the window's place, remembered at exit and taken again at start
 //   FormMainRecent.cpp    the recent drawings under "&File"
+//   FormMainView.cpp      "&Visualizza": the canvas's zoom, and the window's DPI
 #include "app/EditorSettings.h"
 #include "app/FormNuovo.h"
 #include "app/rules/CommandStates.h"
+#include "app/rules/MainWindowLayout.h"
 #include "app/rules/RecentDrawings.h"
 #include "app/rules/RecoveryTiming.h"
 #include "files/RecoveryStore.h"
@@ -93,6 +95,22 @@ public:
 
     // "&Modifica": false for an entry that is not one of its commands.
     bool OnEditCommand(OrvUtility::GUIElement* item);
+    // "&Visualizza": false for an entry that is not one of its commands.
+    bool OnViewCommand(OrvUtility::GUIElement* item);
+
+    // The canvas's cells at `factor` (SmallestZoom to LargestZoom) times the screen's tiles;
+    // the mark stays in view.
+    // The whole canvas changes in one copy.
+    void SetZoom(int factor);
+    int Zoom() const { return zoom; }
+    // The window came to a screen of `dpi`: it takes the suggested outer rectangle and lays
+    // everything out again for that DPI, shown in one copy.
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    // The screen's scale the window is laid out for.
+    const LayoutScale& Scale() const { return scale; }
+    // A canvas cell's size in pixels: the atlas's tile at the screen's factor and the zoom.
+    int CanvasCellWidth() const { return CellWidth * scale.tile * zoom; }
+    int CanvasCellHeight() const { return CellHeight * scale.tile * zoom; }
     // The selection (or the cursor's cell) onto the clipboard in the program's own format, as
     // text and as the exported picture's pixels; false, with the error shown, when the clipboard
     // could not be had.
@@ -143,6 +161,8 @@ public:
         deleteItem, selectAllItem, fillDivider, fillItem, singleFrameItem, doubleFrameItem,
         toolsDivider, propertiesItem, eraseItem, moveItem, moveLeftItem, moveRightItem,
         moveUpItem, moveDownItem;
+    std::unique_ptr<OrvUtility::Menu> viewMenu;
+    std::unique_ptr<OrvUtility::SubMenu> zoomInItem, zoomOutItem, zoomResetItem;
     std::unique_ptr<OrvUtility::Menu> helpMenu;
     std::unique_ptr<OrvUtility::SubMenu> guideItem, homeItem, infoItem;
 
@@ -187,6 +207,7 @@ private:
     static void ClipboardChangedHook(OrvUtility::GUIElement* sender);
     static void FilesDroppedHook(OrvUtility::GUIElement* sender,
                                  const std::vector<std::wstring>& paths);
+    static void DpiChangedHook(OrvUtility::GUIElement* sender, int dpi, const RECT& suggested);
 
     // What the drawing reports.
     void CellChanged(CellPosition cell, CellCode tile) override;
@@ -209,6 +230,14 @@ private:
     // its first showing is already there.
     void TakeStartPlace();
     void BuildEditMenu();
+    void BuildViewMenu();
+    // Sizes and images of every control for the current scale (places come from the layout).
+    void ApplyScaleToControls();
+    // Every canvas cell at its place and size for the scale and zoom, windows or not.
+    void PlaceCanvasCells();
+    // The colour chooser's pair swatches, at the scale's factor.
+    void MakeSwatches();
+    void ApplyZoomStates();
     // Paste is enabled while the clipboard holds cells or text.
     void OnClipboardChanged();
     void BuildShortcuts();
@@ -287,6 +316,8 @@ private:
     OrvUtility::GUIElement* pressedCell = nullptr;
     std::optional<int> paletteGlyph;  // the palette's glyph the keyboard is on, while it is there  // the canvas cell the held button went down on
     bool layoutBusy = false;
+    LayoutScale scale;  // the window's DPI, read when the window is made and when it changes
+    int zoom = 1;
     bool canvasHeld = false;  // see WithCanvasHeld
 };
 

@@ -107,17 +107,26 @@ bool FormMain::PaintDrawingAtOnce() {
                         0, 0, 0, 0, 0};
     RECT area{};
     GetClientRect(sheet, &area);
+    const int factor = scale.tile * zoom;  // each pixel a square, as the cells enlarge them
+    const int shownWidth = picture.width * factor, shownHeight = picture.height * factor;
     {
         const WindowContext context(sheet, DCX_CACHE);  // over the cells too
         if (!context) return false;
         const auto brush = reinterpret_cast<HBRUSH>(GetClassLongPtrW(sheet, GCLP_HBRBACKGROUND));
-        const RECT right{picture.width, 0, area.right, area.bottom};
-        const RECT below{0, picture.height, picture.width, area.bottom};
+        const RECT right{shownWidth, 0, area.right, area.bottom};
+        const RECT below{0, shownHeight, shownWidth, area.bottom};
         FillRect(context.Get(), &right, brush);
         FillRect(context.Get(), &below, brush);
-        SetDIBitsToDevice(context.Get(), 0, 0, DWORD(picture.width), DWORD(picture.height), 0,
-                          0, 0, UINT(picture.height), picture.pixels.data(), &format,
-                          DIB_RGB_COLORS);
+        if (factor == 1) {
+            SetDIBitsToDevice(context.Get(), 0, 0, DWORD(picture.width), DWORD(picture.height),
+                              0, 0, 0, UINT(picture.height), picture.pixels.data(), &format,
+                              DIB_RGB_COLORS);
+        } else {
+            SetStretchBltMode(context.Get(), COLORONCOLOR);
+            StretchDIBits(context.Get(), 0, 0, shownWidth, shownHeight, 0, 0, picture.width,
+                          picture.height, picture.pixels.data(), &format, DIB_RGB_COLORS,
+                          SRCCOPY);
+        }
     }
     RedrawWindow(sheet, nullptr, nullptr, RDW_VALIDATE | RDW_ALLCHILDREN);
     const CellPosition marked = editor.Grid().CurrentCell();
@@ -132,8 +141,9 @@ void FormMain::CurrentCellMoved(CellPosition from, CellPosition to) {
     SetMark(*cellControls[CellIndex(from.column, from.row)], false);
     SetMark(*cellControls[CellIndex(to.column, to.row)], true);
     if (canvas && !canvasHeld)
-        canvas->ScrollIntoView(CellWidth * to.column, CellHeight * to.row,
-                               CellWidth * (to.column + 1), CellHeight * (to.row + 1));
+        canvas->ScrollIntoView(CanvasCellWidth() * to.column, CanvasCellHeight() * to.row,
+                               CanvasCellWidth() * (to.column + 1),
+                               CanvasCellHeight() * (to.row + 1));
 }
 
 void FormMain::Beep() { MessageBeep(0xFFFFFFFF); }
@@ -252,8 +262,8 @@ void FormMain::OnCellDragged(GUIElement* element, int pointerX, int pointerY) {
         return pixels >= 0 ? pixels / size : -((size - 1 - pixels) / size);
     };
     const CellPosition pressed{index % GridColumns, index / GridColumns};
-    const CellPosition under{pressed.column + cellsAcross(pointerX, CellWidth),
-                             pressed.row + cellsAcross(pointerY, CellHeight)};
+    const CellPosition under{pressed.column + cellsAcross(pointerX, CanvasCellWidth()),
+                             pressed.row + cellsAcross(pointerY, CanvasCellHeight())};
     const std::optional<CellRect>& selection = editor.Selection();
     if (!selection && under == pressed) return;  // still on the pressed cell: a plain click
     editor.SelectTo(under.column, under.row);
@@ -356,9 +366,9 @@ void FormMain::UpdateScrollBars() {
         }
     };
     fitSide(&PanelChildren::horizontalScroll, &PanelChildren::SetHorizontalRange, &RECT::right,
-            editor.Grid().PixelWidth());
+            editor.Grid().PixelWidth() * scale.tile * zoom);
     fitSide(&PanelChildren::verticalScroll, &PanelChildren::SetVerticalRange, &RECT::bottom,
-            editor.Grid().PixelHeight());
+            editor.Grid().PixelHeight() * scale.tile * zoom);
     if (scrollTimer->running) scrollTimer->Stop();
     layoutBusy = false;
 }

@@ -4,6 +4,7 @@
 #include "app/rules/MainWindowLayout.h"
 #include "model/Swatches.h"
 #include "resources/ResourceIds.h"
+#include "toolkit/core/Dpi.h"
 
 #include <commctrl.h>
 
@@ -22,6 +23,10 @@ constexpr int ChooserItemCount = PairCount;
 void Place(GUIElement& element, int left, int top, int newWidth, int newHeight) {
     element.SetPosition(left, top);
     element.SetSize(newWidth, newHeight);
+}
+
+void Place(GUIElement& element, const LayoutRect& rect) {
+    Place(element, rect.x, rect.y, rect.width, rect.height);
 }
 
 // An entry of a menu, or of an entry's own submenu.
@@ -53,6 +58,10 @@ std::vector<std::uint32_t> PairSwatchStrip() {
 void FormMain::BuildControls() {
     if (canvas) return;
     atlasBitmap = GdiObject<HBITMAP>(LoadAtlasBitmap(instance));
+    // Every size below is for the screen the window is made on; fonts first, before any
+    // window takes them.
+    scale = ScaleForDpi(WindowDpi(handle));
+    windowFont.ScaleTo(scale.dpi);
     BuildMenus();
 
     RECT client{};
@@ -61,20 +70,20 @@ void FormMain::BuildControls() {
 
     canvas = std::make_unique<PanelChildren>(this);
     // The status bar comes last: until the layout knows its height, the usual room is kept.
-    const LayoutRect canvasRect = CanvasRect(clientWidth, clientHeight, 0);
-    Place(*canvas, canvasRect.x, canvasRect.y, canvasRect.width, canvasRect.height);
+    const LayoutRect canvasRect = CanvasRect(clientWidth, clientHeight, 0, scale);
+    Place(*canvas, canvasRect);
     canvas->border = true;
     canvas->SetBackColour(CanvasColour);
     canvas->childBackColour = CanvasChildColour;
     canvas->childTextColour = RGB(0, 0, 0);
     canvas->onKeyDown = KeyDownHook;
     canvas->onChar = CharHook;
-    canvas->horizontalLine = CellWidth;  // an arrow of a scroll bar moves a cell
-    canvas->verticalLine = CellHeight;
+    canvas->horizontalLine = CanvasCellWidth();  // an arrow of a scroll bar moves a cell
+    canvas->verticalLine = CanvasCellHeight();
     canvas->clipChildren = true;  // the sheet paints its own area
     canvas->Create();
     cellSheet = std::make_unique<PanelChildren>(canvas.get());
-    Place(*cellSheet, 0, 0, CellWidth * GridColumns, CellHeight * GridRows);
+    Place(*cellSheet, 0, 0, CanvasCellWidth() * GridColumns, CanvasCellHeight() * GridRows);
     cellSheet->SetBackColour(CanvasColour);
     cellSheet->tabStop = false;
     cellSheet->clipChildren = true;
@@ -85,13 +94,13 @@ void FormMain::BuildControls() {
     BuildToolBar();
     BuildCellControls();
 
-    swatchList = std::make_unique<IconList>(PairCount);
-    swatchList->AddPictures(PairSwatchStrip(), PairCount);
+    swatchList = std::make_unique<IconList>(PairCount, scale.tile);
+    MakeSwatches();
 
     // Built where the layout puts them, so that none of them moves once the window shows.
-    const int rowY = ColourRowY(canvasRect.height);
+    const int rowY = ColourRowY(canvasRect.height, scale);
     colourLabel = std::make_unique<Label>(this, "Colore");
-    Place(*colourLabel, 10, rowY, 60, 25);
+    Place(*colourLabel, ColourLabelRect(rowY, scale));
     colourLabel->Create();
     BuildColourChooser(rowY);
     BuildPalette(rowY);
@@ -111,6 +120,11 @@ void FormMain::BuildControls() {
     BuildShortcuts();
 }
 
+void FormMain::MakeSwatches() {
+    swatchList->Restart(scale.tile);
+    swatchList->AddPictures(PairSwatchStrip(), PairCount);
+}
+
 int FormMain::StatusBarHeight() const {
     RECT bar{};
     if (!statusBar || !GetWindowRect(statusBar->handle, &bar)) return 0;
@@ -119,7 +133,7 @@ int FormMain::StatusBarHeight() const {
 
 // The outer size of the smallest client area the layout allows, with the frame and the menu.
 void FormMain::SetMinimumSize() {
-    const LayoutPoint client = MinimumClientSize(StatusBarHeight());
+    const LayoutPoint client = MinimumClientSize(StatusBarHeight(), scale);
     RECT outer{0, 0, client.x, client.y};
     AdjustWindowRectEx(&outer, DWORD(GetWindowLongPtrW(handle, GWL_STYLE)), TRUE,
                        DWORD(GetWindowLongPtrW(handle, GWL_EXSTYLE)));
@@ -138,6 +152,7 @@ void FormMain::BuildMenus() {
     BuildRecentMenu();
     exitItem = MenuEntry(*fileMenu, "&Esci", MenuCommandHook);
     BuildEditMenu();
+    BuildViewMenu();
     helpMenu = std::make_unique<Menu>("&?", menuBar.get());
     guideItem = MenuEntry(*helpMenu, "&Guida", MenuCommandHook);
     homeItem = MenuEntry(*helpMenu, "&Home", MenuCommandHook);
@@ -177,6 +192,14 @@ void FormMain::BuildEditMenu() {
         entry->SetEnabled(false);
 }
 
+void FormMain::BuildViewMenu() {
+    viewMenu = std::make_unique<Menu>("&Visualizza", menuBar.get());
+    zoomInItem = MenuEntry(*viewMenu, "Zoom &avanti\tCtrl++", MenuCommandHook);
+    zoomOutItem = MenuEntry(*viewMenu, "Zoom &indietro\tCtrl+-", MenuCommandHook);
+    zoomResetItem = MenuEntry(*viewMenu, "Zoom &normale\tCtrl+0", MenuCommandHook);
+    ApplyZoomStates();
+}
+
 // Each shortcut is its menu entry's: it does what the entry does, and nothing while that is
 // disabled. None is a key that types: letters go with Ctrl, Canc types nothing.
 void FormMain::BuildShortcuts() {
@@ -196,12 +219,22 @@ void FormMain::BuildShortcuts() {
                                       {FCONTROL, VK_LEFT, moveLeftItem.get()},
                                       {FCONTROL, VK_RIGHT, moveRightItem.get()},
                                       {FCONTROL, VK_UP, moveUpItem.get()},
-                                      {FCONTROL, VK_DOWN, moveDownItem.get()}});
+                                      {FCONTROL, VK_DOWN, moveDownItem.get()},
+                                      // Ctrl and the plus key of the main keys (shifted on
+                                      // some layouts) or of the keypad
+                                      {FCONTROL, VK_OEM_PLUS, zoomInItem.get()},
+                                      {FCONTROL | FSHIFT, VK_OEM_PLUS, zoomInItem.get()},
+                                      {FCONTROL, VK_ADD, zoomInItem.get()},
+                                      {FCONTROL, VK_OEM_MINUS, zoomOutItem.get()},
+                                      {FCONTROL, VK_SUBTRACT, zoomOutItem.get()},
+                                      {FCONTROL, '0', zoomResetItem.get()},
+                                      {FCONTROL, VK_NUMPAD0, zoomResetItem.get()}});
 }
 
 void FormMain::BuildToolBar() {
     toolBar = std::make_unique<ToolBar>(this);
-    Place(*toolBar, 10, 3, 100, 25);
+    Place(*toolBar, ToolBarRect(scale));
+    toolBar->imageFactor = scale.tile;
     toolBar->alignTop = toolBar->alignBottom = toolBar->alignLeft = toolBar->alignRight = false;
     toolBar->flat = true;
 
@@ -259,8 +292,9 @@ void FormMain::BuildCellControls() {
         auto cell = std::make_unique<ImageFrame>(cellSheet.get(), atlasBitmap.Get(), BlankGlyph,
                                                  background);
         cell->tabStop = false;
-        Place(*cell, CellWidth * (index % GridColumns), CellHeight * (index / GridColumns),
-              CellWidth, CellHeight);
+        cell->zoom = scale.tile * zoom;
+        Place(*cell, CanvasCellWidth() * (index % GridColumns),
+              CanvasCellHeight() * (index / GridColumns), CanvasCellWidth(), CanvasCellHeight());
         cell->transparent = false;
         cell->onKeyDown = KeyDownHook;
         cell->onChar = CharHook;
@@ -276,7 +310,7 @@ void FormMain::BuildColourChooser(int rowY) {
     InitCommonControlsEx(&classes);
     colourChooser = std::make_unique<ComboBoxEx>(this, *swatchList);
     colourChooser->tabStop = true;
-    Place(*colourChooser, 70, rowY, 80, 120);
+    Place(*colourChooser, ColourChooserRect(rowY, scale));
     colourChooser->onCommand = ToolCommandHook;
     for (int pair = 0; pair < ChooserItemCount; ++pair)
         colourChooser->Add("BF", std::to_string(pair), pair);
@@ -287,13 +321,14 @@ void FormMain::BuildColourChooser(int rowY) {
 void FormMain::BuildPalette(int rowY) {
     RECT client{};
     GetClientRect(handle, &client);
-    const PalettePlaces places = PaletteCellPlaces(client.right, rowY);
+    const PalettePlaces places = PaletteCellPlaces(client.right, rowY, scale);
     paletteCells.reserve(GlyphCount);
     for (int glyph = 0; glyph < GlyphCount; ++glyph) {
         auto cell = std::make_unique<ImageFrame>(this, atlasBitmap.Get(), glyph,
                                                  editor.PalettePair());
         cell->tabStop = false;
-        Place(*cell, places[glyph].x, places[glyph].y, CellWidth, CellHeight);
+        cell->zoom = scale.tile;
+        Place(*cell, places[glyph].x, places[glyph].y, scale.TileWidth(), scale.TileHeight());
         cell->transparent = false;
         cell->SetHandCursor(true);
         cell->onMouseDown = CellClickHook;
@@ -307,13 +342,15 @@ void FormMain::LayoutControls() {
     if (!canvas || !GetClientRect(handle, &client)) return;
     const int clientWidth = client.right, clientHeight = client.bottom;
     const int barHeight = StatusBarHeight();
-    const LayoutRect canvasRect = CanvasRect(clientWidth, clientHeight, barHeight);
+    const LayoutRect canvasRect = CanvasRect(clientWidth, clientHeight, barHeight, scale);
+    if (canvas->x != canvasRect.x || canvas->y != canvasRect.y)
+        canvas->SetPosition(canvasRect.x, canvasRect.y);
     canvas->SetSize(canvasRect.width, canvasRect.height);
 
-    const int rowY = ColourRowY(canvasRect.height);
-    colourLabel->SetPosition(colourLabel->x, rowY);
-    colourChooser->SetPosition(colourChooser->x, rowY);
-    const PalettePlaces places = PaletteCellPlaces(clientWidth, rowY);
+    const int rowY = ColourRowY(canvasRect.height, scale);
+    colourLabel->SetPosition(ColourLabelRect(rowY, scale).x, rowY);
+    colourChooser->SetPosition(ColourChooserRect(rowY, scale).x, rowY);
+    const PalettePlaces places = PaletteCellPlaces(clientWidth, rowY, scale);
     for (int glyph = 0; glyph < GlyphCount; ++glyph) {
         ImageFrame& cell = *paletteCells[glyph];
         if (cell.x != places[glyph].x || cell.y != places[glyph].y)

@@ -26,7 +26,7 @@ constexpr const char* ArtExtension = "art";
 }  // namespace
 
 void FormMain::OnMenuCommand(GUIElement* item) {
-    if (!item || OnEditCommand(item) || OnRecentCommand(item)) return;
+    if (!item || OnEditCommand(item) || OnViewCommand(item) || OnRecentCommand(item)) return;
     if (item == newItem.get() || item == openItem.get()) {
         if (!SaveDrawing(true)) return;
         if (item == newItem.get()) {

@@ -73,6 +73,7 @@ void FormMain::RememberPlace() {
                       (placement.showCmd == SW_SHOWMINIMIZED &&
                        (placement.flags & WPF_RESTORETOMAXIMIZED));
     settings.SetWindowPlace(place);
+    settings.SetZoom(zoom);
 }
 
 }  // namespace MyApp

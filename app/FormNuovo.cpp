@@ -22,11 +22,9 @@ FormNuovo* DialogOf(OrvUtility::GUIElement* control) {
 }
 
 template <typename Control>
-Control& Place(std::unique_ptr<Control>& control, int left, int top, int controlWidth,
-               int controlHeight) {
-    control->SetPosition(left, top);
-    control->SetSize(controlWidth, controlHeight);
-    return *control;
+Control& Place(std::unique_ptr<Control>& control, const OrvUtility::DpiScale& scale, int left,
+               int top, int controlWidth, int controlHeight) {
+    return OrvUtility::PlaceScaled(*control, scale, left, top, controlWidth, controlHeight);
 }
 
 }  // namespace
@@ -35,11 +33,14 @@ FormNuovo::FormNuovo(OrvUtility::Form* ownerForm, const std::string& title)
     : Form(ownerForm->instance, true), owner(ownerForm) {
     topmost = false;
     keyPreview = true;
+    // Made on the owner's screen, at its DPI.
+    scale.dpi = OrvUtility::WindowDpi(owner->handle);
     const POINT ownerCorner = owner->GetPosition();
-    SetPosition(ownerCorner.x + OwnerOffset, ownerCorner.y + OwnerOffset);
+    SetPosition(ownerCorner.x + scale(OwnerOffset), ownerCorner.y + scale(OwnerOffset));
     ownFont.bold = true;
+    ownFont.ScaleTo(scale.dpi);
     font = &ownFont;
-    SetSize(DialogWidth, DialogHeight);
+    SetSize(scale(DialogWidth), scale(DialogHeight));
     SetText(title);
     minimizeBox = true;
     resizable = false;
@@ -52,7 +53,7 @@ FormNuovo::FormNuovo(OrvUtility::Form* ownerForm, const std::string& title)
 
     SetIcon(IDI_APP);  // before Create: the window class carries it
     Create();
-    SetClientSize(DialogWidth, DialogHeight);
+    SetClientSize(scale(DialogWidth), scale(DialogHeight));
 
     owner->SetEnabled(false);
     owner->openDialog = this;
@@ -78,8 +79,8 @@ void FormNuovo::Preset(int drawingWidth, int drawingHeight, int backgroundPair) 
 void FormNuovo::BuildControls() {
     // Laid out in the client area the window has while being made; the buttons keep those
     // places when the client area is then enlarged.
-    int clientWidth = DialogWidth;
-    int clientHeight = DialogHeight;
+    int clientWidth = scale(DialogWidth);
+    int clientHeight = scale(DialogHeight);
     RECT client{};
     if (handle && GetClientRect(handle, &client)) {
         clientWidth = client.right - client.left;
@@ -111,10 +112,10 @@ void FormNuovo::BuildControls() {
     };
     for (const auto& side : sides) {
         side.label = std::make_unique<OrvUtility::Label>(this, side.caption);
-        Place(side.label, side.left, 30, 80, 25).Create();
+        Place(side.label, scale, side.left, 30, 80, 25).Create();
 
         side.box = std::make_unique<OrvUtility::TextBox>(this, "");
-        OrvUtility::TextBox& box = Place(side.box, side.left + 90, 28, 80, 25);
+        OrvUtility::TextBox& box = Place(side.box, scale, side.left + 90, 28, 80, 25);
         box.numeric = true;
         box.maxLength = SideBoxLength;
         box.onChar = characterOfBox;
@@ -127,14 +128,14 @@ void FormNuovo::BuildControls() {
     }
 
     backgroundLabel = std::make_unique<OrvUtility::Label>(this, "Sfondo:");
-    Place(backgroundLabel, 10, 60, 80, 25).Create();
+    Place(backgroundLabel, scale, 10, 60, 80, 25).Create();
 
-    iconList = std::make_unique<OrvUtility::IconList>(int(BackgroundChoices.size()));
+    iconList = std::make_unique<OrvUtility::IconList>(int(BackgroundChoices.size()), scale.Pixels());
     for (const BackgroundChoice& choice : BackgroundChoices) iconList->AddIcon(choice.swatchIcon);
 
     backgroundList = std::make_unique<OrvUtility::ComboBoxEx>(this, *iconList);
     backgroundList->tabStop = true;
-    Place(backgroundList, 100, 60, 120, 120);
+    Place(backgroundList, scale, 100, 60, 120, 120);
     for (std::size_t i = 0; i < BackgroundChoices.size(); ++i)
         backgroundList->Add(BackgroundChoices[i].label, std::to_string(BackgroundChoices[i].pair),
                             int(i));
@@ -149,8 +150,9 @@ void FormNuovo::BuildControls() {
     for (const auto& entry : buttons) {
         entry.button = std::make_unique<OrvUtility::Button>(this, entry.caption);
         entry.button->defaultButton = &entry.button == &okButton;
-        Place(entry.button, clientWidth - entry.fromRight, clientHeight - 35, 100, 25).onCommand =
-            click;
+        OrvUtility::Button& button = Place(entry.button, scale, 0, 0, 100, 25);
+        button.SetPosition(clientWidth - scale(entry.fromRight), clientHeight - scale(35));
+        button.onCommand = click;
         entry.button->Create();
     }
 

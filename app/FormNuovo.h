@@ -7,6 +7,7 @@
 #include "toolkit/controls/ComboBox.h"
 #include "toolkit/controls/StaticControls.h"
 #include "toolkit/controls/TextBox.h"
+#include "toolkit/core/Dpi.h"
 #include "toolkit/core/Font.h"
 #include "toolkit/core/Form.h"
 
@@ -74,6 +75,7 @@ private:
     std::optional<PresetValues> preset;
 
     OrvUtility::Font ownFont{"Lucida Console", 16};  // the form's `font`
+    OrvUtility::DpiScale scale;  // the owner's screen's
     bool ownerDisabled = false;
 };
 

@@ -5,62 +5,116 @@
 namespace MyApp {
 namespace {
 
+// Lengths at 96 dpi.
 constexpr int CanvasLeft = 10;
-constexpr int CanvasTop = 30;
 constexpr int CanvasSideMargins = 20;
-constexpr int SpaceAroundCanvasLeast = 145;  // toolbar, colour row, three palette rows, status bar
+constexpr int ToolBarLeft = 10;
+constexpr int ToolBarTop = 3;
+constexpr int ToolBarWidth = 100;
+constexpr int ToolBarPadding = 9;           // around a 16-pixel image: 25 at 96 dpi
+constexpr int ToolBarToCanvas = 2;          // the canvas's top, 30 at 96 dpi
 constexpr int ColourRowBelowCanvas = 3;
-constexpr int LeastStatusBarRoom = 30;       // below the last palette row
-constexpr int PaletteStartX = 157;           // the cell before the first one, which lands at 178
-constexpr int PalettePitch = 21;
-constexpr int PaletteRowPitch = 29;
-constexpr int PaletteRightReach = 26;
+constexpr int LeastStatusBarRoom = 30;      // below the last palette row
+constexpr int LeastPaletteRows = 3;
+constexpr int ColourLabelLeft = 10;
+constexpr int ColourLabelWidth = 60;
+constexpr int ColourLabelHeight = 25;
+constexpr int ChooserLeft = 70;
+constexpr int ChooserTextWidth = 64;        // and a swatch: 80 at 96 dpi
+constexpr int ChooserListHeight = 120;
+constexpr int PaletteAfterChooser = 28;
+constexpr int PaletteGap = 5;
+constexpr int PaletteRightMargin = 10;
 constexpr int PaletteRowStartX = 10;
-constexpr int PaletteCellHeight = CellHeight;
 constexpr int LeastClientWidth = 480;
-constexpr int LeastCanvasHeight = 4 * CellHeight + 24;  // four rows, a scroll bar and the border
+constexpr int LeastCanvasRows = 4;
+constexpr int CanvasFrame = 24;             // a scroll bar and the border
+
+int PaletteRowPitch(const LayoutScale& scale) {
+    return scale.TileHeight() + scale.Scaled(PaletteGap);
+}
 
 }  // namespace
+
+int LayoutScale::Scaled(int lengthAt96) const {
+    // Rounded as MulDiv rounds, so that the window's controls and the native ones agree.
+    const long long product = (long long)lengthAt96 * dpi;
+    return int((product + (product >= 0 ? 48 : -48)) / 96);
+}
+
+LayoutScale ScaleForDpi(int dpi) {
+    const int tile = std::max(1, (dpi + 48) / 96);
+    return {dpi, tile};
+}
 
 LayoutPoint MainWindowSize(int screenWidth, int screenHeight) {
     return {int(screenWidth * 0.9), int(screenHeight * 0.9)};
 }
 
-int SpaceAroundCanvas(int clientWidth, int statusBarHeight) {
-    const int paletteHeight = (PaletteRowCount(clientWidth) - 1) * PaletteRowPitch + PaletteCellHeight;
-    const int needed = CanvasTop + ColourRowBelowCanvas + paletteHeight +
-                       std::max(LeastStatusBarRoom, statusBarHeight);
-    return std::max(SpaceAroundCanvasLeast, needed);
+LayoutRect ToolBarRect(const LayoutScale& scale) {
+    return {scale.Scaled(ToolBarLeft), scale.Scaled(ToolBarTop), scale.Scaled(ToolBarWidth),
+            CellWidth * scale.tile + scale.Scaled(ToolBarPadding)};
 }
 
-LayoutRect CanvasRect(int clientWidth, int clientHeight, int statusBarHeight) {
-    return {CanvasLeft, CanvasTop, std::max(0, clientWidth - CanvasSideMargins),
-            std::max(0, clientHeight - SpaceAroundCanvas(clientWidth, statusBarHeight))};
+namespace {
+
+int CanvasTop(const LayoutScale& scale) {
+    return ToolBarRect(scale).Bottom() + scale.Scaled(ToolBarToCanvas);
 }
 
-int ColourRowY(int canvasHeight) {
-    return CanvasTop + canvasHeight + ColourRowBelowCanvas;
+}  // namespace
+
+int SpaceAroundCanvas(int clientWidth, int statusBarHeight, const LayoutScale& scale) {
+    const int rows = std::max(LeastPaletteRows, PaletteRowCount(clientWidth, scale));
+    const int paletteHeight = (rows - 1) * PaletteRowPitch(scale) + scale.TileHeight();
+    return CanvasTop(scale) + scale.Scaled(ColourRowBelowCanvas) + paletteHeight +
+           std::max(scale.Scaled(LeastStatusBarRoom), statusBarHeight);
 }
 
-LayoutPoint MinimumClientSize(int statusBarHeight) {
-    return {LeastClientWidth,
-            LeastCanvasHeight + SpaceAroundCanvas(LeastClientWidth, statusBarHeight)};
+LayoutRect CanvasRect(int clientWidth, int clientHeight, int statusBarHeight,
+                      const LayoutScale& scale) {
+    return {scale.Scaled(CanvasLeft), CanvasTop(scale),
+            std::max(0, clientWidth - scale.Scaled(CanvasSideMargins)),
+            std::max(0, clientHeight - SpaceAroundCanvas(clientWidth, statusBarHeight, scale))};
 }
 
-int PaletteRowCount(int clientWidth) {
-    const PalettePlaces places = PaletteCellPlaces(clientWidth, 0);
-    return places.back().y / PaletteRowPitch + 1;
+int ColourRowY(int canvasHeight, const LayoutScale& scale) {
+    return CanvasTop(scale) + canvasHeight + scale.Scaled(ColourRowBelowCanvas);
 }
 
-PalettePlaces PaletteCellPlaces(int clientWidth, int firstRowY) {
+LayoutRect ColourLabelRect(int rowY, const LayoutScale& scale) {
+    return {scale.Scaled(ColourLabelLeft), rowY, scale.Scaled(ColourLabelWidth),
+            scale.Scaled(ColourLabelHeight)};
+}
+
+LayoutRect ColourChooserRect(int rowY, const LayoutScale& scale) {
+    return {scale.Scaled(ChooserLeft), rowY,
+            scale.Scaled(ChooserTextWidth) + CellWidth * scale.tile,
+            scale.Scaled(ChooserListHeight)};
+}
+
+LayoutPoint MinimumClientSize(int statusBarHeight, const LayoutScale& scale) {
+    const int width = scale.Scaled(LeastClientWidth);
+    return {width, LeastCanvasRows * scale.TileHeight() + scale.Scaled(CanvasFrame) +
+                       SpaceAroundCanvas(width, statusBarHeight, scale)};
+}
+
+int PaletteRowCount(int clientWidth, const LayoutScale& scale) {
+    const PalettePlaces places = PaletteCellPlaces(clientWidth, 0, scale);
+    return places.back().y / PaletteRowPitch(scale) + 1;
+}
+
+PalettePlaces PaletteCellPlaces(int clientWidth, int firstRowY, const LayoutScale& scale) {
+    const int pitch = scale.TileWidth() + scale.Scaled(PaletteGap);
+    const int reach = scale.TileWidth() + scale.Scaled(PaletteRightMargin);
     PalettePlaces places;
-    int x = PaletteStartX;
+    int x = ColourChooserRect(0, scale).Right() + scale.Scaled(PaletteAfterChooser) - pitch;
     int y = firstRowY;
     for (LayoutPoint& place : places) {
-        x += PalettePitch;
-        if (x + PaletteRightReach > clientWidth) {
-            x = PaletteRowStartX;
-            y += PaletteRowPitch;
+        x += pitch;
+        if (x + reach > clientWidth) {
+            x = scale.Scaled(PaletteRowStartX);
+            y += PaletteRowPitch(scale);
         }
         place = {x, y};
     }

@@ -48,10 +48,13 @@ TEST_F(SettingsTest, ThePlaceIsTakenAtStartAsideFromARunningCopyAndRememberedAtE
     }
     SetWindowPos(form->handle, nullptr, 70, 60, 600, 450, SWP_NOZORDER);
     ShowWindow(form->handle, SW_MAXIMIZE);
+    form->SetZoom(3);
     Run(*form->exitItem, {}, {true});  // "&Esci": the window goes, the form stays
     ASSERT_FALSE(IsWindow(form->handle));
     StartAgain();
     EXPECT_TRUE(IsZoomed(form->handle));
+    EXPECT_EQ(form->Zoom(), 3);  // and the canvas as it was left
+    EXPECT_EQ(form->cellControls[0]->GetSize().cx, 3 * CellWidth);
     ShowWindow(form->handle, SW_RESTORE);
     EXPECT_EQ(Edges(form->handle), (std::vector<LONG>{70, 60, 670, 510}));
 

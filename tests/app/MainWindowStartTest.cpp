@@ -3,6 +3,8 @@
 #include "app/rules/MainWindowLayout.h"
 #include "resources/ResourceIds.h"
 #include "support/CommittedAtlas.h"
+
+#include <optional>
 #include "toolkit/core/GdiGuards.h"
 
 #include <commctrl.h>
@@ -85,11 +87,13 @@ TEST_F(MainWindowTest, StartsEmptyWithOnlyNewOpenExitAndHelpEnabled) {
         EXPECT_EQ(MenuEnabled(entry.item), entry.enabled) << entry.item.id;
     }
     const HMENU bar = GetMenu(form->handle);
-    ASSERT_EQ(GetMenuItemCount(bar), 3);
+    ASSERT_EQ(GetMenuItemCount(bar), 4);
     EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 0)), 9);
     EXPECT_EQ(MenuText(GetSubMenu(bar, 0), 6, MF_BYPOSITION), L"Disegni &recenti");
     EXPECT_EQ(MenuText(bar, 1, MF_BYPOSITION), L"&Modifica");
     EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 1)), 15);
+    EXPECT_EQ(MenuText(bar, 2, MF_BYPOSITION), L"&Visualizza");
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 2)), 3);
 
     struct Tool {
         OrvUtility::ToolBarItem& item;
@@ -135,19 +139,9 @@ TEST_F(MainWindowTest, StartsEmptyWithOnlyNewOpenExitAndHelpEnabled) {
     EXPECT_TRUE(StyleOf(form->canvas->handle) & WS_BORDER);
 }
 
-// The test screen is 1024 x 768 and the system keeps a window within the screen's size: the
-// larger client sizes are reached with that bound lifted, as on a larger screen.
-WNDPROC screenBoundProcedure = nullptr;
-LRESULT CALLBACK WithoutScreenBound(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const LRESULT answer = CallWindowProcW(screenBoundProcedure, window, message, wParam, lParam);
-    if (message == WM_GETMINMAXINFO) reinterpret_cast<MINMAXINFO*>(lParam)->ptMaxTrackSize = {4000, 4000};
-    return answer;
-}
-
 TEST_F(MainWindowTest, LayoutFollowsTheClientSize) {
     const POINT toolBarPlace = PlaceOf(form->toolBar->handle);
-    screenBoundProcedure = WNDPROC(SetWindowLongPtrW(form->handle, GWLP_WNDPROC,
-                                                     LONG_PTR(WithoutScreenBound)));
+    std::optional<ScreenBoundLifted> lifted(form->handle);
     // 1280 and 1024 wide hold the palette in three rows: the usual layout. 800 wide needs four
     // and 480 seven: the canvas gives up the height, so no glyph goes under the status bar.
     const struct { SIZE client; int spaceAroundCanvas; } sizes[] = {
@@ -182,7 +176,7 @@ TEST_F(MainWindowTest, LayoutFollowsTheClientSize) {
         EXPECT_EQ(PlaceOf(form->toolBar->handle).x, toolBarPlace.x);
         EXPECT_EQ(PlaceOf(form->toolBar->handle).y, toolBarPlace.y);
     }
-    SetWindowLongPtrW(form->handle, GWLP_WNDPROC, LONG_PTR(screenBoundProcedure));
+    lifted.reset();
 
     // The window cannot be dragged smaller than a client area of 480 wide with four canvas rows.
     MINMAXINFO limits{};

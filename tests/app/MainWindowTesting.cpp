@@ -8,6 +8,28 @@ namespace MyApp::Testing {
 
 using OrvUtility::Testing::scriptedServices;
 
+namespace {
+
+WNDPROC screenBoundProcedure = nullptr;
+
+LRESULT CALLBACK WithoutScreenBound(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT answer = CallWindowProcW(screenBoundProcedure, window, message, wParam, lParam);
+    if (message == WM_GETMINMAXINFO)
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMaxTrackSize = {4000, 4000};
+    return answer;
+}
+
+}  // namespace
+
+ScreenBoundLifted::ScreenBoundLifted(HWND window) : lifted(window) {
+    screenBoundProcedure =
+        WNDPROC(SetWindowLongPtrW(window, GWLP_WNDPROC, LONG_PTR(WithoutScreenBound)));
+}
+
+ScreenBoundLifted::~ScreenBoundLifted() {
+    SetWindowLongPtrW(lifted, GWLP_WNDPROC, LONG_PTR(screenBoundProcedure));
+}
+
 void MainWindowTest::SetUp() {
     ToolkitTest::SetUp();
     scriptedServices = {};

@@ -11,6 +11,19 @@
 
 namespace MyApp::Testing {
 
+// The test screen is 1024 x 768 and the system keeps a window within the screen's size: while
+// this lives, the window may grow as on a larger screen.
+class ScreenBoundLifted {
+public:
+    explicit ScreenBoundLifted(HWND window);
+    ~ScreenBoundLifted();
+    ScreenBoundLifted(const ScreenBoundLifted&) = delete;
+    ScreenBoundLifted& operator=(const ScreenBoundLifted&) = delete;
+
+private:
+    HWND lifted;
+};
+
 class MainWindowTest : public OrvUtility::Testing::ToolkitTest {
 protected:
     void SetUp() override;

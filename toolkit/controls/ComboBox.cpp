@@ -23,10 +23,25 @@ const std::wstring& ClampedItem(const std::vector<std::wstring>& list, int index
 
 }  // namespace
 
-IconList::IconList(int initialSize) {
+namespace {
+
+constexpr int IconSide = 16;
+
+}  // namespace
+
+IconList::IconList(int initialSize, int pixelFactor) : factor(std::max(1, pixelFactor)) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_USEREX_CLASSES};
     InitCommonControlsEx(&controls);
-    imageList = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, initialSize, 0);
+    imageList = ImageList_Create(IconSide * factor, IconSide * factor, ILC_COLOR32 | ILC_MASK,
+                                 initialSize, 0);
+}
+
+void IconList::Restart(int pixelFactor) {
+    if (imageList) ImageList_Destroy(imageList);
+    factor = std::max(1, pixelFactor);
+    imageList = ImageList_Create(IconSide * factor, IconSide * factor, ILC_COLOR32 | ILC_MASK,
+                                 count, 0);
+    count = 0;
 }
 
 IconList::~IconList() {
@@ -38,14 +53,35 @@ void IconList::AddIcon(int resourceId) {
     // Icons from LoadIconW are shared with the module: nothing to release.
     const HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId));
     if (!icon) return;
-    ImageList_ReplaceIcon(imageList, -1, icon);
-    ++count;
+    if (factor == 1) {
+        ImageList_ReplaceIcon(imageList, -1, icon);
+        ++count;
+        return;
+    }
+    // Enlarged from its 16 x 16 pixels, drawn on white (the swatches are opaque).
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(format.bmiHeader), IconSide, -IconSide, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    GdiObject<HBITMAP> picture(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!picture || !bits) return;
+    {
+        const MemoryContext memory(nullptr);
+        const Selection selected(memory.Get(), picture.Get());
+        if (!memory || !selected) return;
+        PatBlt(memory.Get(), 0, 0, IconSide, IconSide, WHITENESS);
+        DrawIconEx(memory.Get(), 0, 0, icon, IconSide, IconSide, 0, nullptr, DI_NORMAL);
+        GdiFlush();
+    }
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    AddPictures(std::vector<std::uint32_t>(pixels, pixels + IconSide * IconSide), 1);
 }
 
 void IconList::AddPictures(const std::vector<std::uint32_t>& pixels, int pictures) {
-    constexpr int Side = 16;
+    if (!imageList || pictures <= 0 ||
+        pixels.size() != std::size_t(IconSide) * pictures * IconSide)
+        return;
+    const int Side = IconSide * factor;
     const int stripWidth = Side * pictures;
-    if (!imageList || pictures <= 0 || pixels.size() != std::size_t(stripWidth) * Side) return;
     BITMAPINFO format{};
     format.bmiHeader.biSize = sizeof(format.bmiHeader);
     format.bmiHeader.biWidth = stripWidth;
@@ -58,9 +94,11 @@ void IconList::AddPictures(const std::vector<std::uint32_t>& pixels, int picture
     if (!strip || !bits) return;
     // Blue, green, red, alpha in memory; opaque, as the icons' pixels are.
     auto* out = static_cast<std::uint32_t*>(bits);
-    for (std::size_t i = 0; i < pixels.size(); ++i) {
-        const std::uint32_t rgb = pixels[i];
-        out[i] = 0xFF000000u | rgb;
+    const int givenWidth = IconSide * pictures;
+    for (int y = 0; y < Side; ++y) {
+        for (int x = 0; x < stripWidth; ++x)
+            out[std::size_t(y) * stripWidth + x] =
+                0xFF000000u | pixels[std::size_t(y / factor) * givenWidth + x / factor];
     }
     GdiObject<HBITMAP> mask(CreateBitmap(stripWidth, Side, 1, 1, nullptr));  // all shown
     if (!mask) return;

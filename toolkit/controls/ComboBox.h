@@ -15,14 +15,18 @@
 
 namespace OrvUtility {
 
-// A native image list of 16 x 16 icons from this program's resources, owned.
+// A native image list of 16 x 16 icons from this program's resources, owned, each drawn
+// `factor` times as wide and high (a whole factor: every pixel a square of the same colour).
 class IconList {
 public:
-    explicit IconList(int initialSize);
+    explicit IconList(int initialSize, int factor = 1);
     ~IconList();
     IconList(const IconList&) = delete;
     IconList& operator=(const IconList&) = delete;
 
+    // Empties the list and makes its pictures `factor` times as large from now on; a combo box
+    // showing it must be given it again.
+    void Restart(int factor);
     // Appends the icon resource; an icon that does not load is skipped.
     void AddIcon(int resourceId);
     // Appends 16 x 16 opaque pictures made in memory, drawn exactly as icons of the same pixels:
@@ -32,6 +36,7 @@ public:
 
     HIMAGELIST imageList = nullptr;
     int count = 0;
+    int factor = 1;
 };
 
 class ComboBox : public Child, public CommandElement, public ComboBoxRole {

@@ -36,6 +36,7 @@ void PressButton(GUIElement* sender) {
 }
 
 // Every control of the box routes its characters to the box and is created once configured.
+// Places and sizes are in the box's pixels, already scaled.
 template <typename Control>
 Control& Place(std::unique_ptr<Control>& control, int left, int top, int controlWidth,
                int controlHeight) {
@@ -63,13 +64,16 @@ std::string ReplaceAll(const std::string& source, const std::string& find,
 }
 
 FormAbout::FormAbout(Form* ownerForm) : Form(ownerForm->instance), owner(ownerForm) {
+    // Shown on the owner's screen, at its DPI.
+    scale.dpi = WindowDpi(owner->handle);
+    for (Font* each : {&ownFont, &titleFont, &linkFont}) each->ScaleTo(scale.dpi);
     font = &ownFont;
     titleFont.bold = true;
     linkFont.underline = true;
     modalFrame = true;
     minimizeBox = false;
     resizable = false;
-    SetSize(ClientWidth, ClientHeight);
+    SetSize(scale(ClientWidth), scale(ClientHeight));
     CenterOnScreen();
     SetText(std::string("Info..."));
 
@@ -103,7 +107,7 @@ void FormAbout::ReleaseOwner() {
 }
 
 void FormAbout::OnShow() {
-    SetClientSize(ClientWidth, ClientHeight);
+    SetClientSize(scale(ClientWidth), scale(ClientHeight));
 }
 
 void FormAbout::BuildControls() {
@@ -111,31 +115,36 @@ void FormAbout::BuildControls() {
     GetClientRect(handle, &client);
     width = client.right - client.left;
     height = client.bottom - client.top;
-    const int x0 = logoWidth + 45;
-    const int columnWidth = width - (logoWidth + 20) - 35;
+    // The logo grows by a whole factor, every other length with the DPI.
+    const int shownLogoWidth = logoWidth * scale.Pixels();
+    const int shownLogoHeight = logoHeight * scale.Pixels();
+    const int x0 = shownLogoWidth + scale(45);
+    const int columnWidth = width - (shownLogoWidth + scale(20)) - scale(35);
 
     logoFrame = std::make_unique<PanelChildren>(this);
-    Place(logoFrame, 10, 10, logoWidth + 20, height - 20).border = true;
+    Place(logoFrame, scale(10), scale(10), shownLogoWidth + scale(20), height - scale(20)).border =
+        true;
     logoFrame->Create();
 
     logo = std::make_unique<Image>(logoFrame.get(), logoResource);
-    Place(logo, 5, 5, logoWidth, logoHeight).Create();
+    logo->pixelFactor = scale.Pixels();
+    Place(logo, scale(5), scale(5), shownLogoWidth, shownLogoHeight).Create();
 
     titleLabel = std::make_unique<Label>(this, title);
-    Place(titleLabel, x0, 10, columnWidth, 25).font = &titleFont;
+    Place(titleLabel, x0, scale(10), columnWidth, scale(25)).font = &titleFont;
     titleLabel->Create();
 
     subtitleLabel = std::make_unique<Label>(this, subtitle);
-    Place(subtitleLabel, x0, 35, columnWidth, 25).font = font;
+    Place(subtitleLabel, x0, scale(35), columnWidth, scale(25)).font = font;
     subtitleLabel->Create();
 
     const struct { std::unique_ptr<CellControl>& link; std::string address; int left; } links[] = {
         {homeLink, homePage, x0},
-        {mailLink, ReplaceAll(homePage, "http://www.", "info@"), x0 + 160},
+        {mailLink, ReplaceAll(homePage, "http://www.", "info@"), x0 + scale(160)},
     };
     for (const auto& entry : links) {
         entry.link = std::make_unique<CellControl>(this);
-        CellControl& link = Place(entry.link, entry.left, 55, 150, 22);
+        CellControl& link = Place(entry.link, entry.left, scale(55), scale(150), scale(22));
         link.textColour = LinkBlue;
         link.textAlign = 0;
         link.SetText(entry.address);
@@ -149,13 +158,13 @@ void FormAbout::BuildControls() {
     // style bit shows but the text stays on one line.
     infoBox = std::make_unique<TextBox>(this, infoText);
     infoBox->multiline = infoBox->readOnly = infoBox->verticalScroll = true;
-    Place(infoBox, x0, 85, columnWidth, height - 145).Create();
+    Place(infoBox, x0, scale(85), columnWidth, height - scale(145)).Create();
 
     okButton = std::make_unique<Button>(this, "OK");
-    Place(okButton, 0, 0, 80, 25).onCommand = PressButton;
+    Place(okButton, 0, 0, scale(80), scale(25)).onCommand = PressButton;
     okButton->Create();
     const int buttonWidth = okButton->GetSize().cx;
-    okButton->SetPosition(columnWidth / 2 + x0 - buttonWidth / 2, height - 50);
+    okButton->SetPosition(columnWidth / 2 + x0 - buttonWidth / 2, height - scale(50));
     okButton->Focus();
 }
 

@@ -3,6 +3,7 @@
 // title line, a second line, two links (a home page and a mail address made from it), a
 // read-only text and "OK". Its owner is disabled for as long as the box exists.
 
+#include "toolkit/core/Dpi.h"
 #include "toolkit/core/Font.h"
 #include "toolkit/core/Form.h"
 
@@ -58,6 +59,7 @@ private:
     void ReleaseOwner();
 
     Font ownFont{"Arial", 14};  // the form's `font`
+    DpiScale scale;             // the owner's screen's
     bool ownerDisabled = false;
 };
 

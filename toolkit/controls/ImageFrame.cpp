@@ -27,7 +27,7 @@ void ImageFrame::PaintFrame() {
     drawing.Begin();
     if (paintBackground)
         drawing.FillRect(0, 0, client.right - client.left, client.bottom - client.top, backColour);
-    const SIZE frame = GetSize();
+    const SIZE frame = FrameSize();
     BITMAP sheetInfo{};
     if (!GetObjectW(sheet, sizeof(sheetInfo), &sheetInfo)) return;
     const long long frameLeft = (long long)frame.cx * column;
@@ -41,18 +41,29 @@ void ImageFrame::PaintFrame() {
     const int toY = int(top - frameTop);
     const int copyWidth = int(right - left);
     const int copyHeight = int(bottom - top);
-    if (transparent) {
+    const int factor = std::max(1, zoom);
+    if (transparent && factor == 1) {
         drawing.BlitTransparent(toX, toY, copyWidth, copyHeight, sheet, int(left), int(top));
     } else {
-        drawing.Blit(toX, toY, copyWidth, copyHeight, sheet, int(left), int(top));
+        drawing.BlitEnlarged(toX * factor, toY * factor, copyWidth, copyHeight, sheet, int(left),
+                             int(top), factor);
     }
-    if (inverted) PatBlt(drawing.Context(), toX, toY, copyWidth, copyHeight, DSTINVERT);
+    if (inverted)
+        PatBlt(drawing.Context(), toX * factor, toY * factor, copyWidth * factor,
+               copyHeight * factor, DSTINVERT);
+}
+
+SIZE ImageFrame::FrameSize() {
+    const SIZE shown = GetSize();
+    const int factor = std::max(1, zoom);
+    return {shown.cx / factor, shown.cy / factor};
 }
 
 bool ImageFrame::PaintsWholeClient() {
     BITMAP sheetInfo{};
-    if (transparent || !sheet || !GetObjectW(sheet, sizeof(sheetInfo), &sheetInfo)) return false;
-    const SIZE frame = GetSize();
+    if ((transparent && zoom <= 1) || !sheet || !GetObjectW(sheet, sizeof(sheetInfo), &sheetInfo))
+        return false;
+    const SIZE frame = FrameSize();
     return column >= 0 && row >= 0 && (long long)frame.cx * (column + 1) <= sheetInfo.bmWidth &&
            (long long)frame.cy * (row + 1) <= sheetInfo.bmHeight;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A panel that shows one frame cut out of a bitmap sheet. The sheet is divided into frames of
-// exactly the frame's own size; `column` and `row` choose one. The drawing's cells and the
+// the frame's own size over `zoom`; `column` and `row` choose one, and each of its pixels is
+// drawn `zoom` times as wide and high. The drawing's cells and the
 // glyph palette are frames of the glyph atlas: the column is the glyph, the row the colours.
 
 #include "toolkit/controls/PanelChildren.h"
@@ -23,12 +24,15 @@ public:
 
     bool transparent = true;  // black pixels of the sheet are not copied
     bool inverted = false;    // the frame's colours shown inverted (a selected cell)
+    std::int32_t zoom = 1;    // a whole factor; an enlarged frame is drawn opaque
     HBITMAP sheet;            // the caller's
     std::int32_t column;
     std::int32_t row;
 
 private:
     void PaintFrame();
+    // The frame's size on the sheet.
+    SIZE FrameSize();
 };
 
 }  // namespace OrvUtility

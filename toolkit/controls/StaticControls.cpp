@@ -1,7 +1,9 @@
 #include "toolkit/controls/StaticControls.h"
 
 #include "toolkit/controls/NativeControl.h"
+#include "toolkit/core/Dpi.h"
 #include "toolkit/core/Drawing.h"
+#include "toolkit/core/Font.h"
 #include "toolkit/core/TextConversion.h"
 
 namespace OrvUtility {
@@ -38,6 +40,10 @@ void Label::Create() {
     else if (centred) style |= SS_CENTER;
     CreateNativeControl(*this, {L"static", style, BorderEdge(border)});
     FinishNativeControl(*this);
+    // Without a font of its own a label shows the system's, which does not grow with the DPI.
+    if (!font && handle)
+        SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(SystemFontAt(WindowDpi(handle))),
+                     FALSE);
 }
 
 Image::Image(GUIElement* parentElement, int bitmapResource)
@@ -74,9 +80,11 @@ void Image::SetResource(int bitmapResource) {
     resourceId = bitmapResource;
     if (!created || bitmapResource <= 0) return;
     bitmap.Reset();
-    Show(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
-                                         MAKEINTRESOURCEW(bitmapResource), IMAGE_BITMAP, 0, 0,
-                                         LR_CREATEDIBSECTION)));
+    GdiObject<HBITMAP> loaded(static_cast<HBITMAP>(LoadImageW(
+        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapResource), IMAGE_BITMAP, 0, 0,
+        LR_CREATEDIBSECTION)));
+    if (pixelFactor > 1 && loaded) loaded = GdiObject<HBITMAP>(EnlargedBitmap(loaded.Get(), pixelFactor));
+    Show(loaded.Release());
 }
 
 // The window shows what the element holds: a failed load leaves it showing nothing rather

@@ -41,6 +41,7 @@ public:
     std::string bitmapFile;
     int resourceId;
     bool border = false;
+    int pixelFactor = 1;  // the picture shown this many times as wide and high, pixels whole
 
 private:
     void Show(HBITMAP loaded);

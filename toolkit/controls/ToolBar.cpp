@@ -1,6 +1,7 @@
 #include "toolkit/controls/ToolBar.h"
 
 #include "toolkit/controls/NativeControl.h"
+#include "toolkit/core/Drawing.h"
 #include "toolkit/core/ElementRegistry.h"
 #include "toolkit/core/ToolTip.h"
 
@@ -15,6 +16,35 @@ HINSTANCE ProgramModule() {
     return GetModuleHandleW(nullptr);
 }
 
+// A copy of `images` with each image `factor` times as large, pixels and mask alike, or none.
+// Each image is taken out as an icon: the list's own bitmaps stay selected in its contexts.
+HIMAGELIST EnlargedImageList(HIMAGELIST images, int factor) {
+    int side = 0, sideHigh = 0;
+    const int count = ImageList_GetImageCount(images);
+    if (!ImageList_GetIconSize(images, &side, &sideHigh) || count <= 0) return nullptr;
+    HIMAGELIST enlarged =
+        ImageList_Create(side * factor, sideHigh * factor, ILC_COLOR32 | ILC_MASK, count, 0);
+    if (!enlarged) return nullptr;
+    for (int index = 0; index < count; ++index) {
+        const HICON icon = ImageList_GetIcon(images, index, ILD_NORMAL);
+        ICONINFO parts{};
+        if (!icon || !GetIconInfo(icon, &parts)) {
+            if (icon) DestroyIcon(icon);
+            ImageList_Destroy(enlarged);
+            return nullptr;
+        }
+        DestroyIcon(icon);
+        const GdiObject<HBITMAP> colours(parts.hbmColor), mask(parts.hbmMask);
+        const GdiObject<HBITMAP> bigColours(EnlargedBitmap(colours.Get(), factor));
+        const GdiObject<HBITMAP> bigMask(EnlargedBitmap(mask.Get(), factor));
+        if (!bigColours || !bigMask || ImageList_Add(enlarged, bigColours.Get(), bigMask.Get()) < 0) {
+            ImageList_Destroy(enlarged);
+            return nullptr;
+        }
+    }
+    return enlarged;
+}
+
 }  // namespace
 
 ToolBar::ToolBar(GUIElement* parentElement) : Child(parentElement) {
@@ -23,8 +53,28 @@ ToolBar::ToolBar(GUIElement* parentElement) : Child(parentElement) {
     height = 25;
 }
 
+// The window goes first, so that it no longer shows the enlarged list destroyed after it.
 ToolBar::~ToolBar() {
     DestroyOwnWindow();
+    if (enlargedImages) ImageList_Destroy(enlargedImages);
+}
+
+void ToolBar::SetImageFactor(int factor) {
+    imageFactor = std::max(1, factor);
+    if (handle) ApplyImageFactor();
+}
+
+void ToolBar::ApplyImageFactor() {
+    if (!ownImages) {
+        if (imageFactor == 1) return;
+        ownImages = reinterpret_cast<HIMAGELIST>(SendMessageW(handle, TB_GETIMAGELIST, 0, 0));
+        if (!ownImages) return;
+    }
+    HIMAGELIST shown = imageFactor > 1 ? EnlargedImageList(ownImages, imageFactor) : nullptr;
+    SendMessageW(handle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(shown ? shown : ownImages));
+    if (enlargedImages) ImageList_Destroy(enlargedImages);
+    enlargedImages = shown;
+    SendMessageW(handle, TB_AUTOSIZE, 0, 0);
 }
 
 void ToolBar::AddItem(ToolBarItem* item) {
@@ -58,6 +108,7 @@ void ToolBar::Create() {
     SendMessageW(handle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(handle, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&standardBitmap));
     Rebuild();
+    if (imageFactor > 1) ApplyImageFactor();
 }
 
 int ToolBar::ResolveImage(const ToolBarItem& item, int& lastBase) {

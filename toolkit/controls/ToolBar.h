@@ -31,6 +31,11 @@ public:
     // current enabled states. Images resolved once are kept, so no bitmap is added twice.
     void Rebuild();
 
+    // Shows every image `factor` times as wide and high, each pixel a square of its colour
+    // (a whole factor chosen from the screen's DPI); 1 shows them as they are. Images are
+    // added at their own size and enlarged afterwards.
+    void SetImageFactor(int factor);
+
     static constexpr std::size_t MaxButtons = 100;
 
     // The common controls' own small colour images, indexes 0-14 (new = 6, open = 7, save = 8).
@@ -45,12 +50,19 @@ public:
     bool border = false;
     bool showText = false;
     std::vector<GdiObject<HBITMAP>> mappedBitmaps;  // released with the toolbar
+    int imageFactor = 1;  // see SetImageFactor
 
 private:
     DWORD WindowStyle() const;
     // The image list index for an item whose image is not chosen yet; `lastBase` is where the
     // strip most recently added in this rebuild starts.
     int ResolveImage(const ToolBarItem& item, int& lastBase);
+    void ApplyImageFactor();
+
+    // The toolbar's own list, which its images were added to (the toolbar's to destroy), and
+    // its enlarged copy while one is shown (ours).
+    HIMAGELIST ownImages = nullptr;
+    HIMAGELIST enlargedImages = nullptr;
 };
 
 class ToolBarItem : public Child, public CommandElement {

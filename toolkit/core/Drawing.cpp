@@ -99,6 +99,21 @@ void Drawing::Blit(int left, int top, int boxWidth, int boxHeight, HBITMAP bitma
         OnError();
 }
 
+void Drawing::BlitEnlarged(int left, int top, int sourceWidth, int sourceHeight, HBITMAP bitmap,
+                           int sourceX, int sourceY, int factor) {
+    if (factor <= 1) return Blit(left, top, sourceWidth, sourceHeight, bitmap, sourceX, sourceY);
+    if (!deviceContext) return;
+    MemoryContext source(deviceContext);
+    if (!source) OnError();
+    Selection bitmapSelection(source.Get(), bitmap);
+    // Colour on colour keeps each source pixel whole: no blending of neighbours.
+    const int previousMode = SetStretchBltMode(deviceContext, COLORONCOLOR);
+    if (!StretchBlt(deviceContext, left, top, sourceWidth * factor, sourceHeight * factor,
+                    source.Get(), sourceX, sourceY, sourceWidth, sourceHeight, SRCCOPY))
+        OnError();
+    if (previousMode) SetStretchBltMode(deviceContext, previousMode);
+}
+
 namespace {
 
 SIZE BitmapSize(HBITMAP bitmap) {
@@ -171,6 +186,24 @@ void Drawing::DrawBitmap(int left, int top, int boxWidth, int boxHeight, HBITMAP
 HBITMAP LoadBitmapFile(const std::string& path) {
     return static_cast<HBITMAP>(LoadImageW(nullptr, Widen(path).c_str(), IMAGE_BITMAP, 0, 0,
                                            LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+}
+
+HBITMAP EnlargedBitmap(HBITMAP bitmap, int factor) {
+    const SIZE size = BitmapSize(bitmap);
+    if (size.cx <= 0 || size.cy <= 0 || factor < 1) return nullptr;
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(format.bmiHeader), size.cx * factor, -size.cy * factor, 1, 32,
+                        BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    GdiObject<HBITMAP> enlarged(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const MemoryContext from(nullptr), to(nullptr);
+    if (!enlarged || !from || !to) return nullptr;
+    const Selection read(from.Get(), bitmap), write(to.Get(), enlarged.Get());
+    SetStretchBltMode(to.Get(), COLORONCOLOR);
+    if (!StretchBlt(to.Get(), 0, 0, size.cx * factor, size.cy * factor, from.Get(), 0, 0, size.cx,
+                    size.cy, SRCCOPY))
+        return nullptr;
+    return enlarged.Release();
 }
 
 }  // namespace OrvUtility

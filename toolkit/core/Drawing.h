@@ -43,6 +43,10 @@ public:
     void FillRect(int left, int top, int boxWidth, int boxHeight, Colour colour);
     void Blit(int left, int top, int boxWidth, int boxHeight, HBITMAP bitmap, int sourceX,
               int sourceY);
+    // The bitmap's pixels from (sourceX, sourceY), each drawn as a square of `factor` by
+    // `factor`: enlarged by a whole factor, every pixel keeps its colour (nothing blurred).
+    void BlitEnlarged(int left, int top, int sourceWidth, int sourceHeight, HBITMAP bitmap,
+                      int sourceX, int sourceY, int factor);
     // As Blit, but pure black pixels of the bitmap leave the destination unchanged.
     void BlitTransparent(int left, int top, int boxWidth, int boxHeight, HBITMAP bitmap,
                          int sourceX, int sourceY);
@@ -64,5 +68,9 @@ private:
 // Loads a bitmap file (path in the program's narrow character set) as a DIB section;
 // none when it cannot be loaded. The caller owns the bitmap.
 HBITMAP LoadBitmapFile(const std::string& path);
+
+// A copy of `bitmap` `factor` times as wide and high, each pixel a square of its colour, as a
+// DIB section; none when it cannot be made. The caller owns the copy.
+HBITMAP EnlargedBitmap(HBITMAP bitmap, int factor);
 
 }  // namespace OrvUtility

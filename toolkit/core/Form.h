@@ -67,6 +67,10 @@ public:
     FilesDroppedHook onFilesDropped = nullptr;
     // Set before Create: told whenever any program changes the clipboard's content.
     EventHook onClipboardChanged = nullptr;
+    // Told when the window comes to a screen of another DPI (dragged to another monitor, or the
+    // screen's scale changed): the new DPI and the outer rectangle the system suggests for it.
+    // Without it the window just takes that rectangle.
+    DpiChangedHook onDpiChanged = nullptr;
     // The smallest outer size the user can drag the window to; a side of 0 is free.
     SIZE minimumSize{0, 0};
     HICON iconHandle = nullptr;

@@ -220,6 +220,16 @@ void GUIElement::SetSize(int newWidth, int newHeight) {
     Redraw();
 }
 
+void GUIElement::SetBoundsQuietly(int left, int top, int newWidth, int newHeight) {
+    x = left;
+    y = top;
+    width = newWidth;
+    height = newHeight;
+    if (!created) return;
+    SetWindowPos(handle, nullptr, x, y, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS);
+}
+
 // The readers below take the window's values while there is a window, and otherwise answer
 // the stored ones: a window that has gone leaves the last values it had.
 POINT GUIElement::GetPosition() {

@@ -26,6 +26,7 @@ using CharHook = bool (*)(GUIElement* sender, wchar_t character);
 using EventHook = void (*)(GUIElement* sender);
 using CloseHook = bool (*)(GUIElement* sender);
 using MoveHook = void (*)(GUIElement* sender, int x, int y);
+using DpiChangedHook = void (*)(GUIElement* sender, int dpi, const RECT& suggested);
 
 // The element's window handle. It reads like an HWND; assigning it also keeps the element
 // registry's handle index in step, so every way of setting the handle is seen by lookups.
@@ -97,6 +98,9 @@ public:
 
     void SetPosition(int left, int top);
     void SetSize(int newWidth, int newHeight);
+    // Moves and sizes the window in one step without redrawing it: for many windows laid out
+    // at once inside a parent that is held from drawing and then shows them all.
+    void SetBoundsQuietly(int left, int top, int newWidth, int newHeight);
     POINT GetPosition();
     SIZE GetSize();
     void SetClientSize(int clientWidth, int clientHeight);

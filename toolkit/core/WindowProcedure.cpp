@@ -224,6 +224,19 @@ Answer MsgClipboardUpdate(const Message& m) {
     return 0;
 }
 
+Answer MsgDpiChanged(const Message& m) {
+    const RECT suggested = *reinterpret_cast<const RECT*>(m.lParam);
+    auto* form = dynamic_cast<Form*>(m.element);
+    if (form && form->onDpiChanged) {
+        form->onDpiChanged(form, HIWORD(m.wParam), suggested);
+    } else {
+        SetWindowPos(m.window, nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return 0;
+}
+
 Answer MsgHotKey(const Message& m) {
     DispatchHotKey(m.element, m.window, m.wParam);
     return std::nullopt;
@@ -270,6 +283,7 @@ Answer Handle(const Message& m) {
     case WM_HOTKEY:          return MsgHotKey(m);
     case WM_DROPFILES:       return MsgDropFiles(m);
     case WM_CLIPBOARDUPDATE: return MsgClipboardUpdate(m);
+    case WM_DPICHANGED:      return MsgDpiChanged(m);
     default:                 return std::nullopt;
     }
 }
