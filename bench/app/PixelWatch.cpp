@@ -12,7 +12,8 @@
 // Actions (times in ms from the press, the click or --since):
 //   appear          waits for the window to appear and watches it
 //   key KEY...      presses the keys one after the other (a letter, a digit, Return, Escape,
-//                   Tab, Down, Next, Prior, Delete; "ctrl+" in front holds Ctrl with it)
+//                   Tab, Down, Next, Prior, Delete, plus, minus (the main keys' "+" and
+//                   "-"); "ctrl+" in front holds Ctrl with it)
 //   click X Y       clicks at X, Y from the window's top-left corner
 //   trough          clicks the vertical scroll bar of the window's largest child, just above its
 //                   lower arrow: a page down while the bar is at the top
@@ -267,7 +268,8 @@ WORD KeyCode(const std::wstring& name) {
     static const Named names[] = {{L"Return", VK_RETURN}, {L"Escape", VK_ESCAPE},
                                   {L"Tab", VK_TAB},       {L"Down", VK_DOWN},
                                   {L"Next", VK_NEXT},     {L"Prior", VK_PRIOR},
-                                  {L"Delete", VK_DELETE}};
+                                  {L"Delete", VK_DELETE}, {L"plus", VK_OEM_PLUS},
+                                  {L"minus", VK_OEM_MINUS}};
     for (const Named& named : names)
         if (name == named.name) return named.code;
     if (name.size() == 1 && std::iswalnum(name[0])) return WORD(std::towupper(name[0]));
