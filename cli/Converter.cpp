@@ -22,7 +22,8 @@ const AtlasBitmap* BuiltInAtlas() {
 }
 
 ExportResult ExportDrawing(const std::filesystem::path& drawing,
-                           const std::filesystem::path& picture, PictureFormat format) {
+                           const std::filesystem::path& picture, PictureFormat format,
+                           BatchReplacement* batch, std::size_t key) {
     const char* const writeFailed = PictureWriteFailedMessage(format);
     if (SameFile(drawing, picture)) {
         return {ExitWriteFailed, WithCause(writeFailed, MakeError(FileFailure::SameFile))};
@@ -43,9 +44,18 @@ ExportResult ExportDrawing(const std::filesystem::path& drawing,
         return {ExitInternal, "tessaly-cli: the built-in glyph atlas is damaged"};
     }
     std::error_code cause;
-    if (!WritePicture(picture, ComposeExportPicture(editor.Grid(), tiles), format, &cause)) {
-        return {ExitWriteFailed, WithCause(writeFailed, cause)};
+    if (!batch) {
+        if (!WritePicture(picture, ComposeExportPicture(editor.Grid(), tiles), format, &cause)) {
+            return {ExitWriteFailed, WithCause(writeFailed, cause)};
+        }
+        return {};
     }
+    // A worker of a folder composes into the same pixels drawing after drawing: 3 MB of
+    // fresh pages to fault in and zero for each would cost as much as its PNG.
+    thread_local Picture composed;
+    ComposeExportPicture(editor.Grid(), tiles, composed);
+    const auto write = [&](std::FILE* file) { return WritePictureTo(file, composed, format); };
+    if (!batch->Add(key, picture, write, cause)) return {ExitWriteFailed, WithCause(writeFailed, cause)};
     return {};
 }
 

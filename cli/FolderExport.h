@@ -1,6 +1,7 @@
 #pragma once
 // export-all: every drawing of one folder to pictures, on several workers at once.
 
+#include "files/BatchReplacement.h"
 #include "files/PictureFile.h"
 
 #include <filesystem>
@@ -16,6 +17,7 @@ struct FolderExport {
     std::filesystem::path target;  // where the pictures go; the drawings' folder by default
     PictureFormat format = PictureFormat::Png;
     unsigned jobs = 1;             // workers; one per core by default
+    BatchReplacement::StepHook onStep;  // told each step of each group's commit
 };
 
 // The arguments after "export-all": FOLDER [--to OUTFOLDER] [--format png|bmp] [--jobs N],

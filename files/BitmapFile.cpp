@@ -53,8 +53,10 @@ void PutRow(const Picture& picture, int y, std::uint8_t* row) {
     }
 }
 
-// The file written to `file` a few rows at a time; false when a write fails.
+}  // namespace
+
 bool WriteBitmapTo(std::FILE* file, const Picture& picture) {
+    if (!Fits(picture)) return false;
     // Through a buffer of some rows rather than the whole file in memory: an export's
     // 2.3 MB would be fresh pages to fault in, as long as the writing itself.
     constexpr std::size_t BufferBytes = 64 * 1024;
@@ -73,8 +75,6 @@ bool WriteBitmapTo(std::FILE* file, const Picture& picture) {
     }
     return true;
 }
-
-}  // namespace
 
 std::vector<std::uint8_t> EncodeBitmap(const Picture& picture) {
     if (!Fits(picture)) return {};

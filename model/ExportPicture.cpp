@@ -103,8 +103,12 @@ void ComposeExportPicture(const CellGrid& grid, const AtlasImage& atlas, Picture
 
 Picture ComposeExportPicture(const CellGrid& grid, const DrawingTiles& tiles) {
     Picture picture;
-    Compose(grid, CellWidth, [&](CellCode tile) { return tiles.Tile(tile); }, picture);
+    ComposeExportPicture(grid, tiles, picture);
     return picture;
+}
+
+void ComposeExportPicture(const CellGrid& grid, const DrawingTiles& tiles, Picture& picture) {
+    Compose(grid, CellWidth, [&](CellCode tile) { return tiles.Tile(tile); }, picture);
 }
 
 }  // namespace MyApp
