@@ -102,31 +102,24 @@ private:
 
 // Each pixel's palette index in a row, a new one for each new colour; false when the
 // palette is full. Most pixels repeat the one before (a tile's row is a few runs of two
-// colours), so the table is asked only where the colour changes.
+// colours, a background a run across the picture), so the table is asked only where the
+// colour changes, and a run is followed eight pixels at a time.
 bool IndexRow(const std::uint32_t* pixels, int width, ColourTable& table, std::uint8_t* indices) {
-    std::uint32_t last = ~pixels[0];
-    std::uint8_t lastIndex = 0;
-    for (int x = 0; x < width; ++x) {
-        if (pixels[x] != last) {
-            const int index = table.Index(pixels[x]);
-            if (index < 0) return false;
-            last = pixels[x];
-            lastIndex = std::uint8_t(index);
+    for (int x = 0; x < width;) {
+        const std::uint32_t colour = pixels[x];
+        const int index = table.Index(colour);
+        if (index < 0) return false;
+        int end = x + 1;
+        for (; end + 8 <= width; end += 8) {
+            bool same = true;
+            for (int k = 0; k < 8; ++k) same &= pixels[end + k] == colour;
+            if (!same) break;
         }
-        indices[x] = lastIndex;
+        while (end < width && pixels[end] == colour) ++end;
+        std::fill(indices + x, indices + end, std::uint8_t(index));
+        x = end;
     }
     return true;
-}
-
-// The picture's colours in the order they first appear; nothing when there are more than a
-// palette holds.
-std::optional<ColourTable> PaletteOf(const Picture& picture) {
-    ColourTable table;
-    std::vector<std::uint8_t> indices(std::size_t(picture.width));
-    for (int y = 0; y < picture.height; ++y) {
-        if (!IndexRow(picture.Row(y), picture.width, table, indices.data())) return std::nullopt;
-    }
-    return table;
 }
 
 // The fewest bits a pixel of 1, 2, 4 and 8 that tell the palette's colours apart.
@@ -137,7 +130,9 @@ int DepthOf(const ColourTable& palette) {
 }
 
 // One row's indices packed from the high bits of each byte down, the last byte padded
-// with zero bits; at a fixed depth, so the compiler unrolls each byte's packing.
+// with zero bits; at a fixed depth, so the compiler unrolls each byte's packing. `out` may
+// be `indices` itself, or lie before it: each byte is written after the indices it packs
+// were read.
 template <int Depth>
 void PackRow(const std::uint8_t* indices, int width, std::uint8_t* out) {
     constexpr int PerByte = 8 / Depth;
@@ -153,24 +148,37 @@ void PackRow(const std::uint8_t* indices, int width, std::uint8_t* out) {
     *out = std::uint8_t(packed);
 }
 
-// Each row as a filter byte then its packed indices, a row indexed at a time rather than
-// the whole picture: that would be as many fresh pages to fault in as there are pixels.
-std::vector<std::uint8_t> PackedRows(const Picture& picture, ColourTable& palette) {
-    const int width = picture.width, depth = DepthOf(palette);
-    const std::size_t rowBytes = 1 + (std::size_t(width) * depth + 7) / 8;
-    std::vector<std::uint8_t> rows(rowBytes * std::size_t(picture.height));
-    std::vector<std::uint8_t> indices(static_cast<std::size_t>(width));
+// Each row as a filter byte then its packed indices, with the palette of the picture's
+// colours in the order they first appear; nothing when there are more than it holds. One
+// pass indexes every row at 8 bits a pixel (a colour's index never changes once given),
+// a second packs them in place at the depth the palette then needs. A row the same as the
+// one above takes its indices.
+std::optional<std::vector<std::uint8_t>> PackedRows(const Picture& picture, ColourTable& palette) {
+    const int width = picture.width;
+    const std::size_t indexedBytes = 1 + std::size_t(width);
+    std::vector<std::uint8_t> rows(indexedBytes * std::size_t(picture.height));
     for (int y = 0; y < picture.height; ++y) {
-        std::uint8_t* const row = rows.data() + rowBytes * std::size_t(y);
-        IndexRow(picture.Row(y), width, palette, indices.data());  // every colour is known
+        std::uint8_t* const row = rows.data() + indexedBytes * std::size_t(y);
         row[0] = FilterNone;
-        switch (depth) {
-            case 1: PackRow<1>(indices.data(), width, row + 1); break;
-            case 2: PackRow<2>(indices.data(), width, row + 1); break;
-            case 4: PackRow<4>(indices.data(), width, row + 1); break;
-            default: PackRow<8>(indices.data(), width, row + 1); break;
+        if (y > 0 && std::equal(picture.Row(y), picture.Row(y) + width, picture.Row(y - 1))) {
+            std::copy_n(row + 1 - indexedBytes, width, row + 1);
+        } else if (!IndexRow(picture.Row(y), width, palette, row + 1)) {
+            return std::nullopt;
         }
     }
+    const int depth = DepthOf(palette);
+    const std::size_t rowBytes = 1 + (std::size_t(width) * depth + 7) / 8;
+    for (int y = 0; depth < 8 && y < picture.height; ++y) {
+        const std::uint8_t* const indices = rows.data() + indexedBytes * std::size_t(y) + 1;
+        std::uint8_t* const row = rows.data() + rowBytes * std::size_t(y);
+        row[0] = FilterNone;
+        switch (depth) {
+            case 1: PackRow<1>(indices, width, row + 1); break;
+            case 2: PackRow<2>(indices, width, row + 1); break;
+            default: PackRow<4>(indices, width, row + 1); break;
+        }
+    }
+    rows.resize(rowBytes * std::size_t(picture.height));
     // Deflate packs runs of a byte and repeats of earlier bytes; a row is stored as its
     // differences to the row above only where those change less often than the row itself
     // does (a row of glyphs much like the one above it). On drawings this packed smaller
@@ -253,9 +261,10 @@ std::vector<std::uint8_t> EncodeFile(int width, int height, int depth, std::uint
 std::vector<std::uint8_t> EncodePng(const Picture& picture) {
     if (picture.width <= 0 || picture.height <= 0) return {};
     if (picture.pixels.size() != std::size_t(picture.width) * std::size_t(picture.height)) return {};
-    if (std::optional<ColourTable> palette = PaletteOf(picture)) {
-        return EncodeFile(picture.width, picture.height, DepthOf(*palette), 3, &*palette,
-                          PackedRows(picture, *palette), PaletteCompressionLevel);
+    ColourTable palette;
+    if (std::optional<std::vector<std::uint8_t>> rows = PackedRows(picture, palette)) {
+        return EncodeFile(picture.width, picture.height, DepthOf(palette), 3, &palette, *rows,
+                          PaletteCompressionLevel);
     }
     const auto rgb = [&picture](int y, std::uint8_t* out) {
         for (const std::uint32_t* pixel = picture.Row(y); pixel != picture.Row(y) + picture.width;
