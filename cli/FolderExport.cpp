@@ -1,5 +1,6 @@
 #include "FolderExport.h"
 
+#include "CommitGroups.h"
 #include "Converter.h"
 #include "PrintableNames.h"
 #include "files/ArtFile.h"
@@ -9,9 +10,6 @@
 #include <algorithm>
 #include <atomic>
 #include <charconv>
-#include <condition_variable>
-#include <functional>
-#include <memory>
 #include <map>
 #include <mutex>
 #include <new>
@@ -153,81 +151,6 @@ private:
     std::string progressText;
 };
 
-// The drawings in groups of GroupSize, in name order, each group's pictures committed at
-// once (BatchReplacement): one flush to disk a group, not one a picture. The worker that
-// finishes a group's last drawing commits it while the others go on with the next group;
-// no worker starts a group while the group two before it is uncommitted, so at most two
-// groups of temporary files are open at once.
-class Batches {
-public:
-    static constexpr std::size_t GroupSize = 128;
-    static constexpr std::size_t GroupsAhead = 2;
-    static_assert(GroupsAhead * GroupSize <= PendingTemporaries::Slots,
-                  "every temporary file open at once is removed on an interruption");
-
-    using Finished = std::function<void(std::size_t, ExportResult)>;
-
-    Batches(std::size_t count, const BatchReplacement::StepHook& hook, const char* failedMessage)
-        : writeFailed(failedMessage), groups((count + GroupSize - 1) / GroupSize) {
-        for (std::size_t g = 0; g < groups.size(); ++g) {
-            groups[g].batch = std::make_unique<BatchReplacement>(hook);
-            groups[g].left = std::min(GroupSize, count - g * GroupSize);
-            groups[g].results.resize(groups[g].left);
-        }
-    }
-
-    BatchReplacement& Of(std::size_t index) { return *groups[index / GroupSize].batch; }
-
-    // Waits until drawing `index` may be written; false when the work is stopping.
-    bool WaitForRoom(std::size_t index, const std::atomic<bool>& stopping) {
-        std::unique_lock<std::mutex> lock(mutex);
-        room.wait(lock, [&] { return stopping || index / GroupSize < committed + GroupsAhead; });
-        return !stopping;
-    }
-
-    void WakeAll() {
-        const std::lock_guard<std::mutex> lock(mutex);
-        room.notify_all();
-    }
-
-    // Drawing `index` is written, or failed; the last of its group commits the group and
-    // hands every drawing of it to `finished`, with what the commit made of it.
-    void Done(std::size_t index, ExportResult result, const Finished& finished) {
-        Group& group = groups[index / GroupSize];
-        {
-            const std::lock_guard<std::mutex> lock(mutex);
-            group.results[index % GroupSize] = std::move(result);
-            if (--group.left != 0) return;
-        }
-        const std::size_t start = index / GroupSize * GroupSize;
-        for (const auto& [key, cause] : group.batch->Commit()) {
-            ExportResult& failed = group.results[key - start];
-            failed = {ExitWriteFailed, WithCause(writeFailed, cause)};
-        }
-        for (std::size_t k = 0; k < group.results.size(); ++k) {
-            finished(start + k, std::move(group.results[k]));
-        }
-        const std::lock_guard<std::mutex> lock(mutex);
-        group.done = true;
-        while (committed < groups.size() && groups[committed].done) ++committed;
-        room.notify_all();
-    }
-
-private:
-    struct Group {
-        std::unique_ptr<BatchReplacement> batch;
-        std::size_t left = 0;
-        std::vector<ExportResult> results;
-        bool done = false;
-    };
-
-    const char* writeFailed;
-    std::mutex mutex;
-    std::condition_variable room;
-    std::vector<Group> groups;
-    std::size_t committed = 0;  // groups committed, in order
-};
-
 }  // namespace
 
 std::optional<FolderExport> ParseFolderExport(const std::vector<fs::path>& arguments,
@@ -298,7 +221,10 @@ int ExportFolder(const FolderExport& request, std::ostream& out, std::ostream& e
     const std::vector<std::size_t> first = FirstWithSamePicture(pictures);
 
     Report report(drawings.size(), out, progress ? &errors : nullptr);
-    Batches batches(drawings.size(), request.onStep, PictureWriteFailedMessage(request.format));
+    CommitGroups groups(drawings.size(), request.onStep, PictureWriteFailedMessage(request.format),
+                        [&](std::size_t i, ExportResult result) {
+                            report.Done(i, drawings[i], std::move(result));
+                        });
     std::atomic<std::size_t> next{0};
     std::atomic<bool> outOfMemory{false};
     const auto exportOne = [&](std::size_t i) {
@@ -308,23 +234,25 @@ int ExportFolder(const FolderExport& request, std::ostream& out, std::ostream& e
                                                  " è già quella di " +
                                                  PrintableName(drawings[first[i]].filename()) + "."};
         }
-        return ExportDrawing(drawings[i], pictures[i], request.format, &batches.Of(i), i);
+        return ExportDrawing(drawings[i], pictures[i], request.format, &groups.BatchOf(i), i);
     };
-    // What each worker holds is one drawing's: its cells, its picture and the picture's
-    // bytes, all gone before it takes the next but for the picture's temporary file.
-    const auto work = [&] {
+    const auto stopOnLackOfMemory = [&](auto&& task) {
         try {
-            for (std::size_t i; !outOfMemory && (i = next++) < drawings.size();) {
-                if (!batches.WaitForRoom(i, outOfMemory)) break;
-                ExportResult result = exportOne(i);
-                batches.Done(i, std::move(result), [&](std::size_t k, ExportResult r) {
-                    report.Done(k, drawings[k], std::move(r));
-                });
-            }
+            task();
         } catch (const std::bad_alloc&) {
             outOfMemory = true;
-            batches.WakeAll();
+            groups.Stop();
         }
+    };
+    // What each worker holds is one drawing's: its cells, its picture and the picture's
+    // bytes, all gone before it takes the next, but for the picture's temporary file.
+    const auto work = [&] {
+        stopOnLackOfMemory([&] {
+            for (std::size_t i; !outOfMemory && (i = next++) < drawings.size();) {
+                if (!groups.WaitForRoom(i)) break;
+                groups.Done(i, exportOne(i));
+            }
+        });
     };
 #ifdef __GLIBC__
     // A thread's own arena reserves 64 MB of address space, its stack 8 MB: a few workers
@@ -339,7 +267,15 @@ int ExportFolder(const FolderExport& request, std::ostream& out, std::ostream& e
         pthread_attr_destroy(&attributes);
     }
 #endif
-    // This thread is one of the workers; if the system gives fewer threads, fewer work.
+    // The committer waits on the disk more than it uses a core, so it is a thread beside
+    // the workers. This thread is one of the workers; if the system gives fewer threads,
+    // fewer work, and without a committer thread the workers commit.
+    std::thread committer;
+    try {
+        committer = std::thread([&] { stopOnLackOfMemory([&] { groups.CommitAll(); }); });
+    } catch (const std::exception&) {
+        groups.CommitInWorkers();
+    }
     std::vector<std::thread> workers;
     const std::size_t count = std::min<std::size_t>({request.jobs, drawings.size(), MaxJobs()});
     try {
@@ -349,6 +285,7 @@ int ExportFolder(const FolderExport& request, std::ostream& out, std::ostream& e
     }
     work();
     for (std::thread& worker : workers) worker.join();
+    if (committer.joinable()) committer.join();
     report.Finish();
     if (outOfMemory) throw std::bad_alloc();
     return report.ExitCode();
