@@ -4,6 +4,7 @@
 #include "files/ArtFile.h"
 #include "files/AtlasBitmap.h"
 #include "files/FailureCauses.h"
+#include "files/BitmapFile.h"
 #include "files/FileAccess.h"
 #include "model/DrawingEditor.h"
 #include "model/ExportPicture.h"
@@ -44,17 +45,24 @@ ExportResult ExportDrawing(const std::filesystem::path& drawing,
         return {ExitInternal, "tessaly-cli: the built-in glyph atlas is damaged"};
     }
     std::error_code cause;
+    const CellGrid& grid = editor.Grid();
     if (!batch) {
-        if (!WritePicture(picture, ComposeExportPicture(editor.Grid(), tiles), format, &cause)) {
-            return {ExitWriteFailed, WithCause(writeFailed, cause)};
-        }
+        const bool written =
+            format == PictureFormat::Bitmap
+                ? ReplaceFileSafely(
+                      picture, [&](std::FILE* file) { return WriteBitmapTo(file, grid, tiles); }, &cause)
+                : WritePicture(picture, ComposeExportPicture(grid, tiles), format, &cause);
+        if (!written) return {ExitWriteFailed, WithCause(writeFailed, cause)};
         return {};
     }
     // A worker of a folder composes into the same pixels drawing after drawing: 3 MB of
     // fresh pages to fault in and zero for each would cost as much as its PNG.
     thread_local Picture composed;
-    ComposeExportPicture(editor.Grid(), tiles, composed);
-    const auto write = [&](std::FILE* file) { return WritePictureTo(file, composed, format); };
+    const auto write = [&](std::FILE* file) {
+        if (format == PictureFormat::Bitmap) return WriteBitmapTo(file, grid, tiles);
+        ComposeExportPicture(grid, tiles, composed);
+        return WritePictureTo(file, composed, format);
+    };
     if (!batch->Add(key, picture, write, cause)) return {ExitWriteFailed, WithCause(writeFailed, cause)};
     return {};
 }

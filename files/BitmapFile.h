@@ -25,6 +25,11 @@ std::vector<std::uint8_t> EncodeBitmap(const Picture& picture);
 // or the picture does not encode.
 bool WriteBitmapTo(std::FILE* file, const Picture& picture);
 
+// The same bytes for the picture ComposeExportPicture(grid, tiles) would make, composed
+// straight from the tiles a band of cell rows at a time. False for a grid without a
+// drawing or when a write fails. Sets `file` unbuffered: the bands are large.
+bool WriteBitmapTo(std::FILE* file, const CellGrid& grid, const DrawingTiles& tiles);
+
 // Writes the same bytes through a temporary file, a few rows at a time: on failure, or
 // for a picture that does not encode, an existing file is untouched (`cause`, when given,
 // says why if the system does).
