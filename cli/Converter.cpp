@@ -6,6 +6,7 @@
 #include "files/FailureCauses.h"
 #include "files/BitmapFile.h"
 #include "files/FileAccess.h"
+#include "files/PngFile.h"
 #include "model/DrawingEditor.h"
 #include "model/ExportPicture.h"
 
@@ -44,26 +45,18 @@ ExportResult ExportDrawing(const std::filesystem::path& drawing,
         })) {
         return {ExitInternal, "tessaly-cli: the built-in glyph atlas is damaged"};
     }
-    std::error_code cause;
+    // The file straight from the drawing's tiles: its picture, 3 MB of colours, is never
+    // composed whole.
     const CellGrid& grid = editor.Grid();
-    if (!batch) {
-        const bool written =
-            format == PictureFormat::Bitmap
-                ? ReplaceFileSafely(
-                      picture, [&](std::FILE* file) { return WriteBitmapTo(file, grid, tiles); }, &cause)
-                : WritePicture(picture, ComposeExportPicture(grid, tiles), format, &cause);
-        if (!written) return {ExitWriteFailed, WithCause(writeFailed, cause)};
-        return {};
-    }
-    // A worker of a folder composes into the same pixels drawing after drawing: 3 MB of
-    // fresh pages to fault in and zero for each would cost as much as its PNG.
-    thread_local Picture composed;
     const auto write = [&](std::FILE* file) {
         if (format == PictureFormat::Bitmap) return WriteBitmapTo(file, grid, tiles);
-        ComposeExportPicture(grid, tiles, composed);
-        return WritePictureTo(file, composed, format);
+        const std::vector<std::uint8_t> bytes = EncodePng(grid, tiles);
+        return !bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     };
-    if (!batch->Add(key, picture, write, cause)) return {ExitWriteFailed, WithCause(writeFailed, cause)};
+    std::error_code cause;
+    const bool written =
+        batch ? batch->Add(key, picture, write, cause) : ReplaceFileSafely(picture, write, &cause);
+    if (!written) return {ExitWriteFailed, WithCause(writeFailed, cause)};
     return {};
 }
 

@@ -52,12 +52,6 @@ bool WritePicture(const std::filesystem::path& target, const Picture& picture) {
     return format && WritePicture(target, picture, *format);
 }
 
-bool WritePictureTo(std::FILE* file, const Picture& picture, PictureFormat format) {
-    if (format == PictureFormat::Bitmap) return WriteBitmapTo(file, picture);
-    const std::vector<std::uint8_t> bytes = EncodePicture(picture, format);
-    return !bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-}
-
 bool WritePicture(const std::filesystem::path& target, const Picture& picture,
                   PictureFormat format, std::error_code* cause) {
     if (format == PictureFormat::Bitmap) return WriteBitmap(target, picture, cause);

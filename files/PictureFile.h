@@ -5,7 +5,6 @@
 #include "model/ExportPicture.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string_view>
@@ -27,9 +26,6 @@ std::vector<std::uint8_t> EncodePicture(const Picture& picture, PictureFormat fo
 
 // What the user is told when a picture in this format could not be written.
 const char* PictureWriteFailedMessage(PictureFormat format);
-
-// The picture's file in `format` written into an open file; false when it could not be.
-bool WritePictureTo(std::FILE* file, const Picture& picture, PictureFormat format);
 
 // Writes in the format the target's extension names, through a temporary file; false,
 // and nothing written, for any other extension or when the file could not be written

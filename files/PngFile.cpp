@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <optional>
@@ -148,6 +149,39 @@ void PackRow(const std::uint8_t* indices, int width, std::uint8_t* out) {
     *out = std::uint8_t(packed);
 }
 
+// Rows of a filter byte and one palette index a pixel packed in place at the fewest bits
+// a pixel that tell the palette's colours apart, each row then stored as it is or as its
+// differences to the row above.
+std::vector<std::uint8_t> PackIndexedRows(std::vector<std::uint8_t> rows, int width, int height,
+                                          const ColourTable& palette) {
+    const std::size_t indexedBytes = 1 + std::size_t(width);
+    const int depth = DepthOf(palette);
+    const std::size_t rowBytes = 1 + (std::size_t(width) * depth + 7) / 8;
+    for (int y = 0; depth < 8 && y < height; ++y) {
+        const std::uint8_t* const indices = rows.data() + indexedBytes * std::size_t(y) + 1;
+        std::uint8_t* const row = rows.data() + rowBytes * std::size_t(y);
+        row[0] = FilterNone;
+        switch (depth) {
+            case 1: PackRow<1>(indices, width, row + 1); break;
+            case 2: PackRow<2>(indices, width, row + 1); break;
+            default: PackRow<4>(indices, width, row + 1); break;
+        }
+    }
+    rows.resize(rowBytes * std::size_t(height));
+    // Deflate packs runs of a byte and repeats of earlier bytes; a row is stored as its
+    // differences to the row above only where those change less often than the row itself
+    // does (a row of glyphs much like the one above it). On drawings this packed smaller
+    // than unfiltered rows or differences in every row, and faster.
+    StoreDifferencesUp(rows, rowBytes, [rowBytes](const std::uint8_t* row, const std::uint8_t* above) {
+        // 32-bit counts: twice as many to a vector register as a size_t's.
+        std::uint32_t breaks = 0, changes = 0;
+        for (std::size_t i = 2; i < rowBytes; ++i) breaks += row[i] != row[i - 1];
+        for (std::size_t i = 1; i < rowBytes; ++i) changes += row[i] != above[i];
+        return changes < breaks;
+    });
+    return rows;
+}
+
 // Each row as a filter byte then its packed indices, with the palette of the picture's
 // colours in the order they first appear; nothing when there are more than it holds. One
 // pass indexes every row at 8 bits a pixel (a colour's index never changes once given),
@@ -166,31 +200,61 @@ std::optional<std::vector<std::uint8_t>> PackedRows(const Picture& picture, Colo
             return std::nullopt;
         }
     }
-    const int depth = DepthOf(palette);
-    const std::size_t rowBytes = 1 + (std::size_t(width) * depth + 7) / 8;
-    for (int y = 0; depth < 8 && y < picture.height; ++y) {
-        const std::uint8_t* const indices = rows.data() + indexedBytes * std::size_t(y) + 1;
-        std::uint8_t* const row = rows.data() + rowBytes * std::size_t(y);
-        row[0] = FilterNone;
-        switch (depth) {
-            case 1: PackRow<1>(indices, width, row + 1); break;
-            case 2: PackRow<2>(indices, width, row + 1); break;
-            default: PackRow<4>(indices, width, row + 1); break;
+    return PackIndexedRows(std::move(rows), width, picture.height, palette);
+}
+
+// The same rows for a drawing straight from its tiles, without its picture: the palette
+// from the tile rows in the picture's order, each distinct tile row walked once (one whose
+// colours are all known can bring no new one), then each tile's indices, copied 16 at a
+// time into the rows. Nothing when the palette overflows.
+std::optional<std::vector<std::uint8_t>> PackedRows(const CellGrid& grid, const DrawingTiles& tiles,
+                                                    ColourTable& palette) {
+    constexpr std::size_t TilePixels = std::size_t(CellWidth) * CellHeight;
+    const int columns = grid.Width(), width = columns * CellWidth, height = grid.Height() * CellHeight;
+    std::vector<std::int32_t> slotOf(std::size_t(GlyphCount) * PairCount, -1), cells;
+    std::vector<const std::uint32_t*> colours;  // each distinct tile's, in the order first shown
+    cells.reserve(std::size_t(columns) * grid.Height());
+    for (int row = 0; row < grid.Height(); ++row) {
+        for (int column = 0; column < columns; ++column) {
+            const CellCode tile = grid.TileAt(column, row);
+            std::int32_t& slot = slotOf[std::size_t(tile.pair) * GlyphCount + tile.glyph];
+            if (slot < 0) {
+                slot = std::int32_t(colours.size());
+                colours.push_back(tiles.Tile(tile));
+            }
+            cells.push_back(slot);
         }
     }
-    rows.resize(rowBytes * std::size_t(picture.height));
-    // Deflate packs runs of a byte and repeats of earlier bytes; a row is stored as its
-    // differences to the row above only where those change less often than the row itself
-    // does (a row of glyphs much like the one above it). On drawings this packed smaller
-    // than unfiltered rows or differences in every row, and faster.
-    StoreDifferencesUp(rows, rowBytes, [rowBytes](const std::uint8_t* row, const std::uint8_t* above) {
-        // 32-bit counts: twice as many to a vector register as a size_t's.
-        std::uint32_t breaks = 0, changes = 0;
-        for (std::size_t i = 2; i < rowBytes; ++i) breaks += row[i] != row[i - 1];
-        for (std::size_t i = 1; i < rowBytes; ++i) changes += row[i] != above[i];
-        return changes < breaks;
-    });
-    return rows;
+    std::vector<bool> rowKnown(colours.size() * CellHeight, false);
+    for (int y = 0; y < height; ++y) {
+        const int k = y % CellHeight;
+        for (int column = 0; column < columns; ++column) {
+            const std::size_t slot = std::size_t(cells[std::size_t(y / CellHeight) * columns + column]);
+            if (rowKnown[slot * CellHeight + k]) continue;
+            for (int x = 0; x < CellWidth; ++x) {
+                if (palette.Index(colours[slot][k * CellWidth + x]) < 0) return std::nullopt;
+            }
+            rowKnown[slot * CellHeight + k] = true;
+        }
+    }
+    std::vector<std::uint8_t> indices(colours.size() * TilePixels);
+    for (std::size_t slot = 0; slot < colours.size(); ++slot) {
+        for (std::size_t i = 0; i < TilePixels; ++i) {
+            indices[slot * TilePixels + i] = std::uint8_t(palette.Index(colours[slot][i]));
+        }
+    }
+    const std::size_t indexedBytes = 1 + std::size_t(width);
+    std::vector<std::uint8_t> rows(indexedBytes * std::size_t(height));
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* out = rows.data() + indexedBytes * std::size_t(y);
+        *out++ = FilterNone;
+        const std::int32_t* cell = cells.data() + std::size_t(y / CellHeight) * columns;
+        const std::size_t offset = std::size_t(y % CellHeight) * CellWidth;
+        for (int column = 0; column < columns; ++column, out += CellWidth) {
+            std::memcpy(out, indices.data() + std::size_t(cell[column]) * TilePixels + offset, CellWidth);
+        }
+    }
+    return PackIndexedRows(std::move(rows), width, height, palette);
 }
 
 // Ends a deflate stream however its packing ends.
@@ -278,6 +342,16 @@ std::vector<std::uint8_t> EncodePng(const Picture& picture) {
     return EncodeFile(picture.width, picture.height, 8, 2, nullptr,
                       SampleRows(picture.height, 1 + 3 * std::size_t(picture.width), rgb),
                       RgbCompressionLevel);
+}
+
+std::vector<std::uint8_t> EncodePng(const CellGrid& grid, const DrawingTiles& tiles) {
+    if (!grid.HasDrawing()) return {};
+    ColourTable palette;
+    if (std::optional<std::vector<std::uint8_t>> rows = PackedRows(grid, tiles, palette)) {
+        return EncodeFile(grid.Width() * CellWidth, grid.Height() * CellHeight, DepthOf(palette), 3,
+                          &palette, *rows, PaletteCompressionLevel);
+    }
+    return EncodePng(ComposeExportPicture(grid, tiles));
 }
 
 std::vector<std::uint8_t> EncodeRgbaPng(int width, int height,

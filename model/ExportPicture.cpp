@@ -103,12 +103,8 @@ void ComposeExportPicture(const CellGrid& grid, const AtlasImage& atlas, Picture
 
 Picture ComposeExportPicture(const CellGrid& grid, const DrawingTiles& tiles) {
     Picture picture;
-    ComposeExportPicture(grid, tiles, picture);
-    return picture;
-}
-
-void ComposeExportPicture(const CellGrid& grid, const DrawingTiles& tiles, Picture& picture) {
     Compose(grid, CellWidth, [&](CellCode tile) { return tiles.Tile(tile); }, picture);
+    return picture;
 }
 
 }  // namespace MyApp

@@ -63,7 +63,6 @@ private:
 Picture ComposeExportPicture(const CellGrid& grid, const AtlasImage& atlas);
 // The same from the drawing's own tiles, loaded from that grid.
 Picture ComposeExportPicture(const CellGrid& grid, const DrawingTiles& tiles);
-void ComposeExportPicture(const CellGrid& grid, const DrawingTiles& tiles, Picture& picture);
 // The same into an existing picture, reusing its memory.
 void ComposeExportPicture(const CellGrid& grid, const AtlasImage& atlas, Picture& picture);
 
