@@ -5,7 +5,6 @@
 #include "PrintableNames.h"
 #include "files/ArtFile.h"
 #include "files/FailureCauses.h"
-#include "files/PendingTemporaries.h"
 
 #include <algorithm>
 #include <atomic>
@@ -193,7 +192,7 @@ std::optional<FolderExport> ParseFolderExport(const std::vector<fs::path>& argum
 
 unsigned MaxJobs() {
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    return std::min<unsigned>(4 * cores, PendingTemporaries::Slots / 4);
+    return std::min(4 * cores, 32u);
 }
 
 int ExportFolder(const FolderExport& request, std::ostream& out, std::ostream& errors,
