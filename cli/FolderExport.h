@@ -31,7 +31,7 @@ std::optional<FolderExport> ParseFolderExport(const std::vector<std::filesystem:
 unsigned MaxJobs();
 
 // One line per drawing on `out` in the order of their names, "ok NAME" or "NAME: message",
-// each as soon as those before it are done. Two drawings whose pictures would have one
+// each once its picture is on the disk and those before it are done (CommitGroups). Two drawings whose pictures would have one
 // name (on a disk that does not tell capitals from small letters too): the first in name
 // order has it, the others are refused. With `progress`, standard error shows "done/all"
 // on one line that is rewritten in place. A folder that cannot be listed, or pictures

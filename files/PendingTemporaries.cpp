@@ -40,8 +40,13 @@ int Add(const std::filesystem::path& temporary) {
     const auto& name = temporary.native();
     if (name.size() >= NameLength) return stopping ? Stopped : Untracked;
     for (std::size_t i = 0; i < Slots; ++i) {
+        // Read before the exchange: a folder export holds a few hundred slots, and an
+        // exchange on each would lock the bus as many times.
         int expected = Free;
-        if (!states[i].compare_exchange_strong(expected, Filling)) continue;
+        if (states[i].load(std::memory_order_relaxed) != Free ||
+            !states[i].compare_exchange_strong(expected, Filling)) {
+            continue;
+        }
         std::memcpy(names[i].data(), name.c_str(), (name.size() + 1) * sizeof name[0]);
         states[i] = Creating;
         // After the slot shows: a handler that began before this sees `stopping`, and one
