@@ -25,6 +25,26 @@ constexpr bool OneSyncPerFileSystem = true;
 constexpr bool OneSyncPerFileSystem = false;
 #endif
 
+#ifdef __linux__
+// For each open file, the cause when its data could not be put on the disk: one syncfs for
+// each file system among them (a link may lead to another), asked through one of its files.
+std::vector<std::error_code> SyncFileSystems(const std::vector<int>& descriptors) {
+    std::map<dev_t, std::error_code> synced;
+    std::vector<std::error_code> causes;
+    for (const int descriptor : descriptors) {
+        struct stat info;
+        if (fstat(descriptor, &info) != 0) {
+            causes.push_back(LastErrno());
+            continue;
+        }
+        const auto [system, first] = synced.emplace(info.st_dev, std::error_code());
+        if (first && syncfs(descriptor) != 0) system->second = LastErrno();
+        causes.push_back(system->second);
+    }
+    return causes;
+}
+#endif
+
 #ifndef _WIN32
 // The folder's entries, a rename among them, on disk; its cause when that fails.
 std::error_code SyncFolder(const fs::path& folder) {
@@ -76,33 +96,17 @@ std::vector<std::pair<std::size_t, std::error_code>> BatchReplacement::Commit() 
         batch.swap(entries);
     }
     std::vector<std::pair<std::size_t, std::error_code>> failed;
-    std::vector<bool> placed(batch.size(), false);
+    std::vector<bool> placed(batch.size(), true);
     if (hook) hook(BatchStep::Written);
 
-#ifndef _WIN32
-    if (OneSyncPerFileSystem) {
-        // One syncfs for each file system the temporary files are on (a link may lead to
-        // another), each asked through one of its own files.
-        std::map<dev_t, std::error_code> synced;
-        for (std::size_t i = 0; i < batch.size(); ++i) {
-            struct stat info;
-            const int descriptor = batch[i].file.Descriptor();
-            std::error_code cause;
-            if (fstat(descriptor, &info) != 0) {
-                cause = LastErrno();
-            } else {
-                const auto found = synced.find(info.st_dev);
-                if (found != synced.end()) cause = found->second;
-                else cause = synced[info.st_dev] = syncfs(descriptor) == 0 ? std::error_code() : LastErrno();
-            }
-            if (cause) failed.emplace_back(batch[i].key, cause);
-            else placed[i] = true;
-        }
-    } else {
-        placed.assign(batch.size(), true);
+#ifdef __linux__
+    std::vector<int> descriptors;
+    for (const Entry& entry : batch) descriptors.push_back(entry.file.Descriptor());
+    const std::vector<std::error_code> onDisk = SyncFileSystems(descriptors);
+    for (std::size_t i = 0; i < batch.size(); ++i) {
+        placed[i] = !onDisk[i];
+        if (onDisk[i]) failed.emplace_back(batch[i].key, onDisk[i]);
     }
-#else
-    placed.assign(batch.size(), true);
 #endif
     if (hook) hook(BatchStep::OnDisk);
 
