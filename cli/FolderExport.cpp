@@ -243,8 +243,8 @@ int ExportFolder(const FolderExport& request, std::ostream& out, std::ostream& e
             groups.Stop();
         }
     };
-    // What each worker holds is one drawing's: its cells, its picture and the picture's
-    // bytes, all gone before it takes the next, but for the picture's temporary file.
+    // What each worker holds is one drawing's: its cells, its tiles and its picture's bytes,
+    // all gone before it takes the next, but for the picture's open temporary file.
     const auto work = [&] {
         stopOnLackOfMemory([&] {
             for (std::size_t i; !outOfMemory && (i = next++) < drawings.size();) {
