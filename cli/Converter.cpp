@@ -2,30 +2,52 @@
 
 #include "DrawingPicture.h"
 #include "files/ArtFile.h"
+#include "files/AtlasBitmap.h"
 #include "files/FailureCauses.h"
+#include "files/BitmapFile.h"
 #include "files/FileAccess.h"
+#include "files/PngFile.h"
+#include "model/DrawingEditor.h"
+#include "model/ExportPicture.h"
+
+#include <optional>
 
 namespace MyApp {
 
 ExportResult ExportDrawing(const std::filesystem::path& drawing,
-                           const std::filesystem::path& picture, PictureFormat format) {
+                           const std::filesystem::path& picture, PictureFormat format,
+                           BatchReplacement* batch, std::size_t key) {
     const char* const writeFailed = PictureWriteFailedMessage(format);
     if (SameFile(drawing, picture)) {
         return {ExitWriteFailed, WithCause(writeFailed, MakeError(FileFailure::SameFile))};
     }
     const ArtReadResult read = ReadArtFile(drawing);
     if (!read.Ok()) return {ExitRefused, WithCause(read.Message(), read.cause)};
-    const DrawingPicture composed = ComposeDrawingPicture(read.drawing);
-    if (composed.status == DrawingPictureStatus::Refused) {
+    DrawingEditor editor;
+    const ArtDrawing& art = read.drawing;
+    // The reader refuses what the editor cannot hold, so this only fails if they disagree.
+    if (!editor.LoadDrawing(art.width, art.height, art.background, art.cells)) {
         return {ExitRefused, ArtReadMessage(ArtReadStatus::BadFormat)};
     }
-    if (composed.status == DrawingPictureStatus::AtlasDamaged) {
+    const AtlasBitmap* atlas = BuiltInAtlas();
+    DrawingTiles tiles;
+    if (!atlas || !tiles.Load(editor.Grid(), [&](CellCode tile, std::uint32_t* colours) {
+            return atlas->DecodeTile(tile, colours);
+        })) {
         return {ExitInternal, "tessaly-cli: the built-in glyph atlas is damaged"};
     }
+    // The file straight from the drawing's tiles: its picture, 3 MB of colours, is never
+    // composed whole.
+    const CellGrid& grid = editor.Grid();
+    const auto write = [&](std::FILE* file) {
+        if (format == PictureFormat::Bitmap) return WriteBitmapTo(file, grid, tiles);
+        const std::vector<std::uint8_t> bytes = EncodePng(grid, tiles);
+        return !bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    };
     std::error_code cause;
-    if (!WritePicture(picture, composed.picture, format, &cause)) {
-        return {ExitWriteFailed, WithCause(writeFailed, cause)};
-    }
+    const bool written =
+        batch ? batch->Add(key, picture, write, cause) : ReplaceFileSafely(picture, write, &cause);
+    if (!written) return {ExitWriteFailed, WithCause(writeFailed, cause)};
     return {};
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // The converter's commands, with the editor's own reader, composer and writer.
 
+#include "files/BatchReplacement.h"
 #include "files/PictureFile.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -24,9 +26,11 @@ struct ExportResult {
 };
 
 // Reads `drawing` as the editor's Open does and writes the picture its export writes; a
-// picture that is the drawing itself (by a link, say) is not written.
+// picture that is the drawing itself (by a link, say) is not written. With `batch` the
+// picture is added to it under `key`, and is in place once the batch is committed.
 ExportResult ExportDrawing(const std::filesystem::path& drawing,
-                           const std::filesystem::path& picture, PictureFormat format);
+                           const std::filesystem::path& picture, PictureFormat format,
+                           BatchReplacement* batch = nullptr, std::size_t key = 0);
 // The same in the format `picture`'s extension names, the message on `errors`.
 int ExportDrawing(const std::filesystem::path& drawing, const std::filesystem::path& picture,
                   std::ostream& errors);

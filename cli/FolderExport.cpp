@@ -1,10 +1,10 @@
 #include "FolderExport.h"
 
+#include "CommitGroups.h"
 #include "Converter.h"
 #include "PrintableNames.h"
 #include "files/ArtFile.h"
 #include "files/FailureCauses.h"
-#include "files/PendingTemporaries.h"
 
 #include <algorithm>
 #include <atomic>
@@ -192,7 +192,7 @@ std::optional<FolderExport> ParseFolderExport(const std::vector<fs::path>& argum
 
 unsigned MaxJobs() {
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    return std::min<unsigned>(4 * cores, PendingTemporaries::Slots / 4);
+    return std::min(4 * cores, 32u);
 }
 
 int ExportFolder(const FolderExport& request, std::ostream& out, std::ostream& errors,
@@ -220,24 +220,38 @@ int ExportFolder(const FolderExport& request, std::ostream& out, std::ostream& e
     const std::vector<std::size_t> first = FirstWithSamePicture(pictures);
 
     Report report(drawings.size(), out, progress ? &errors : nullptr);
+    CommitGroups groups(drawings.size(), request.onStep, PictureWriteFailedMessage(request.format),
+                        [&](std::size_t i, ExportResult result) {
+                            report.Done(i, drawings[i], std::move(result));
+                        });
     std::atomic<std::size_t> next{0};
     std::atomic<bool> outOfMemory{false};
     const auto exportOne = [&](std::size_t i) {
-        if (first[i] == i) return ExportDrawing(drawings[i], pictures[i], request.format);
-        return ExportResult{ExitRefused, "la sua immagine " + PrintableName(pictures[i].filename()) +
-                                             " è già quella di " +
-                                             PrintableName(drawings[first[i]].filename()) + "."};
+        if (first[i] != i) {
+            return ExportResult{ExitRefused, "la sua immagine " +
+                                                 PrintableName(pictures[i].filename()) +
+                                                 " è già quella di " +
+                                                 PrintableName(drawings[first[i]].filename()) + "."};
+        }
+        return ExportDrawing(drawings[i], pictures[i], request.format, &groups.BatchOf(i), i);
     };
-    // What each worker holds is one drawing's: its cells, its picture and the picture's
-    // bytes, all gone before it takes the next.
-    const auto work = [&] {
+    const auto stopOnLackOfMemory = [&](auto&& task) {
         try {
-            for (std::size_t i; !outOfMemory && (i = next++) < drawings.size();) {
-                report.Done(i, drawings[i], exportOne(i));
-            }
+            task();
         } catch (const std::bad_alloc&) {
             outOfMemory = true;
+            groups.Stop();
         }
+    };
+    // What each worker holds is one drawing's: its cells, its tiles and its picture's bytes,
+    // all gone before it takes the next, but for the picture's open temporary file.
+    const auto work = [&] {
+        stopOnLackOfMemory([&] {
+            for (std::size_t i; !outOfMemory && (i = next++) < drawings.size();) {
+                if (!groups.WaitForRoom(i)) break;
+                groups.Done(i, exportOne(i));
+            }
+        });
     };
 #ifdef __GLIBC__
     // A thread's own arena reserves 64 MB of address space, its stack 8 MB: a few workers
@@ -252,7 +266,15 @@ int ExportFolder(const FolderExport& request, std::ostream& out, std::ostream& e
         pthread_attr_destroy(&attributes);
     }
 #endif
-    // This thread is one of the workers; if the system gives fewer threads, fewer work.
+    // The committer waits on the disk more than it uses a core, so it is a thread beside
+    // the workers. This thread is one of the workers; if the system gives fewer threads,
+    // fewer work, and without a committer thread the workers commit.
+    std::thread committer;
+    try {
+        committer = std::thread([&] { stopOnLackOfMemory([&] { groups.CommitAll(); }); });
+    } catch (const std::exception&) {
+        groups.CommitInWorkers();
+    }
     std::vector<std::thread> workers;
     const std::size_t count = std::min<std::size_t>({request.jobs, drawings.size(), MaxJobs()});
     try {
@@ -262,6 +284,7 @@ int ExportFolder(const FolderExport& request, std::ostream& out, std::ostream& e
     }
     work();
     for (std::thread& worker : workers) worker.join();
+    if (committer.joinable()) committer.join();
     report.Finish();
     if (outOfMemory) throw std::bad_alloc();
     return report.ExitCode();

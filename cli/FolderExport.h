@@ -1,6 +1,7 @@
 #pragma once
 // export-all: every drawing of one folder to pictures, on several workers at once.
 
+#include "files/BatchReplacement.h"
 #include "files/PictureFile.h"
 
 #include <filesystem>
@@ -16,6 +17,7 @@ struct FolderExport {
     std::filesystem::path target;  // where the pictures go; the drawings' folder by default
     PictureFormat format = PictureFormat::Png;
     unsigned jobs = 1;             // workers; one per core by default
+    BatchReplacement::StepHook onStep;  // told each step of each group's commit
 };
 
 // The arguments after "export-all": FOLDER [--to OUTFOLDER] [--format png|bmp] [--jobs N],
@@ -29,7 +31,7 @@ std::optional<FolderExport> ParseFolderExport(const std::vector<std::filesystem:
 unsigned MaxJobs();
 
 // One line per drawing on `out` in the order of their names, "ok NAME" or "NAME: message",
-// each as soon as those before it are done. Two drawings whose pictures would have one
+// each once its picture is on the disk and those before it are done (CommitGroups). Two drawings whose pictures would have one
 // name (on a disk that does not tell capitals from small letters too): the first in name
 // order has it, the others are refused. With `progress`, standard error shows "done/all"
 // on one line that is rewritten in place. A folder that cannot be listed, or pictures

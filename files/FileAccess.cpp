@@ -185,65 +185,124 @@ private:
     bool placed = false;
 };
 
-bool Replace(const fs::path& requested, const FileWriter& write, TemporaryNames& names,
-             std::error_code& cause) {
+// What is known of a target before its temporary file is made.
+struct Destination {
+    fs::path file;  // where the data go: the file a link leads to
+    bool replacing = false;
+    std::optional<Marks> marks;
+};
+
+// The checks before any data: a folder, a device or a file marked read-only is refused.
+std::optional<Destination> Examine(const fs::path& requested, std::error_code& cause) {
     if (!requested.has_filename()) {
         cause = std::make_error_code(std::errc::is_a_directory);
+        return std::nullopt;
+    }
+    Destination target{LinkedFile(requested), false, std::nullopt};
+    std::error_code error;
+    const fs::file_status status = fs::status(target.file, error);
+    target.replacing = fs::exists(status);
+    if (!target.replacing) return target;
+    if (fs::is_directory(status)) cause = std::make_error_code(std::errc::is_a_directory);
+    else if (!fs::is_regular_file(status)) cause = MakeError(FileFailure::NotAFile);
+    if (cause) return std::nullopt;
+    target.marks = MarksOfWritable(target.file, cause);
+    if (!target.marks) return std::nullopt;
+    // Not marked, yet perhaps still not ours to write (another owner, an access list):
+    // opening for update without changing anything tells.
+    if (!OpenFile(target.file, "r+b")) {
+        cause = LastErrno();
+        return std::nullopt;
+    }
+    return target;
+}
+
+}  // namespace
+
+struct StagedFile::State {
+    Destination target;
+    Temporary temporary;
+};
+
+StagedFile::StagedFile() = default;
+StagedFile::StagedFile(StagedFile&&) noexcept = default;
+StagedFile& StagedFile::operator=(StagedFile&&) noexcept = default;
+StagedFile::~StagedFile() = default;
+
+bool StagedFile::Write(const fs::path& requested, const FileWriter& write, TemporaryNames& names,
+                       bool sweep, std::error_code& cause) {
+    std::optional<Destination> target = Examine(requested, cause);
+    if (!target) return false;
+    if (sweep) RemoveStaleTemporaries(target->file.parent_path());
+    state = std::make_unique<State>();
+    state->target = std::move(*target);
+    Temporary& temporary = state->temporary;
+    if (!temporary.Create(names, state->target.file, cause)) return false;
+#ifndef _WIN32
+    if (state->target.marks && !CarryMarks(fileno(temporary.File()), *state->target.marks, cause)) {
         return false;
     }
-    const fs::path target = LinkedFile(requested);
-    std::error_code error;
-    const fs::file_status status = fs::status(target, error);
-    const bool replacing = fs::exists(status);
-    std::optional<Marks> marks;
-    if (replacing) {
-        if (fs::is_directory(status)) cause = std::make_error_code(std::errc::is_a_directory);
-        else if (!fs::is_regular_file(status)) cause = MakeError(FileFailure::NotAFile);
-        if (cause) return false;
-        marks = MarksOfWritable(target, cause);
-        if (!marks) return false;
-        // Not marked, yet perhaps still not ours to write (another owner, an access list):
-        // opening for update without changing anything tells.
-        if (!OpenFile(target, "r+b")) {
-            cause = LastErrno();
-            return false;
-        }
-    }
-
-    RemoveStaleTemporaries(target.parent_path());
-    Temporary temporary;
-    if (!temporary.Create(names, target, cause)) return false;
-#ifndef _WIN32
-    if (marks && !CarryMarks(fileno(temporary.File()), *marks, cause)) return false;
 #endif
     errno = 0;
     if (!write(temporary.File())) {
         if (errno != 0) cause = LastErrno();  // else the writer had nothing to write
         return false;
     }
-    if (!FlushToDisk(temporary.File())) {
+    if (std::fflush(temporary.File()) != 0) {
         cause = LastErrno();
         return false;
     }
+    return true;
+}
+
+bool StagedFile::Flush(std::error_code& cause) {
+    if (FlushToDisk(state->temporary.File())) return true;
+    cause = LastErrno();
+    return false;
+}
+
+bool StagedFile::Place(std::error_code& cause) {
+    Temporary& temporary = state->temporary;
+    const Destination& target = state->target;
 #ifdef _WIN32
     if (!temporary.Close()) {
         cause = LastErrno();
         return false;
     }
-    if (marks && !CarryMarks(temporary.Path(), *marks)) {
+    if (target.marks && !CarryMarks(temporary.Path(), *target.marks)) {
         cause = LastWindowsError();
         return false;
     }
-    if (!PutInPlace(temporary.Path(), target, replacing, cause)) return false;
+    if (!PutInPlace(temporary.Path(), target.file, target.replacing, cause)) return false;
 #else
     // Still open, so still held: no sweep takes the file before it is in place.
-    if (rename(temporary.Path().c_str(), target.c_str()) != 0) {
+    if (rename(temporary.Path().c_str(), target.file.c_str()) != 0) {
         cause = LastErrno();
         return false;
     }
 #endif
     temporary.Placed();
     return true;
+}
+
+int StagedFile::Descriptor() const {
+    std::FILE* const file = state ? state->temporary.File() : nullptr;
+#ifdef _WIN32
+    return file ? _fileno(file) : -1;
+#else
+    return file ? fileno(file) : -1;
+#endif
+}
+
+const fs::path& StagedFile::Target() const { return state->target.file; }
+
+namespace {
+
+bool Replace(const fs::path& requested, const FileWriter& write, TemporaryNames& names,
+             std::error_code& cause) {
+    StagedFile staged;
+    return staged.Write(requested, write, names, true, cause) && staged.Flush(cause) &&
+           staged.Place(cause);
 }
 
 }  // namespace

@@ -38,6 +38,34 @@ std::filesystem::path LinkedFile(const std::filesystem::path& path);
 // Fills the open temporary file; false when something could not be written.
 using FileWriter = std::function<bool(std::FILE* file)>;
 
+// ReplaceFileSafely in its steps, for a batch that puts many files on disk at once: Write
+// makes the checks and fills the temporary file (in the system's cache only), Flush puts
+// it on disk, Place renames it over the target. Until it is placed the temporary file is
+// held, and it is removed when this ends.
+class StagedFile {
+public:
+    StagedFile();
+    StagedFile(StagedFile&&) noexcept;
+    StagedFile& operator=(StagedFile&&) noexcept;
+    ~StagedFile();
+
+    // With `sweep`, stale temporaries in the target's folder are removed first. Each step
+    // is taken only after the one before it succeeded.
+    bool Write(const std::filesystem::path& target, const FileWriter& write,
+               TemporaryNames& names, bool sweep, std::error_code& cause);
+    bool Flush(std::error_code& cause);
+    bool Place(std::error_code& cause);
+
+    // The open temporary file's descriptor, -1 once closed.
+    int Descriptor() const;
+    // The file it replaces: the target with its links followed.
+    const std::filesystem::path& Target() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> state;
+};
+
 // Writes `target` through a temporary file in the same folder, created anew
 // (never an existing file, whatever its name): `write` fills it, it is put on
 // disk and then replaces the target in one step. On any failure, an exception from

@@ -18,15 +18,12 @@ static_assert(std::atomic<int>::is_always_lock_free, "the handler may not wait o
 
 enum State : int { Free = 0, Filling, Creating, Present };
 
-// No initializer: the slots, in static storage, start zeroed (Free) at no cost. With one,
+// No initializers: the slots, in static storage, start zeroed (Free) at no cost. With one,
 // the compiler wrote each slot's state at start, a page apart: 128 pages faulted in by
-// every run of the converter, a tenth of a small export.
-struct Slot {
-    std::atomic<int> state;
-    std::filesystem::path::value_type name[NameLength];
-};
-
-std::array<Slot, Slots> slots;
+// every run of the converter, a tenth of a small export. The states lie together, apart
+// from the names, so that looking for a free slot touches one page, not one a slot.
+std::array<std::atomic<int>, Slots> states;
+std::array<std::array<std::filesystem::path::value_type, NameLength>, Slots> names;
 std::atomic<bool> stopping{false};
 
 void Unlink(const std::filesystem::path::value_type* name) {
@@ -42,15 +39,20 @@ void Unlink(const std::filesystem::path::value_type* name) {
 int Add(const std::filesystem::path& temporary) {
     const auto& name = temporary.native();
     if (name.size() >= NameLength) return stopping ? Stopped : Untracked;
-    for (std::size_t i = 0; i < slots.size(); ++i) {
+    for (std::size_t i = 0; i < Slots; ++i) {
+        // Read before the exchange: a folder export holds a few hundred slots, and an
+        // exchange on each would lock the bus as many times.
         int expected = Free;
-        if (!slots[i].state.compare_exchange_strong(expected, Filling)) continue;
-        std::memcpy(slots[i].name, name.c_str(), (name.size() + 1) * sizeof name[0]);
-        slots[i].state = Creating;
+        if (states[i].load(std::memory_order_relaxed) != Free ||
+            !states[i].compare_exchange_strong(expected, Filling)) {
+            continue;
+        }
+        std::memcpy(names[i].data(), name.c_str(), (name.size() + 1) * sizeof name[0]);
+        states[i] = Creating;
         // After the slot shows: a handler that began before this sees `stopping`, and one
         // that begins after it sees the slot.
         if (stopping) {
-            slots[i].state = Free;
+            states[i] = Free;
             return Stopped;
         }
         return int(i);
@@ -59,22 +61,22 @@ int Add(const std::filesystem::path& temporary) {
 }
 
 void Created(int slot) {
-    if (slot >= 0) slots[std::size_t(slot)].state = Present;
+    if (slot >= 0) states[std::size_t(slot)] = Present;
 }
 
 void Remove(int slot) {
-    if (slot >= 0) slots[std::size_t(slot)].state = Free;
+    if (slot >= 0) states[std::size_t(slot)] = Free;
 }
 
 void RemoveAll() {
     stopping = true;
-    for (Slot& slot : slots) {
+    for (std::size_t i = 0; i < Slots; ++i) {
         // A file being created may appear after it was removed: wait for the creation, but
         // not for ever, as it may be this very thread's, interrupted before creating it.
-        for (long spin = 0; slot.state == Creating && spin < 20'000'000; ++spin) {
+        for (long spin = 0; states[i] == Creating && spin < 20'000'000; ++spin) {
         }
-        const int state = slot.state;
-        if (state == Creating || state == Present) Unlink(slot.name);
+        const int state = states[i];
+        if (state == Creating || state == Present) Unlink(names[i].data());
     }
 }
 

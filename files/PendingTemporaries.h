@@ -7,7 +7,7 @@
 
 namespace MyApp::PendingTemporaries {
 
-constexpr std::size_t Slots = 128;
+constexpr std::size_t Slots = 512;  // a folder export holds a few hundred at once
 constexpr std::size_t NameLength = 4096;  // path characters a slot holds, the end included
 
 constexpr int Stopped = -1;   // RemoveAll has begun: no save may begin a temporary now

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <optional>
@@ -102,31 +103,24 @@ private:
 
 // Each pixel's palette index in a row, a new one for each new colour; false when the
 // palette is full. Most pixels repeat the one before (a tile's row is a few runs of two
-// colours), so the table is asked only where the colour changes.
+// colours, a background a run across the picture), so the table is asked only where the
+// colour changes, and a run is followed eight pixels at a time.
 bool IndexRow(const std::uint32_t* pixels, int width, ColourTable& table, std::uint8_t* indices) {
-    std::uint32_t last = ~pixels[0];
-    std::uint8_t lastIndex = 0;
-    for (int x = 0; x < width; ++x) {
-        if (pixels[x] != last) {
-            const int index = table.Index(pixels[x]);
-            if (index < 0) return false;
-            last = pixels[x];
-            lastIndex = std::uint8_t(index);
+    for (int x = 0; x < width;) {
+        const std::uint32_t colour = pixels[x];
+        const int index = table.Index(colour);
+        if (index < 0) return false;
+        int end = x + 1;
+        for (; end + 8 <= width; end += 8) {
+            std::uint32_t differences = 0;  // or-ed without a branch, so the eight go at once
+            for (int k = 0; k < 8; ++k) differences |= pixels[end + k] ^ colour;
+            if (differences != 0) break;
         }
-        indices[x] = lastIndex;
+        while (end < width && pixels[end] == colour) ++end;
+        std::fill(indices + x, indices + end, std::uint8_t(index));
+        x = end;
     }
     return true;
-}
-
-// The picture's colours in the order they first appear; nothing when there are more than a
-// palette holds.
-std::optional<ColourTable> PaletteOf(const Picture& picture) {
-    ColourTable table;
-    std::vector<std::uint8_t> indices(std::size_t(picture.width));
-    for (int y = 0; y < picture.height; ++y) {
-        if (!IndexRow(picture.Row(y), picture.width, table, indices.data())) return std::nullopt;
-    }
-    return table;
 }
 
 // The fewest bits a pixel of 1, 2, 4 and 8 that tell the palette's colours apart.
@@ -137,7 +131,9 @@ int DepthOf(const ColourTable& palette) {
 }
 
 // One row's indices packed from the high bits of each byte down, the last byte padded
-// with zero bits; at a fixed depth, so the compiler unrolls each byte's packing.
+// with zero bits; at a fixed depth, so the compiler unrolls each byte's packing. `out` may
+// be `indices` itself, or lie before it: each byte is written after the indices it packs
+// were read.
 template <int Depth>
 void PackRow(const std::uint8_t* indices, int width, std::uint8_t* out) {
     constexpr int PerByte = 8 / Depth;
@@ -153,35 +149,112 @@ void PackRow(const std::uint8_t* indices, int width, std::uint8_t* out) {
     *out = std::uint8_t(packed);
 }
 
-// Each row as a filter byte then its packed indices, a row indexed at a time rather than
-// the whole picture: that would be as many fresh pages to fault in as there are pixels.
-std::vector<std::uint8_t> PackedRows(const Picture& picture, ColourTable& palette) {
-    const int width = picture.width, depth = DepthOf(palette);
+// Rows of a filter byte and one palette index a pixel packed in place at the fewest bits
+// a pixel that tell the palette's colours apart, each row then stored as it is or as its
+// differences to the row above.
+std::vector<std::uint8_t> PackIndexedRows(std::vector<std::uint8_t> rows, int width, int height,
+                                          const ColourTable& palette) {
+    const std::size_t indexedBytes = 1 + std::size_t(width);
+    const int depth = DepthOf(palette);
     const std::size_t rowBytes = 1 + (std::size_t(width) * depth + 7) / 8;
-    std::vector<std::uint8_t> rows(rowBytes * std::size_t(picture.height));
-    std::vector<std::uint8_t> indices(static_cast<std::size_t>(width));
-    for (int y = 0; y < picture.height; ++y) {
+    for (int y = 0; depth < 8 && y < height; ++y) {
+        const std::uint8_t* const indices = rows.data() + indexedBytes * std::size_t(y) + 1;
         std::uint8_t* const row = rows.data() + rowBytes * std::size_t(y);
-        IndexRow(picture.Row(y), width, palette, indices.data());  // every colour is known
         row[0] = FilterNone;
         switch (depth) {
-            case 1: PackRow<1>(indices.data(), width, row + 1); break;
-            case 2: PackRow<2>(indices.data(), width, row + 1); break;
-            case 4: PackRow<4>(indices.data(), width, row + 1); break;
-            default: PackRow<8>(indices.data(), width, row + 1); break;
+            case 1: PackRow<1>(indices, width, row + 1); break;
+            case 2: PackRow<2>(indices, width, row + 1); break;
+            default: PackRow<4>(indices, width, row + 1); break;
         }
     }
+    rows.resize(rowBytes * std::size_t(height));
     // Deflate packs runs of a byte and repeats of earlier bytes; a row is stored as its
     // differences to the row above only where those change less often than the row itself
     // does (a row of glyphs much like the one above it). On drawings this packed smaller
     // than unfiltered rows or differences in every row, and faster.
     StoreDifferencesUp(rows, rowBytes, [rowBytes](const std::uint8_t* row, const std::uint8_t* above) {
-        std::size_t breaks = 0, changes = 0;
+        // 32-bit counts: twice as many to a vector register as a size_t's.
+        std::uint32_t breaks = 0, changes = 0;
         for (std::size_t i = 2; i < rowBytes; ++i) breaks += row[i] != row[i - 1];
         for (std::size_t i = 1; i < rowBytes; ++i) changes += row[i] != above[i];
         return changes < breaks;
     });
     return rows;
+}
+
+// Each row as a filter byte then its packed indices, with the palette of the picture's
+// colours in the order they first appear; nothing when there are more than it holds. One
+// pass indexes every row at 8 bits a pixel (a colour's index never changes once given),
+// a second packs them in place at the depth the palette then needs. A row the same as the
+// one above takes its indices.
+std::optional<std::vector<std::uint8_t>> PackedRows(const Picture& picture, ColourTable& palette) {
+    const int width = picture.width;
+    const std::size_t indexedBytes = 1 + std::size_t(width);
+    std::vector<std::uint8_t> rows(indexedBytes * std::size_t(picture.height));
+    for (int y = 0; y < picture.height; ++y) {
+        std::uint8_t* const row = rows.data() + indexedBytes * std::size_t(y);
+        row[0] = FilterNone;
+        if (y > 0 && std::equal(picture.Row(y), picture.Row(y) + width, picture.Row(y - 1))) {
+            std::copy_n(row + 1 - indexedBytes, width, row + 1);
+        } else if (!IndexRow(picture.Row(y), width, palette, row + 1)) {
+            return std::nullopt;
+        }
+    }
+    return PackIndexedRows(std::move(rows), width, picture.height, palette);
+}
+
+// The same rows for a drawing straight from its tiles, without its picture: the palette
+// from the tile rows in the picture's order, each distinct tile row walked once (one whose
+// colours are all known can bring no new one), then each tile's indices, copied 16 at a
+// time into the rows. Nothing when the palette overflows.
+std::optional<std::vector<std::uint8_t>> PackedRows(const CellGrid& grid, const DrawingTiles& tiles,
+                                                    ColourTable& palette) {
+    constexpr std::size_t TilePixels = std::size_t(CellWidth) * CellHeight;
+    const int columns = grid.Width(), width = columns * CellWidth, height = grid.Height() * CellHeight;
+    std::vector<std::int32_t> slotOf(std::size_t(GlyphCount) * PairCount, -1), cells;
+    std::vector<const std::uint32_t*> colours;  // each distinct tile's, in the order first shown
+    cells.reserve(std::size_t(columns) * grid.Height());
+    for (int row = 0; row < grid.Height(); ++row) {
+        for (int column = 0; column < columns; ++column) {
+            const CellCode tile = grid.TileAt(column, row);
+            std::int32_t& slot = slotOf[std::size_t(tile.pair) * GlyphCount + tile.glyph];
+            if (slot < 0) {
+                slot = std::int32_t(colours.size());
+                colours.push_back(tiles.Tile(tile));
+            }
+            cells.push_back(slot);
+        }
+    }
+    std::vector<bool> rowKnown(colours.size() * CellHeight, false);
+    for (int y = 0; y < height; ++y) {
+        const int k = y % CellHeight;
+        for (int column = 0; column < columns; ++column) {
+            const std::size_t slot = std::size_t(cells[std::size_t(y / CellHeight) * columns + column]);
+            if (rowKnown[slot * CellHeight + k]) continue;
+            for (int x = 0; x < CellWidth; ++x) {
+                if (palette.Index(colours[slot][k * CellWidth + x]) < 0) return std::nullopt;
+            }
+            rowKnown[slot * CellHeight + k] = true;
+        }
+    }
+    std::vector<std::uint8_t> indices(colours.size() * TilePixels);
+    for (std::size_t slot = 0; slot < colours.size(); ++slot) {
+        for (std::size_t i = 0; i < TilePixels; ++i) {
+            indices[slot * TilePixels + i] = std::uint8_t(palette.Index(colours[slot][i]));
+        }
+    }
+    const std::size_t indexedBytes = 1 + std::size_t(width);
+    std::vector<std::uint8_t> rows(indexedBytes * std::size_t(height));
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* out = rows.data() + indexedBytes * std::size_t(y);
+        *out++ = FilterNone;
+        const std::int32_t* cell = cells.data() + std::size_t(y / CellHeight) * columns;
+        const std::size_t offset = std::size_t(y % CellHeight) * CellWidth;
+        for (int column = 0; column < columns; ++column, out += CellWidth) {
+            std::memcpy(out, indices.data() + std::size_t(cell[column]) * TilePixels + offset, CellWidth);
+        }
+    }
+    return PackIndexedRows(std::move(rows), width, height, palette);
 }
 
 // Ends a deflate stream however its packing ends.
@@ -253,9 +326,10 @@ std::vector<std::uint8_t> EncodeFile(int width, int height, int depth, std::uint
 std::vector<std::uint8_t> EncodePng(const Picture& picture) {
     if (picture.width <= 0 || picture.height <= 0) return {};
     if (picture.pixels.size() != std::size_t(picture.width) * std::size_t(picture.height)) return {};
-    if (std::optional<ColourTable> palette = PaletteOf(picture)) {
-        return EncodeFile(picture.width, picture.height, DepthOf(*palette), 3, &*palette,
-                          PackedRows(picture, *palette), PaletteCompressionLevel);
+    ColourTable palette;
+    if (std::optional<std::vector<std::uint8_t>> rows = PackedRows(picture, palette)) {
+        return EncodeFile(picture.width, picture.height, DepthOf(palette), 3, &palette, *rows,
+                          PaletteCompressionLevel);
     }
     const auto rgb = [&picture](int y, std::uint8_t* out) {
         for (const std::uint32_t* pixel = picture.Row(y); pixel != picture.Row(y) + picture.width;
@@ -268,6 +342,16 @@ std::vector<std::uint8_t> EncodePng(const Picture& picture) {
     return EncodeFile(picture.width, picture.height, 8, 2, nullptr,
                       SampleRows(picture.height, 1 + 3 * std::size_t(picture.width), rgb),
                       RgbCompressionLevel);
+}
+
+std::vector<std::uint8_t> EncodePng(const CellGrid& grid, const DrawingTiles& tiles) {
+    if (!grid.HasDrawing()) return {};
+    ColourTable palette;
+    if (std::optional<std::vector<std::uint8_t>> rows = PackedRows(grid, tiles, palette)) {
+        return EncodeFile(grid.Width() * CellWidth, grid.Height() * CellHeight, DepthOf(palette), 3,
+                          &palette, *rows, PaletteCompressionLevel);
+    }
+    return EncodePng(ComposeExportPicture(grid, tiles));
 }
 
 std::vector<std::uint8_t> EncodeRgbaPng(int width, int height,

@@ -17,6 +17,11 @@ namespace MyApp {
 // picture with no pixels or whose pixels are not exactly width x height values.
 std::vector<std::uint8_t> EncodePng(const Picture& picture);
 
+// The same file for the picture ComposeExportPicture(grid, tiles) would make, indexed
+// straight from the tiles: a drawing's picture is never composed. Nothing for a grid
+// without a drawing.
+std::vector<std::uint8_t> EncodePng(const CellGrid& grid, const DrawingTiles& tiles);
+
 // The whole file of `rgba`: width x height pixels of red, green, blue and alpha bytes, top row
 // first. Nothing for no pixels or for `rgba` of another size.
 std::vector<std::uint8_t> EncodeRgbaPng(int width, int height,

@@ -374,6 +374,86 @@ TEST_F(CliTest, AnInterruptedExportAllLeavesWholePicturesAndNoTemporaryFile) {
     }
 }
 
+// export-all killed at each step of a commit (its temporary files written; on disk; the
+// first renamed over its picture; all renamed; their folder on disk): every picture is
+// whole, old or new, never a mix within one, and the next run, once the crash is old,
+// converts them all and leaves no temporary file.
+TEST_F(CliTest, ExportAllKilledAtAnyStepOfItsCommitLeavesEveryPictureWhole) {
+    const fs::path examples = SourceFolder() / "examples", drawings = folder / "drawings";
+    const std::string before = ReadBytes(examples / "title.png");
+    const std::string after = ReadBytes(examples / "scene.png");
+    constexpr int Count = 12;
+    std::set<std::string> names;
+    fs::create_directory(drawings);
+    for (int i = 0; i < Count; ++i) {
+        fs::copy_file(examples / "scene.art", drawings / ("d" + std::to_string(i) + ".art"));
+        names.insert("d" + std::to_string(i) + ".png");
+    }
+    const struct { int step; int replaced; } cases[] = {{0, 0}, {1, 0}, {2, 1}, {3, Count}, {4, Count}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.step);
+        const fs::path pictures = folder / ("step" + std::to_string(c.step));
+        fs::create_directory(pictures);
+        for (int i = 1; i < Count; ++i) {
+            WriteBytes(pictures / ("d" + std::to_string(i) + ".png"), before);
+        }
+        const auto crashed = RunProcess(
+            CRASHING_EXPORT_ALL, {std::to_string(c.step), drawings.string(), "--to", pictures.string()});
+        EXPECT_TRUE(crashed.exitCode == 128 + SIGKILL || crashed.exitCode == -1) << crashed.exitCode;
+        EXPECT_EQ(crashed.out, "");  // no drawing is done before its commit is
+        int replaced = 0;
+        for (const fs::directory_entry& entry : fs::directory_iterator(pictures)) {
+            const std::string name = entry.path().filename().string();
+            if (names.count(name) == 0) continue;  // a temporary file
+            const std::string bytes = ReadBytes(entry);
+            EXPECT_TRUE(bytes == after || (bytes == before && name != "d0.png")) << name;
+            replaced += bytes == after;
+        }
+        EXPECT_EQ(replaced, c.replaced);
+        for (const fs::directory_entry& entry : fs::directory_iterator(pictures)) {
+            fs::last_write_time(entry, fs::file_time_type::clock::now() - std::chrono::hours(1));
+        }
+        EXPECT_EQ(Cli({"export-all", drawings.string(), "--to", pictures.string()}).exitCode, 0);
+        EXPECT_EQ(Names(pictures), names);
+        for (const std::string& name : names) {
+            EXPECT_TRUE(ReadBytes(pictures / name) == after) << name;
+        }
+    }
+}
+
+// A folder's pictures keep what a single export keeps: one reached through a link is
+// replaced where the link leads (another folder), one keeps its mode bits, one marked
+// read-only is refused for its drawing alone. No temporary file is left anywhere.
+TEST_F(CliTest, ExportAllReplacesWhereLinksLeadKeepsMarksAndRefusesReadOnlyAlone) {
+    const fs::path scene = SourceFolder() / "examples/scene", drawings = folder / "drawings";
+    const fs::path pictures = folder / "pictures", elsewhere = folder / "elsewhere";
+    for (const fs::path& inside : {drawings, pictures, elsewhere}) fs::create_directory(inside);
+    for (const std::string name : {"a", "b", "c"}) {
+        fs::copy_file(scene.string() + ".art", drawings / (name + ".art"));
+    }
+    WriteBytes(elsewhere / "a.png", "old");
+    fs::create_symlink("../elsewhere/a.png", pictures / "a.png");
+    WriteBytes(pictures / "b.png", "old");
+    WriteBytes(pictures / "c.png", "old");
+    const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(pictures / "b.png", mode);
+    fs::permissions(pictures / "c.png", fs::perms::owner_read);
+
+    const auto result =
+        Cli({"export-all", drawings.string(), "--to", pictures.string(), "--jobs", "2"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "ok a.art\nok b.art\n"
+                          "c.art: Errore durante la scrittura del file PNG. Causa: file in sola lettura.\n");
+    EXPECT_TRUE(fs::is_symlink(pictures / "a.png"));
+    EXPECT_TRUE(ReadBytes(elsewhere / "a.png") == ReadBytes(scene.string() + ".png"));
+    EXPECT_TRUE(ReadBytes(pictures / "b.png") == ReadBytes(scene.string() + ".png"));
+    EXPECT_EQ(fs::status(pictures / "b.png").permissions(), mode);
+    EXPECT_EQ(ReadBytes(pictures / "c.png"), "old");
+    EXPECT_EQ(Names(pictures), (std::set<std::string>{"a.png", "b.png", "c.png"}));
+    EXPECT_EQ(Names(elsewhere), std::set<std::string>{"a.png"});
+    fs::permissions(pictures / "c.png", fs::perms::owner_write, fs::perm_options::add);  // may be removed
+}
+
 // What the converter cannot do under the limits it is given (memory, a full disk for its
 // output, a folder it may enter but not list) it says, exits 1 and leaves nothing behind.
 TEST_F(CliTest, ExportAllUnderLimitsItCannotPassSaysSoAndLeavesNothing) {

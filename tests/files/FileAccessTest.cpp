@@ -1,6 +1,7 @@
 #include "files/FileAccess.h"
 
 #include "files/ArtFile.h"
+#include "files/BatchReplacement.h"
 #include "files/BitmapFile.h"
 #include "support/TempFolder.h"
 
@@ -15,6 +16,7 @@
 #include <map>
 #include <new>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <sys/stat.h>
@@ -205,6 +207,38 @@ TEST_F(FileAccessTest, ASaveRemovesStaleTemporaryFilesOfItsFolderOnly) {
                                       "~tessaly-notes.txt=left\n" +
                                           fresh.filename().string() + "=left\n");
     EXPECT_TRUE(fs::exists(below));
+}
+
+// A batch of files written from two threads and committed at once: each replaced or made
+// whole, in the steps' order; a target that cannot be written is refused at once, and one
+// that became a folder before the commit fails alone. No temporary file is left.
+TEST_F(FileAccessTest, ABatchReplacesItsFilesTogetherAndReportsEachFailureAlone) {
+    std::vector<BatchStep> steps;
+    BatchReplacement batch([&](BatchStep step) { steps.push_back(step); });
+    const auto put = [](const char* text) {
+        return [text](std::FILE* file) { return std::fputs(text, file) >= 0; };
+    };
+    WriteBytes(folder / "old.art", "old");
+    fs::create_directory(folder / "folder.art");
+    std::error_code refused, added;
+    std::thread other([&] { EXPECT_TRUE(batch.Add(0, folder / "old.art", put("new 0"), added)); });
+    EXPECT_TRUE(batch.Add(1, folder / "made.art", put("new 1"), added));
+    EXPECT_TRUE(batch.Add(2, folder / "later-a-folder.art", put("new 2"), added));
+    EXPECT_FALSE(batch.Add(3, folder / "folder.art", put("new 3"), refused));
+    other.join();
+    EXPECT_EQ(refused, std::make_error_code(std::errc::is_a_directory));
+    fs::create_directory(folder / "later-a-folder.art");
+
+    const auto failed = batch.Commit();
+    ASSERT_EQ(failed.size(), 1u);
+    EXPECT_EQ(failed[0].first, 2u);
+    EXPECT_TRUE(failed[0].second) << failed[0].second.message();
+    EXPECT_EQ(Listing(folder.Path()), "folder.art=(folder)\nlater-a-folder.art=(folder)\n"
+                                      "made.art=new 1\nold.art=new 0\n");
+    EXPECT_EQ(steps, (std::vector<BatchStep>{BatchStep::Written, BatchStep::OnDisk,
+                                             BatchStep::OneReplaced, BatchStep::OneReplaced,
+                                             BatchStep::AllReplaced, BatchStep::FoldersOnDisk}));
+    EXPECT_TRUE(batch.Commit().empty());  // nothing added since
 }
 
 }  // namespace
