@@ -31,9 +31,11 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title,
     onClipboardChanged = ClipboardChangedHook;
     onDpiChanged = DpiChangedHook;
     SetIcon(IDI_APP);  // before Create: the window class carries it
+    showWhenCreated = false;  // shown once, laid out and painted whole
     Create();
-    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont.GetHandle()), TRUE);
+    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont.GetHandle()), FALSE);
     LayoutControls();
+    ShowLaidOut();
 }
 
 // Teardown order matters: the dialog and the About box go first, while the window they are

@@ -68,9 +68,13 @@ void FormMain::BuildControls() {
     GetClientRect(handle, &client);
     const int clientWidth = client.right, clientHeight = client.bottom;
 
+    // The status bar first: the places of the others depend on its height.
+    statusBar = std::make_unique<StatusBar>(this, "");
+    statusBar->text = filePath;
+    statusBar->Create();
+
     canvas = std::make_unique<PanelChildren>(this);
-    // The status bar comes last: until the layout knows its height, the usual room is kept.
-    const LayoutRect canvasRect = CanvasRect(clientWidth, clientHeight, 0, scale);
+    const LayoutRect canvasRect = CanvasRect(clientWidth, clientHeight, StatusBarHeight(), scale);
     Place(*canvas, canvasRect);
     canvas->border = true;
     canvas->SetBackColour(CanvasColour);
@@ -112,9 +116,6 @@ void FormMain::BuildControls() {
     dragScrollTimer = std::make_unique<Timer>(this, DragScrollInterval);
     dragScrollTimer->onTick = DragScrollTimerHook;
 
-    statusBar = std::make_unique<StatusBar>(this, "");
-    statusBar->text = filePath;
-    statusBar->Create();
     OnClipboardChanged();  // applies the command states
     SetMinimumSize();
     BuildShortcuts();

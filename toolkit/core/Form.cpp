@@ -95,11 +95,20 @@ void Form::Create() {
     if (!mainWindow) mainWindow = window;
     if (onClipboardChanged) AddClipboardFormatListener(window);  // gone with the window
     OnCreate(handle);
-    ShowWindow(handle, SW_SHOW);
-    UpdateWindow(handle);
+    if (showWhenCreated) {
+        ShowWindow(handle, SW_SHOW);
+        UpdateWindow(handle);
+    }
     created = true;
     AttachToolTip(handle);
     if (font) SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font->GetHandle()), TRUE);
+}
+
+// Shown and painted, children and all, in one pass: the user sees the form once, finished,
+// rather than each control arriving as the message loop comes to it.
+void Form::ShowLaidOut() {
+    ShowWindow(handle, SW_SHOW);
+    RedrawWindow(handle, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void Form::SetIcon(std::int32_t resourceId) {
