@@ -204,5 +204,27 @@ TEST(ResourceLoad, ProgramAndInstallerCarryTheAboutBoxVersionAndTheMaker) {
     EXPECT_EQ(VersionResource(TESSALY_EXE).Text(L"OriginalFilename"), L"Tessaly.exe");
 }
 
+// The manifest Windows reads at start, as the built program carries it: themed controls, aware
+// of each monitor's DPI with the older settings behind, every system from 7 on, long paths.
+TEST(ResourceLoad, ProgramCarriesItsManifest) {
+    const HMODULE program = LoadLibraryExA(TESSALY_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(program, nullptr);
+    const HRSRC found = FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    ASSERT_NE(found, nullptr);
+    const auto* bytes = static_cast<const char*>(LockResource(LoadResource(program, found)));
+    ASSERT_NE(bytes, nullptr);
+    const std::string manifest(bytes, SizeofResource(program, found));
+    FreeLibrary(program);
+    for (const char* part :
+         {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+          "publicKeyToken=\"6595b64144ccf1df\"",
+          ">PerMonitorV2, PerMonitor</dpiAwareness>", ">true/pm</dpiAware>",
+          ">true</longPathAware>", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+          "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+          "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "level=\"asInvoker\""}) {
+        EXPECT_NE(manifest.find(part), std::string::npos) << part;
+    }
+}
+
 }  // namespace
 }  // namespace MyApp
