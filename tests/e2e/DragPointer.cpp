@@ -2,6 +2,8 @@
 // client point (X1, Y1) of the top-level window whose title starts with TITLE, the button down,
 // the pointer in steps to (X2, Y2), the button up. Exit code 0 when every event was accepted, 1
 // when the window was not found or some event was not, 64 for wrong arguments.
+#include "WindowByTitle.h"
+
 #include <windows.h>
 
 #include <cwchar>
@@ -11,21 +13,6 @@
 
 namespace {
 
-struct Search {
-    std::wstring prefix;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK Visit(HWND window, LPARAM data) {
-    auto& search = *reinterpret_cast<Search*>(data);
-    wchar_t title[256] = {};
-    GetWindowTextW(window, title, 256);
-    if (IsWindowVisible(window) && std::wstring(title).rfind(search.prefix, 0) == 0) {
-        search.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 INPUT Pointer(HWND window, int x, int y, DWORD flags) {
     POINT at{x, y};
@@ -45,9 +32,8 @@ int wmain(int argc, wchar_t** argv) {
         std::fwprintf(stderr, L"usage: tessaly-drag TITLE X1 Y1 X2 Y2\n");
         return 64;
     }
-    Search search{argv[1]};
-    EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) return 1;
+    const HWND found = WindowByTitle(argv[1]);
+    if (!found) return 1;
     const int x1 = _wtoi(argv[2]), y1 = _wtoi(argv[3]), x2 = _wtoi(argv[4]), y2 = _wtoi(argv[5]);
     constexpr int Steps = 8;
     int refused = 0;
@@ -55,10 +41,10 @@ int wmain(int argc, wchar_t** argv) {
         refused += SendInput(1, &event, sizeof(INPUT)) != 1;
         Sleep(30);
     };
-    send(Pointer(search.found, x1, y1, 0));
-    send(Pointer(search.found, x1, y1, MOUSEEVENTF_LEFTDOWN));
+    send(Pointer(found, x1, y1, 0));
+    send(Pointer(found, x1, y1, MOUSEEVENTF_LEFTDOWN));
     for (int step = 1; step <= Steps; ++step)
-        send(Pointer(search.found, x1 + (x2 - x1) * step / Steps, y1 + (y2 - y1) * step / Steps, 0));
-    send(Pointer(search.found, x2, y2, MOUSEEVENTF_LEFTUP));
+        send(Pointer(found, x1 + (x2 - x1) * step / Steps, y1 + (y2 - y1) * step / Steps, 0));
+    send(Pointer(found, x2, y2, MOUSEEVENTF_LEFTUP));
     return refused == 0 ? 0 : 1;
 }
