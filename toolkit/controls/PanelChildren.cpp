@@ -211,6 +211,8 @@ void PanelChildren::ApplyStyle() {
     if (!handle) return;
     const DWORD shown = DWORD(GetWindowLongW(handle, GWL_STYLE)) & WS_VISIBLE;
     const DWORD style = (WindowStyle() & ~DWORD(WS_VISIBLE)) | shown;
+    // A frame recomputed for nothing would repaint the panel and all it holds.
+    if (DWORD(GetWindowLongW(handle, GWL_STYLE)) == style) return;
     SetLastError(ERROR_SUCCESS);
     const LONG before = SetWindowLongW(handle, GWL_STYLE, LONG(style));
     if (before == 0 && GetLastError() != ERROR_SUCCESS) return;
