@@ -35,7 +35,7 @@ FormMain::FormMain(HINSTANCE moduleInstance, const std::string& title,
     Create();
     SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont.GetHandle()), FALSE);
     LayoutControls();
-    ShowLaidOut();
+    ShowWhole();
 }
 
 // Teardown order matters: the dialog and the About box go first, while the window they are

@@ -273,6 +273,9 @@ private:
     // again and shows the drawing at once.
     void LetCanvasGo();
     bool PaintDrawingAtOnce();
+    // The window, shown, painted whole in one pass: the palette's tiles put on the screen
+    // together from the atlas, every other control as it paints itself.
+    void ShowWhole();
     // Shows a drawing read from a file; a refused one shows its error and changes nothing.
     bool ShowReadDrawing(const ArtReadResult& read);
     // Offers one abandoned copy; true when it was restored.

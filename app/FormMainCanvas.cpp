@@ -135,6 +135,28 @@ bool FormMain::PaintDrawingAtOnce() {
     return true;
 }
 
+// Painted one by one, the palette's 131 tiles cost a round of the system each and reach the
+// screen in several pieces (Wine shows what is drawn every 50 ms of a busy spell): they are
+// copied from the atlas together, as each would copy itself, and taken as painted.
+void FormMain::ShowWhole() {
+    ShowWindow(handle, SW_SHOW);
+    for (const auto& cell : paletteCells) ValidateRect(cell->handle, nullptr);
+    RedrawWindow(handle, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const WindowContext context(handle, DCX_CACHE);  // over the palette's cells too
+    const MemoryContext atlas(context.Get());
+    const Selection tiles(atlas.Get(), atlasBitmap.Get());
+    if (!context || !atlas || !tiles) {  // then they paint themselves after all
+        for (const auto& cell : paletteCells) InvalidateRect(cell->handle, nullptr, TRUE);
+        return;
+    }
+    SetStretchBltMode(context.Get(), COLORONCOLOR);
+    for (const auto& cell : paletteCells) {
+        StretchBlt(context.Get(), cell->x, cell->y, scale.TileWidth(), scale.TileHeight(),
+                   atlas.Get(), cell->column * CellWidth, cell->row * CellHeight, CellWidth,
+                   CellHeight, SRCCOPY);
+    }
+}
+
 // The mark never goes out of sight: the canvas scrolls the least that shows it. A whole
 // drawing changing starts from the origin anyway.
 void FormMain::CurrentCellMoved(CellPosition from, CellPosition to) {

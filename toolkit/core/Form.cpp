@@ -104,13 +104,6 @@ void Form::Create() {
     if (font) SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font->GetHandle()), TRUE);
 }
 
-// Shown and painted, children and all, in one pass: the user sees the form once, finished,
-// rather than each control arriving as the message loop comes to it.
-void Form::ShowLaidOut() {
-    ShowWindow(handle, SW_SHOW);
-    RedrawWindow(handle, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-}
-
 void Form::SetIcon(std::int32_t resourceId) {
     iconId = resourceId;
     if (!created) return;

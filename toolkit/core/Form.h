@@ -45,8 +45,6 @@ public:
     // Before Create: the icon the window class carries at the large and small sizes (taskbar,
     // Alt+Tab, caption); after: the window's own small icon.
     void SetIcon(std::int32_t resourceId);
-    // Shows a form made hidden (showWhenCreated false) once it is laid out, painted whole.
-    void ShowLaidOut();
     // Entry i (from 1) is registered under hot-key id i.
     void RegisterHotKeys();
     void UnregisterHotKeys();
@@ -62,7 +60,7 @@ public:
     // height, as its first showing shows it.
     bool maximised = false;
     // Set before Create: false leaves the form hidden once made, for its owner to lay it out
-    // and then show it whole with ShowLaidOut.
+    // and then show it whole.
     bool showWhenCreated = true;
     std::vector<HotKey> hotKeys;
     // Asked when the Windows session is about to end (log-off, shut-down): false refuses the
