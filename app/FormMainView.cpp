@@ -63,26 +63,11 @@ void FormMain::PlaceCanvasCells() {
     }
 }
 
-// The font first: windows that were given the old one are given the new one (the old one is
-// gone with the change). Places are the layout's, which runs after.
+// The font first: windows that were given the old one are given the new one. Places are the
+// layout's, which runs after.
 void FormMain::ApplyScaleToControls() {
     const HFONT oldFont = windowFont.handle;
-    if (windowFont.ScaleTo(scale.dpi)) {
-        const HFONT newFont = windowFont.GetHandle();
-        struct FontChange {
-            HFONT from, to;
-        } change{oldFont, newFont};
-        SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(newFont), FALSE);
-        EnumChildWindows(
-            handle,
-            [](HWND child, LPARAM given) {
-                const auto& fonts = *reinterpret_cast<const FontChange*>(given);
-                if (reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == fonts.from)
-                    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.to), FALSE);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&change));
-    }
+    if (windowFont.ScaleTo(scale.dpi)) ReplaceFont(handle, oldFont, windowFont.GetHandle());
     const LayoutRect bar = ToolBarRect(scale);
     toolBar->SetPosition(bar.x, bar.y);
     toolBar->SetSize(bar.width, bar.height);

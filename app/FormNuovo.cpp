@@ -5,6 +5,7 @@
 #include "resources/ResourceIds.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 namespace MyApp {
 
@@ -21,11 +22,6 @@ FormNuovo* DialogOf(OrvUtility::GUIElement* control) {
     return dynamic_cast<FormNuovo*>(child ? child->parent : control);
 }
 
-template <typename Control>
-Control& Place(std::unique_ptr<Control>& control, const OrvUtility::DpiScale& scale, int left,
-               int top, int controlWidth, int controlHeight) {
-    return OrvUtility::PlaceScaled(*control, scale, left, top, controlWidth, controlHeight);
-}
 
 }  // namespace
 
@@ -49,6 +45,9 @@ FormNuovo::FormNuovo(OrvUtility::Form* ownerForm, const std::string& title)
     onClose = [](GUIElement* sender) { return static_cast<FormNuovo*>(sender)->ConfirmClose(); };
     onChar = [](GUIElement* sender, wchar_t character) {
         return static_cast<FormNuovo*>(sender)->OnFormChar(character);
+    };
+    onDpiChanged = [](GUIElement* sender, int dpi, const RECT& suggested) {
+        static_cast<FormNuovo*>(sender)->OnDpiChanged(dpi, suggested);
     };
 
     SetIcon(IDI_APP);  // before Create: the window class carries it
@@ -77,16 +76,6 @@ void FormNuovo::Preset(int drawingWidth, int drawingHeight, int backgroundPair) 
 }
 
 void FormNuovo::BuildControls() {
-    // Laid out in the client area the window has while being made; the buttons keep those
-    // places when the client area is then enlarged.
-    int clientWidth = scale(DialogWidth);
-    int clientHeight = scale(DialogHeight);
-    RECT client{};
-    if (handle && GetClientRect(handle, &client)) {
-        clientWidth = client.right - client.left;
-        clientHeight = client.bottom - client.top;
-    }
-
     const auto characterOfBox = [](GUIElement* box, wchar_t character) {
         FormNuovo* owning = DialogOf(box);
         return owning ? owning->OnBoxChar(box, character) : true;
@@ -98,65 +87,107 @@ void FormNuovo::BuildControls() {
         if (FormNuovo* owning = DialogOf(button)) owning->OnButton(button);
     };
 
-    const struct {
-        std::unique_ptr<OrvUtility::Label>& label;
-        const char* caption;
-        std::unique_ptr<OrvUtility::TextBox>& box;
-        std::unique_ptr<OrvUtility::NumericBox>& spinner;
-        int left;
-        int largest;
-        int proposed;
-    } sides[] = {
-        {widthLabel, "Larghezza:", widthBox, widthSpinner, 10, WidestDrawing, ProposedWidth},
-        {heightLabel, "Altezza:", heightBox, heightSpinner, 200, TallestDrawing, ProposedHeight},
-    };
-    for (const auto& side : sides) {
-        side.label = std::make_unique<OrvUtility::Label>(this, side.caption);
-        Place(side.label, scale, side.left, 30, 80, 25).Create();
-
-        side.box = std::make_unique<OrvUtility::TextBox>(this, "");
-        OrvUtility::TextBox& box = Place(side.box, scale, side.left + 90, 28, 80, 25);
-        box.numeric = true;
-        box.maxLength = SideBoxLength;
-        box.onChar = characterOfBox;
-        box.onLostFocus = boxLostFocus;
-        box.Create();
-
-        side.spinner = std::make_unique<OrvUtility::NumericBox>(this, &box, side.largest);
-        side.spinner->Create();
-        side.spinner->SetValue(side.proposed);
+    widthLabel = std::make_unique<OrvUtility::Label>(this, "Larghezza:");
+    heightLabel = std::make_unique<OrvUtility::Label>(this, "Altezza:");
+    for (auto* box : {&widthBox, &heightBox}) {
+        *box = std::make_unique<OrvUtility::TextBox>(this, "");
+        (*box)->numeric = true;
+        (*box)->maxLength = SideBoxLength;
+        (*box)->onChar = characterOfBox;
+        (*box)->onLostFocus = boxLostFocus;
     }
-
     backgroundLabel = std::make_unique<OrvUtility::Label>(this, "Sfondo:");
-    Place(backgroundLabel, scale, 10, 60, 80, 25).Create();
-
     iconList = std::make_unique<OrvUtility::IconList>(int(BackgroundChoices.size()), scale.Pixels());
     for (const BackgroundChoice& choice : BackgroundChoices) iconList->AddIcon(choice.swatchIcon);
-
     backgroundList = std::make_unique<OrvUtility::ComboBoxEx>(this, *iconList);
     backgroundList->tabStop = true;
-    Place(backgroundList, scale, 100, 60, 120, 120);
     for (std::size_t i = 0; i < BackgroundChoices.size(); ++i)
         backgroundList->Add(BackgroundChoices[i].label, std::to_string(BackgroundChoices[i].pair),
                             int(i));
+    cancelButton = std::make_unique<OrvUtility::Button>(this, "Annulla");
+    okButton = std::make_unique<OrvUtility::Button>(this, "OK");
+    okButton->defaultButton = true;
+    for (OrvUtility::Button* button : {cancelButton.get(), okButton.get()}) button->onCommand = click;
+
+    // Laid out in the client area the window has while being made; the buttons keep those
+    // places when the client area is then enlarged. Each window is made where it goes, in the
+    // order the keyboard visits them; a side's spinner sits on its box as the box is placed.
+    PlaceControls();
+    const struct {
+        OrvUtility::Label& label;
+        OrvUtility::TextBox& box;
+        std::unique_ptr<OrvUtility::NumericBox>& spinner;
+        int largest;
+        int proposed;
+    } sides[] = {
+        {*widthLabel, *widthBox, widthSpinner, WidestDrawing, ProposedWidth},
+        {*heightLabel, *heightBox, heightSpinner, TallestDrawing, ProposedHeight},
+    };
+    for (const auto& side : sides) {
+        side.label.Create();
+        side.box.Create();
+        side.spinner = std::make_unique<OrvUtility::NumericBox>(this, &side.box, side.largest);
+        side.spinner->Create();
+        side.spinner->SetValue(side.proposed);
+    }
+    backgroundLabel->Create();
     backgroundList->Create();
     backgroundList->Select(0);
-
-    const struct {
-        std::unique_ptr<OrvUtility::Button>& button;
-        const char* caption;
-        int fromRight;
-    } buttons[] = {{cancelButton, "Annulla", 110}, {okButton, "OK", 220}};
-    for (const auto& entry : buttons) {
-        entry.button = std::make_unique<OrvUtility::Button>(this, entry.caption);
-        entry.button->defaultButton = &entry.button == &okButton;
-        OrvUtility::Button& button = Place(entry.button, scale, 0, 0, 100, 25);
-        button.SetPosition(clientWidth - scale(entry.fromRight), clientHeight - scale(35));
-        button.onCommand = click;
-        entry.button->Create();
-    }
-
+    cancelButton->Create();
+    okButton->Create();
     widthBox->Focus();
+}
+
+void FormNuovo::PlaceControls() {
+    int clientWidth = scale(DialogWidth);
+    int clientHeight = scale(DialogHeight);
+    RECT client{};
+    if (handle && GetClientRect(handle, &client)) {
+        clientWidth = client.right - client.left;
+        clientHeight = client.bottom - client.top;
+    }
+    const struct {
+        OrvUtility::Label& label;
+        OrvUtility::TextBox& box;
+        std::unique_ptr<OrvUtility::NumericBox>& spinner;
+        int left;
+    } sides[] = {{*widthLabel, *widthBox, widthSpinner, 10}, {*heightLabel, *heightBox, heightSpinner, 200}};
+    for (const auto& side : sides) {
+        OrvUtility::PlaceScaled(side.label, scale, side.left, 30, 80, 25);
+        OrvUtility::PlaceScaled(side.box, scale, side.left + 90, 28, 80, 25);
+        if (side.spinner && side.spinner->handle)  // onto its box again, wherever that went
+            SendMessageW(side.spinner->handle, UDM_SETBUDDY,
+                         reinterpret_cast<WPARAM>(side.box.handle.Get()), 0);
+    }
+    OrvUtility::PlaceScaled(*backgroundLabel, scale, 10, 60, 80, 25);
+    OrvUtility::PlaceScaled(*backgroundList, scale, 100, 60, 120, 120);
+    const struct {
+        OrvUtility::Button& button;
+        int fromRight;
+    } buttons[] = {{*cancelButton, 110}, {*okButton, 220}};
+    for (const auto& entry : buttons) {
+        OrvUtility::PlaceScaled(entry.button, scale, 0, 0, 100, 25);
+        entry.button.SetPosition(clientWidth - scale(entry.fromRight), clientHeight - scale(35));
+    }
+}
+
+// Moved to a screen of another DPI: font, swatches and places made again for it, in the
+// rectangle the system suggests.
+void FormNuovo::OnDpiChanged(int dpi, const RECT& suggested) {
+    const int before = scale.dpi;
+    scale.dpi = dpi;
+    const HFONT oldFont = ownFont.handle;
+    if (ownFont.ScaleTo(dpi)) OrvUtility::ReplaceFont(handle, oldFont, ownFont.GetHandle());
+    OrvUtility::ReplaceFont(handle, OrvUtility::SystemFontAt(before),
+                            OrvUtility::SystemFontAt(dpi));
+    iconList->Restart(scale.Pixels());
+    for (const BackgroundChoice& choice : BackgroundChoices) iconList->AddIcon(choice.swatchIcon);
+    SendMessageW(backgroundList->handle, CBEM_SETIMAGELIST, 0,
+                 reinterpret_cast<LPARAM>(iconList->imageList));
+    SetWindowPos(handle, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceControls();
+    RedrawWindow(handle, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 bool FormNuovo::ConfirmClose() {

@@ -51,8 +51,13 @@ public:
     std::unique_ptr<OrvUtility::Button> cancelButton;
     std::unique_ptr<OrvUtility::Button> okButton;
 
+    // Moved to a screen of `dpi`: laid out again for it in the suggested rectangle.
+    void OnDpiChanged(int dpi, const RECT& suggested);
+
 private:
     virtual void BuildControls();
+    // Every control at its place for the client area and the DPI.
+    void PlaceControls();
     virtual bool ConfirmClose();
     // Escape closes without a choice, Enter accepts; whatever was typed, in whichever control.
     virtual bool OnFormChar(wchar_t character);

@@ -244,6 +244,45 @@ TEST_F(MainWindowTest, ZoomKeepsTheMarkInViewAndAMoveToAnotherScreenLaysOutAgain
     EXPECT_EQ(form->cellControls[0]->GetSize().cx, 2 * CellWidth);
     EXPECT_EQ(form->paletteCells[0]->GetSize().cy, 2 * CellHeight);
     ExpectLaidOutApart(form->handle, "main window after the move");
+
+    // The About box too, moved from 96 to 144 dpi.
+    form->ShowAbout();
+    PumpPending();
+    ASSERT_TRUE(form->aboutForm);
+    const HWND about = form->aboutForm->handle;
+    const SIZE logoAt96 = form->aboutForm->logo->GetSize();
+    RECT frameAt96{}, clientAt96{};
+    GetWindowRect(about, &frameAt96);
+    GetClientRect(about, &clientAt96);
+    const RECT larger{frameAt96.left, frameAt96.top,
+                      frameAt96.left + (frameAt96.right - frameAt96.left) * 3 / 2,
+                      frameAt96.top + (frameAt96.bottom - frameAt96.top) * 3 / 2};
+    SendMessageW(about, WM_DPICHANGED, MAKEWPARAM(144, 144), LPARAM(&larger));
+    RECT aboutFrame{};
+    GetWindowRect(about, &aboutFrame);
+    EXPECT_TRUE(EqualRect(&aboutFrame, &larger));
+    EXPECT_EQ(form->aboutForm->logo->GetSize().cx, 2 * logoAt96.cx);
+    ExpectLaidOutApart(about, "Info... after the move");
+    form->aboutForm.reset();
+
+    // And the new-drawing dialog, its spinners on their boxes still.
+    form->NewDrawing();
+    PumpPending();
+    ASSERT_TRUE(form->newDialog);
+    FormNuovo& dialog = *form->newDialog;
+    const SIZE boxAt96 = dialog.widthBox->GetSize();
+    RECT dialogFrame{};
+    GetWindowRect(dialog.handle, &dialogFrame);
+    const RECT dialogLarger{dialogFrame.left, dialogFrame.top,
+                            dialogFrame.left + (dialogFrame.right - dialogFrame.left) * 3 / 2,
+                            dialogFrame.top + (dialogFrame.bottom - dialogFrame.top) * 3 / 2};
+    SendMessageW(dialog.handle, WM_DPICHANGED, MAKEWPARAM(144, 144), LPARAM(&dialogLarger));
+    EXPECT_EQ(dialog.widthBox->GetSize().cy, OrvUtility::ScaledToDpi(boxAt96.cy, 144));
+    RECT box{}, spinner{}, both{};
+    GetWindowRect(dialog.widthBox->handle, &box);
+    GetWindowRect(dialog.widthSpinner->handle, &spinner);
+    EXPECT_TRUE(IntersectRect(&both, &box, &spinner) || spinner.left == box.right);
+    ExpectLaidOutApart(dialog.handle, "Nuovo after the move");
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include "toolkit/controls/TextBox.h"
 #include "toolkit/core/Services.h"
 
+#include <initializer_list>
+
 namespace OrvUtility {
 
 namespace {
@@ -38,12 +40,10 @@ void PressButton(GUIElement* sender) {
 // Every control of the box routes its characters to the box and is created once configured.
 // Places and sizes are in the box's pixels, already scaled.
 template <typename Control>
-Control& Place(std::unique_ptr<Control>& control, int left, int top, int controlWidth,
-               int controlHeight) {
-    control->onChar = RouteCharacter;
+void Place(std::unique_ptr<Control>& control, int left, int top, int controlWidth,
+           int controlHeight) {
     control->SetPosition(left, top);
     control->SetSize(controlWidth, controlHeight);
-    return *control;
 }
 
 }  // namespace
@@ -80,6 +80,9 @@ FormAbout::FormAbout(Form* ownerForm) : Form(ownerForm->instance), owner(ownerFo
     onCreate = [](GUIElement* sender, HWND) { static_cast<FormAbout*>(sender)->BuildControls(); };
     onClose = [](GUIElement* sender) { return static_cast<FormAbout*>(sender)->ConfirmClose(); };
     onResize = [](GUIElement* sender) { static_cast<FormAbout*>(sender)->LayoutControls(); };
+    onDpiChanged = [](GUIElement* sender, int dpi, const RECT& suggested) {
+        static_cast<FormAbout*>(sender)->OnDpiChanged(dpi, suggested);
+    };
     onChar = RouteCharacter;
     onKeyDown = [](GUIElement* sender, int key) {
         static_cast<FormAbout*>(sender)->OnFormKeyDown(key);
@@ -111,61 +114,87 @@ void FormAbout::OnShow() {
 }
 
 void FormAbout::BuildControls() {
+    logoFrame = std::make_unique<PanelChildren>(this);
+    logoFrame->border = true;
+    logo = std::make_unique<Image>(logoFrame.get(), logoResource);
+    titleLabel = std::make_unique<Label>(this, title);
+    titleLabel->font = &titleFont;
+    subtitleLabel = std::make_unique<Label>(this, subtitle);
+    subtitleLabel->font = font;
+    homeLink = std::make_unique<CellControl>(this);
+    homeLink->SetText(homePage);
+    mailLink = std::make_unique<CellControl>(this);
+    mailLink->SetText(ReplaceAll(homePage, "http://www.", "info@"));
+    for (CellControl* link : {homeLink.get(), mailLink.get()}) {
+        link->textColour = LinkBlue;
+        link->textAlign = 0;
+        link->SetHandCursor(true);
+        link->onMouseDown = PressLink;
+        link->font = &linkFont;
+    }
+    // An edit control takes its multi-line nature only when it is made: set afterwards, the
+    // style bit shows but the text stays on one line.
+    infoBox = std::make_unique<TextBox>(this, infoText);
+    infoBox->multiline = infoBox->readOnly = infoBox->verticalScroll = true;
+    okButton = std::make_unique<Button>(this, "OK");
+    okButton->onCommand = PressButton;
+
+    // Each made where it goes: the places first, then the windows.
+    PlaceControls();
+    logo->pixelFactor = scale.Pixels();
+    for (GUIElement* control : std::initializer_list<GUIElement*>{
+             logoFrame.get(), logo.get(), titleLabel.get(), subtitleLabel.get(), homeLink.get(),
+             mailLink.get(), infoBox.get(), okButton.get()}) {
+        control->onChar = RouteCharacter;
+        control->Create();
+    }
+    PlaceControls();  // the button's width is its window's
+    okButton->Focus();
+}
+
+// From the client area the box has: the logo grows by a whole factor, every other length with
+// the DPI.
+void FormAbout::PlaceControls() {
     RECT client{};
     GetClientRect(handle, &client);
     width = client.right - client.left;
     height = client.bottom - client.top;
-    // The logo grows by a whole factor, every other length with the DPI.
     const int shownLogoWidth = logoWidth * scale.Pixels();
     const int shownLogoHeight = logoHeight * scale.Pixels();
     const int x0 = shownLogoWidth + scale(45);
     const int columnWidth = width - (shownLogoWidth + scale(20)) - scale(35);
 
-    logoFrame = std::make_unique<PanelChildren>(this);
-    Place(logoFrame, scale(10), scale(10), shownLogoWidth + scale(20), height - scale(20)).border =
-        true;
-    logoFrame->Create();
-
-    logo = std::make_unique<Image>(logoFrame.get(), logoResource);
-    logo->pixelFactor = scale.Pixels();
-    Place(logo, scale(5), scale(5), shownLogoWidth, shownLogoHeight).Create();
-
-    titleLabel = std::make_unique<Label>(this, title);
-    Place(titleLabel, x0, scale(10), columnWidth, scale(25)).font = &titleFont;
-    titleLabel->Create();
-
-    subtitleLabel = std::make_unique<Label>(this, subtitle);
-    Place(subtitleLabel, x0, scale(35), columnWidth, scale(25)).font = font;
-    subtitleLabel->Create();
-
-    const struct { std::unique_ptr<CellControl>& link; std::string address; int left; } links[] = {
-        {homeLink, homePage, x0},
-        {mailLink, ReplaceAll(homePage, "http://www.", "info@"), x0 + scale(160)},
-    };
-    for (const auto& entry : links) {
-        entry.link = std::make_unique<CellControl>(this);
-        CellControl& link = Place(entry.link, entry.left, scale(55), scale(150), scale(22));
-        link.textColour = LinkBlue;
-        link.textAlign = 0;
-        link.SetText(entry.address);
-        link.SetHandCursor(true);
-        link.onMouseDown = PressLink;
-        link.font = &linkFont;
-        link.Create();
-    }
-
-    // An edit control takes its multi-line nature only when it is made: set afterwards, the
-    // style bit shows but the text stays on one line.
-    infoBox = std::make_unique<TextBox>(this, infoText);
-    infoBox->multiline = infoBox->readOnly = infoBox->verticalScroll = true;
-    Place(infoBox, x0, scale(85), columnWidth, height - scale(145)).Create();
-
-    okButton = std::make_unique<Button>(this, "OK");
-    Place(okButton, 0, 0, scale(80), scale(25)).onCommand = PressButton;
-    okButton->Create();
+    Place(logoFrame, scale(10), scale(10), shownLogoWidth + scale(20), height - scale(20));
+    Place(logo, scale(5), scale(5), shownLogoWidth, shownLogoHeight);
+    Place(titleLabel, x0, scale(10), columnWidth, scale(25));
+    Place(subtitleLabel, x0, scale(35), columnWidth, scale(25));
+    Place(homeLink, x0, scale(55), scale(150), scale(22));
+    Place(mailLink, x0 + scale(160), scale(55), scale(150), scale(22));
+    Place(infoBox, x0, scale(85), columnWidth, height - scale(145));
+    Place(okButton, 0, 0, scale(80), scale(25));
     const int buttonWidth = okButton->GetSize().cx;
     okButton->SetPosition(columnWidth / 2 + x0 - buttonWidth / 2, height - scale(50));
-    okButton->Focus();
+}
+
+// Moved to a screen of another DPI: fonts, logo and places made again for it, in the
+// rectangle the system suggests.
+void FormAbout::OnDpiChanged(int dpi, const RECT& suggested) {
+    scale.dpi = dpi;
+    for (Font* each : {&ownFont, &titleFont, &linkFont}) each->ScaleTo(scale.dpi);
+    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(ownFont.GetHandle()), FALSE);
+    for (GUIElement* control : std::initializer_list<GUIElement*>{
+             titleLabel.get(), subtitleLabel.get(), homeLink.get(), mailLink.get(), infoBox.get(),
+             okButton.get()}) {
+        if (control->font && control->handle)
+            SendMessageW(control->handle, WM_SETFONT,
+                         reinterpret_cast<WPARAM>(control->font->GetHandle()), FALSE);
+    }
+    logo->pixelFactor = scale.Pixels();
+    logo->SetResource(logoResource);
+    SetWindowPos(handle, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceControls();
+    RedrawWindow(handle, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 bool FormAbout::ConfirmClose() {

@@ -55,8 +55,12 @@ public:
     std::string infoText;
     std::string homePage;
 
+    // Moved to a screen of `dpi`: laid out again for it in the suggested rectangle.
+    void OnDpiChanged(int dpi, const RECT& suggested);
+
 private:
     void ReleaseOwner();
+    void PlaceControls();
 
     Font ownFont{"Arial", 14};  // the form's `font`
     DpiScale scale;             // the owner's screen's

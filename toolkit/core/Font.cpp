@@ -35,6 +35,20 @@ HFONT Font::GetHandle() {
     return handle;
 }
 
+void ReplaceFont(HWND parent, HFONT from, HFONT to) {
+    struct FontChange {
+        HFONT from, to;
+    } change{from, to};
+    const auto replace = [](HWND window, LPARAM given) -> BOOL {
+        const auto& fonts = *reinterpret_cast<const FontChange*>(given);
+        if (reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)) == fonts.from)
+            SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.to), FALSE);
+        return TRUE;
+    };
+    replace(parent, reinterpret_cast<LPARAM>(&change));
+    EnumChildWindows(parent, replace, reinterpret_cast<LPARAM>(&change));
+}
+
 HFONT SystemFontAt(int dpi) {
     const auto stock = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
     if (dpi == DefaultDpi) return stock;

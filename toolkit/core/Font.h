@@ -34,6 +34,10 @@ public:
     bool fixedPitch = false;
 };
 
+// Every window inside `parent` (the parent too) that shows font `from` is given `to`: after a
+// change of DPI, when `from` is about to go.
+void ReplaceFont(HWND parent, HFONT from, HFONT to);
+
 // The font of controls given none of their own (the stock system font) as it is at `dpi`:
 // the stock font itself at 96 dpi, otherwise made once per DPI and kept while the program runs.
 HFONT SystemFontAt(int dpi);
