@@ -82,21 +82,20 @@ void FormMain::BuildControls() {
     canvas->childTextColour = RGB(0, 0, 0);
     canvas->onKeyDown = KeyDownHook;
     canvas->onChar = CharHook;
-    canvas->horizontalLine = CanvasCellWidth();  // an arrow of a scroll bar moves a cell
-    canvas->verticalLine = CanvasCellHeight();
     canvas->clipChildren = true;  // the sheet paints its own area
     canvas->Create();
     cellSheet = std::make_unique<PanelChildren>(canvas.get());
-    Place(*cellSheet, 0, 0, CanvasCellWidth() * GridColumns, CanvasCellHeight() * GridRows);
+    cellSheet->SetPosition(0, 0);  // at the canvas's origin; its size is the cells'
     cellSheet->SetBackColour(CanvasColour);
     cellSheet->tabStop = false;
     cellSheet->clipChildren = true;
     cellSheet->onKeyDown = KeyDownHook;
     cellSheet->onChar = CharHook;
+    BuildCellControls();
+    PlaceCanvasCells();  // the sheet, its cells and the scroll bars' steps, for the scale and zoom
     cellSheet->Create();
 
     BuildToolBar();
-    BuildCellControls();
 
     swatchList = std::make_unique<IconList>(PairCount, scale.tile);
     MakeSwatches();
@@ -293,9 +292,6 @@ void FormMain::BuildCellControls() {
         auto cell = std::make_unique<ImageFrame>(cellSheet.get(), atlasBitmap.Get(), BlankGlyph,
                                                  background);
         cell->tabStop = false;
-        cell->zoom = scale.tile * zoom;
-        Place(*cell, CanvasCellWidth() * (index % GridColumns),
-              CanvasCellHeight() * (index / GridColumns), CanvasCellWidth(), CanvasCellHeight());
         cell->transparent = false;
         cell->onKeyDown = KeyDownHook;
         cell->onChar = CharHook;

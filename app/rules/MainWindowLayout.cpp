@@ -1,5 +1,7 @@
 #include "app/rules/MainWindowLayout.h"
 
+#include "toolkit/core/DpiArithmetic.h"
+
 #include <algorithm>
 
 namespace MyApp {
@@ -37,14 +39,11 @@ int PaletteRowPitch(const LayoutScale& scale) {
 }  // namespace
 
 int LayoutScale::Scaled(int lengthAt96) const {
-    // Rounded as MulDiv rounds, so that the window's controls and the native ones agree.
-    const long long product = (long long)lengthAt96 * dpi;
-    return int((product + (product >= 0 ? 48 : -48)) / 96);
+    return OrvUtility::ScaledToDpi(lengthAt96, dpi);
 }
 
 LayoutScale ScaleForDpi(int dpi) {
-    const int tile = std::max(1, (dpi + 48) / 96);
-    return {dpi, tile};
+    return {dpi, OrvUtility::PixelFactor(dpi)};
 }
 
 LayoutPoint MainWindowSize(int screenWidth, int screenHeight) {

@@ -180,14 +180,9 @@ void FormAbout::PlaceControls() {
 // rectangle the system suggests.
 void FormAbout::OnDpiChanged(int dpi, const RECT& suggested) {
     scale.dpi = dpi;
-    for (Font* each : {&ownFont, &titleFont, &linkFont}) each->ScaleTo(scale.dpi);
-    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(ownFont.GetHandle()), FALSE);
-    for (GUIElement* control : std::initializer_list<GUIElement*>{
-             titleLabel.get(), subtitleLabel.get(), homeLink.get(), mailLink.get(), infoBox.get(),
-             okButton.get()}) {
-        if (control->font && control->handle)
-            SendMessageW(control->handle, WM_SETFONT,
-                         reinterpret_cast<WPARAM>(control->font->GetHandle()), FALSE);
+    for (Font* each : {&ownFont, &titleFont, &linkFont}) {
+        const HFONT old = each->handle;
+        if (each->ScaleTo(scale.dpi) && old) ReplaceFont(handle, old, each->GetHandle());
     }
     logo->pixelFactor = scale.Pixels();
     logo->SetResource(logoResource);

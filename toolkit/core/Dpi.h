@@ -4,29 +4,17 @@
 // of pixels (glyph tiles, toolbar images, swatches) grow by whole factors only, so they stay
 // sharp. A test may tell the toolkit the DPI instead of asking the system.
 
+#include "toolkit/core/DpiArithmetic.h"
+
 #include <windows.h>
 
 namespace OrvUtility {
-
-constexpr int DefaultDpi = 96;
 
 // The window's DPI (GetDpiForWindow, from Windows 10 1607 on), the screen's where the system
 // cannot tell a window's, or the one told by OverrideDpi.
 int WindowDpi(HWND window);
 // From now on every window counts as shown at `dpi`; 0 asks the system again.
 void OverrideDpi(int dpi);
-
-// A length given at 96 dpi, at `dpi`.
-inline int ScaledToDpi(int length, int dpi) {
-    return MulDiv(length, dpi, DefaultDpi);
-}
-
-// The whole factor pixel pictures are drawn at on a screen of `dpi`: the nearest, at least 1
-// (1 up to 143 dpi, 2 from 144, 3 from 240).
-inline int PixelFactor(int dpi) {
-    const int factor = (dpi + DefaultDpi / 2) / DefaultDpi;
-    return factor < 1 ? 1 : factor;
-}
 
 // The scale of one window: its lengths and its pixel factor.
 struct DpiScale {
