@@ -23,7 +23,17 @@ int wmain(int argc, wchar_t** argv) {
         events.push_back(down);
         events.push_back(up);
     }
-    if (events.empty()) return 0;
-    const UINT sent = SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));
-    return sent == events.size() ? 0 : 1;
+    // SendInput stops at the first event it refuses, as Wine does while the foreground window
+    // is changing hands (a message box closing as a dialog opens), and reports how many went.
+    // The rest is sent again a moment later, so nothing is typed twice and nothing is lost.
+    size_t sent = 0;
+    for (int attempt = 0; sent < events.size() && attempt < 50; ++attempt) {
+        if (attempt > 0) Sleep(100);
+        sent += SendInput(static_cast<UINT>(events.size() - sent), events.data() + sent,
+                          sizeof(INPUT));
+    }
+    if (sent == events.size()) return 0;
+    std::fwprintf(stderr, L"tessaly-type-text: %zu of %zu key events refused (error %lu)\n",
+                  events.size() - sent, events.size(), GetLastError());
+    return 1;
 }
