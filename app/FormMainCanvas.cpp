@@ -136,8 +136,8 @@ bool FormMain::PaintDrawingAtOnce() {
 }
 
 // Painted one by one, the palette's 131 tiles cost a round of the system each and reach the
-// screen in several pieces (Wine shows what is drawn every 50 ms of a busy spell): they are
-// copied from the atlas together, as each would copy itself, and taken as painted.
+// screen in several pieces (Wine puts each finished paint on the screen): they are copied
+// from the atlas together, as each would copy itself, and taken as painted.
 void FormMain::ShowWhole() {
     ShowWindow(handle, SW_SHOW);
     for (const auto& cell : paletteCells) ValidateRect(cell->handle, nullptr);

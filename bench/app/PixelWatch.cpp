@@ -10,7 +10,8 @@
 // TITLE: the title of a visible top-level window, the one watched; TITLE* any title that starts
 // with TITLE.
 // Actions (times in ms from the press, the click or --since):
-//   appear          waits for the window to appear and watches it
+//   appear          waits for the window to appear and watches it; its pictures are counted
+//                   from the first that differs from what the screen showed there before
 //   key KEY...      presses the keys one after the other (a letter, a digit, Return, Escape,
 //                   Tab, Down, Next, Prior, Delete, plus, minus (the main keys' "+" and
 //                   "-"); "ctrl+" in front holds Ctrl with it)
@@ -118,10 +119,24 @@ public:
         if (width != bitmapWidth || height != bitmapHeight) Resize(width, height);
         BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
         GdiFlush();
+        origin = {area.left, area.top};
+        return HashOfCopied(area);
+    }
+
+    // The hash a copy of `area` had had, from the pixels of the last copy, which held it;
+    // 0 when it did not.
+    std::uint64_t HashOfCopied(const RECT& area) const {
+        const int width = area.right - area.left, height = area.bottom - area.top;
+        const int left = area.left - origin.x, top = area.top - origin.y;
+        if (width <= 0 || height <= 0 || left < 0 || top < 0 || left + width > bitmapWidth ||
+            top + height > bitmapHeight)
+            return 0;
         // FNV-1a over whole pixels, with the size folded in: a moved edge is a change too.
         std::uint64_t hash = 14695981039346656037ULL ^ std::uint64_t(width) << 32 ^ height;
-        const std::size_t count = std::size_t(width) * std::size_t(height);
-        for (std::size_t i = 0; i < count; ++i) hash = (hash ^ pixels[i]) * 1099511628211ULL;
+        for (int y = top; y < top + height; ++y) {
+            const std::uint32_t* row = pixels + std::size_t(y) * std::size_t(bitmapWidth);
+            for (int x = left; x < left + width; ++x) hash = (hash ^ row[x]) * 1099511628211ULL;
+        }
         return hash;
     }
 
@@ -151,6 +166,7 @@ private:
     HGDIOBJ previous = nullptr;
     const std::uint32_t* pixels = nullptr;
     int bitmapWidth = 0, bitmapHeight = 0;
+    POINT origin{};  // the screen point of the copy's top-left pixel
 };
 
 struct Options {
@@ -182,20 +198,25 @@ bool AnswersAtOnce(HWND window, const Options& options, Ticks& answered) {
 
 // Copies the window's rectangle until, after a first change, it has stayed the same for the
 // settle time and the program is idle. The window is looked up by title on each copy until it
-// is there (a starting program).
+// is there (a starting program); what `screenBefore` showed over its rectangle then is the
+// picture before the first change (the window is visible to Windows a moment before the
+// screen shows it).
 Watch WatchUntilStill(const wchar_t* title, HWND window, std::uint64_t before, Ticks start,
-                      const Options& options) {
+                      const Options& options, const ScreenCopy* screenBefore = nullptr) {
     ScreenCopy copy;
     Watch watch;
     watch.lastChange = watch.firstChange = start;
     Ticks quietSince = start;  // the last change, or the end of a busy spell after it
     double copying = 0;
     for (;;) {
-        if (window == nullptr) window = FindWindowTitled(title);
+        const bool found = window == nullptr && (window = FindWindowTitled(title)) != nullptr;
         const Ticks copyStart = Now();
         RECT area{};
         std::uint64_t hash = 0;
-        if (window != nullptr && GetWindowRect(window, &area)) hash = copy.Hash(area);
+        if (window != nullptr && GetWindowRect(window, &area)) {
+            if (found && screenBefore != nullptr) before = screenBefore->HashOfCopied(area);
+            hash = copy.Hash(area);
+        }
         const Ticks copied = Now();
         copying += Milliseconds(copyStart, copied);
         ++watch.copies;
@@ -432,9 +453,11 @@ int wmain(int argc, wchar_t** argv) {
     wchar_t** arguments = argv + next + 2;
 
     if (action == L"appear") {
+        ScreenCopy screenBefore;
+        screenBefore.Hash(RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
         Ticks start = Now();
         MarkReady(options);
-        const Watch watch = WatchUntilStill(title, nullptr, 0, start, options);
+        const Watch watch = WatchUntilStill(title, nullptr, 0, start, options, &screenBefore);
         if (options.since != nullptr && !ReadSince(options.since, start)) {
             std::fwprintf(stderr, L"no start time in %ls\n", options.since);
             return 1;

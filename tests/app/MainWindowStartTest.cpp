@@ -139,6 +139,47 @@ TEST_F(MainWindowTest, StartsEmptyWithOnlyNewOpenExitAndHelpEnabled) {
     EXPECT_TRUE(StyleOf(form->canvas->handle) & WS_BORDER);
 }
 
+// What the main window holds when the system is first told to show it, and how often.
+struct FirstShow {
+    static inline HWND window = nullptr;
+    static inline int shows = 0;
+    static inline int childrenAtFirst = -1;
+
+    static BOOL CALLBACK Count(HWND, LPARAM counted) {
+        ++*reinterpret_cast<int*>(counted);
+        return TRUE;
+    }
+    static int Children(HWND parent) {
+        int counted = 0;
+        EnumChildWindows(parent, Count, reinterpret_cast<LPARAM>(&counted));
+        return counted;
+    }
+    static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && message->message == WM_SHOWWINDOW && message->wParam &&
+            GetParent(message->hwnd) == nullptr && GetWindow(message->hwnd, GW_OWNER) == nullptr) {
+            if (shows++ == 0) childrenAtFirst = Children(message->hwnd);
+            window = message->hwnd;
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+};
+
+// The window reaches the screen once, with every control already made: shown empty while its
+// children were made, it was a picture of its own before the finished one.
+TEST_F(MainWindowTest, IsShownOnceWithEveryControlMade) {
+    form.reset();
+    const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, FirstShow::Watch, nullptr, GetCurrentThreadId());
+    ASSERT_TRUE(hook);
+    form = std::make_unique<FormMain>(OrvUtility::Testing::Module(), "Orv Tessaly prova");
+    OrvUtility::Testing::PumpPending();
+    UnhookWindowsHookEx(hook);
+    ASSERT_EQ(FirstShow::window, form->handle.Get());
+    EXPECT_EQ(FirstShow::shows, 1);
+    EXPECT_GT(FirstShow::childrenAtFirst, GlyphCount);  // the palette's cells at least
+    EXPECT_EQ(FirstShow::childrenAtFirst, FirstShow::Children(form->handle));
+}
+
 TEST_F(MainWindowTest, LayoutFollowsTheClientSize) {
     const POINT toolBarPlace = PlaceOf(form->toolBar->handle);
     std::optional<ScreenBoundLifted> lifted(form->handle);

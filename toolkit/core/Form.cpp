@@ -90,6 +90,9 @@ void Form::Create() {
     WindowPlacement placement = PlacementOf(*this);
     placement.exStyle = WindowExStyle();
     placement.style = WindowStyle();
+    // A form its owner shows later is made without WS_VISIBLE: visible from CreateWindowExW
+    // on, it would be on the screen, empty, while its children are still being made.
+    if (!showWhenCreated) placement.style &= ~DWORD(WS_VISIBLE);
     const HWND window =
         CreateElementWindow(*this, windowClass.lpszClassName, text.c_str(), placement, instance);
     if (!mainWindow) mainWindow = window;
