@@ -225,16 +225,27 @@ std::optional<std::vector<std::uint8_t>> PackedRows(const CellGrid& grid, const 
             cells.push_back(slot);
         }
     }
-    std::vector<bool> rowKnown(colours.size() * CellHeight, false);
-    for (int y = 0; y < height; ++y) {
+    // The colours the tiles hold, counted first: the walk in the picture's order, which gives
+    // them their indices, ends as soon as it has met them all (in most drawings within the
+    // first row of cells) instead of visiting every tile row of the picture.
+    ColourTable held;
+    std::size_t colourCount = 0;
+    for (const std::uint32_t* tile : colours) {
+        for (std::size_t i = 0; i < TilePixels && colourCount <= PaletteSize; ++i)
+            colourCount = held.Index(tile[i]) < 0 ? PaletteSize + 1 : held.colours.size();
+    }
+    std::vector<std::uint8_t> rowKnown(colours.size() * CellHeight, 0);
+    for (int y = 0; y < height && palette.colours.size() < colourCount; ++y) {
         const int k = y % CellHeight;
+        const std::int32_t* band = cells.data() + std::size_t(y / CellHeight) * columns;
         for (int column = 0; column < columns; ++column) {
-            const std::size_t slot = std::size_t(cells[std::size_t(y / CellHeight) * columns + column]);
-            if (rowKnown[slot * CellHeight + k]) continue;
+            std::uint8_t& known = rowKnown[std::size_t(band[column]) * CellHeight + k];
+            if (known) continue;
+            const std::uint32_t* row = colours[std::size_t(band[column])] + k * CellWidth;
             for (int x = 0; x < CellWidth; ++x) {
-                if (palette.Index(colours[slot][k * CellWidth + x]) < 0) return std::nullopt;
+                if (palette.Index(row[x]) < 0) return std::nullopt;
             }
-            rowKnown[slot * CellHeight + k] = true;
+            known = 1;
         }
     }
     std::vector<std::uint8_t> indices(colours.size() * TilePixels);
