@@ -2,6 +2,7 @@
 // client point (X1, Y1) of the top-level window whose title starts with TITLE, the button down,
 // the pointer in steps to (X2, Y2), the button up. Exit code 0 when every event was accepted, 1
 // when the window was not found or some event was not, 64 for wrong arguments.
+#include "SendInputWhole.h"
 #include "WindowByTitle.h"
 
 #include <windows.h>
@@ -12,7 +13,6 @@
 #include <vector>
 
 namespace {
-
 
 INPUT Pointer(HWND window, int x, int y, DWORD flags) {
     POINT at{x, y};
@@ -36,9 +36,9 @@ int wmain(int argc, wchar_t** argv) {
     if (!found) return 1;
     const int x1 = _wtoi(argv[2]), y1 = _wtoi(argv[3]), x2 = _wtoi(argv[4]), y2 = _wtoi(argv[5]);
     constexpr int Steps = 8;
-    int refused = 0;
-    const auto send = [&refused](INPUT event) {
-        refused += SendInput(1, &event, sizeof(INPUT)) != 1;
+    bool whole = true;
+    const auto send = [&whole](INPUT event) {
+        whole = SendInputWhole(&event, 1, L"tessaly-drag") && whole;
         Sleep(30);
     };
     send(Pointer(found, x1, y1, 0));
@@ -46,5 +46,5 @@ int wmain(int argc, wchar_t** argv) {
     for (int step = 1; step <= Steps; ++step)
         send(Pointer(found, x1 + (x2 - x1) * step / Steps, y1 + (y2 - y1) * step / Steps, 0));
     send(Pointer(found, x2, y2, MOUSEEVENTF_LEFTUP));
-    return refused == 0 ? 0 : 1;
+    return whole ? 0 : 1;
 }

@@ -2,6 +2,8 @@
 // key events that carry the character itself (KEYEVENTF_UNICODE). X11 key synthesis has no key
 // for most Greek or Cyrillic letters; this path needs none. Exit code 0 when every event was
 // accepted, 1 when some were not, 64 for wrong arguments.
+#include "SendInputWhole.h"
+
 #include <windows.h>
 
 #include <cwchar>
@@ -23,17 +25,5 @@ int wmain(int argc, wchar_t** argv) {
         events.push_back(down);
         events.push_back(up);
     }
-    // SendInput stops at the first event it refuses, as Wine does while the foreground window
-    // is changing hands (a message box closing as a dialog opens), and reports how many went.
-    // The rest is sent again a moment later, so nothing is typed twice and nothing is lost.
-    size_t sent = 0;
-    for (int attempt = 0; sent < events.size() && attempt < 50; ++attempt) {
-        if (attempt > 0) Sleep(100);
-        sent += SendInput(static_cast<UINT>(events.size() - sent), events.data() + sent,
-                          sizeof(INPUT));
-    }
-    if (sent == events.size()) return 0;
-    std::fwprintf(stderr, L"tessaly-type-text: %zu of %zu key events refused (error %lu)\n",
-                  events.size() - sent, events.size(), GetLastError());
-    return 1;
+    return SendInputWhole(events.data(), events.size(), L"tessaly-type-text") ? 0 : 1;
 }
