@@ -169,6 +169,9 @@ struct FirstShow {
 // children were made, it was a picture of its own before the finished one.
 TEST_F(MainWindowTest, IsShownOnceWithEveryControlMade) {
     form.reset();
+    FirstShow::window = nullptr;
+    FirstShow::shows = 0;
+    FirstShow::childrenAtFirst = -1;
     const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, FirstShow::Watch, nullptr, GetCurrentThreadId());
     ASSERT_TRUE(hook);
     form = std::make_unique<FormMain>(OrvUtility::Testing::Module(), "Orv Tessaly prova");

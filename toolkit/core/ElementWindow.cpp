@@ -16,6 +16,13 @@ WNDPROC CurrentProcedure(HWND window) {
     return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
 }
 
+// Only a native control (its class has a procedure of its own) is ever subclassed and so can
+// carry the property. Asked of the class in the process, so the windows of the toolkit's own
+// classes (the canvas's 2,000 cells) cost no round to the system for a property they never have.
+bool MayCarryControlProcedure(HWND window) {
+    return reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC)) != &WindowProcedure;
+}
+
 }  // namespace
 
 WindowPlacement PlacementOf(const GUIElement& element) {
@@ -59,11 +66,12 @@ void DetachWindowProcedure(GUIElement& element) {
 }
 
 WNDPROC OrphanedControlProcedure(HWND window) {
+    if (!MayCarryControlProcedure(window)) return nullptr;
     return reinterpret_cast<WNDPROC>(GetPropW(window, ControlProcedureProperty));
 }
 
 void ForgetOrphanedControl(HWND window) {
-    RemovePropW(window, ControlProcedureProperty);
+    if (MayCarryControlProcedure(window)) RemovePropW(window, ControlProcedureProperty);
 }
 
 }  // namespace OrvUtility

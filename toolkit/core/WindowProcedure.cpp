@@ -288,21 +288,13 @@ Answer Handle(const Message& m) {
     }
 }
 
-// Whether the window is a native control (its class has a procedure of its own), the only
-// kind that can outlive its element, subclassed. Asked of the class in the process, so the
-// windows of the toolkit's own classes (the canvas's 2,000 cells) cost no round to the system
-// for the property only a subclassed control carries.
-bool IsNativeControl(HWND window) {
-    return reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC)) != &WindowProcedure;
-}
-
 // The window's element. The window being created is bound to its element on its first
 // message, so that windows it creates in turn are not taken for it. A subclassed control whose
 // element has died has none.
 GUIElement* ElementOf(HWND window) {
     GUIElement* element = FindByHandle(window);
     if (element && !element->handle) {
-        if (IsNativeControl(window) && OrphanedControlProcedure(window)) return nullptr;
+        if (OrphanedControlProcedure(window)) return nullptr;
         element->handle = window;
     }
     return element;
@@ -320,7 +312,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         previous = element ? element->previousWindowProc : OrphanedControlProcedure(window);
         if (message == WM_NCDESTROY) {
             // The handle may be given to a new window from now on: it is not this element's.
-            if (!element || element->previousWindowProc) ForgetOrphanedControl(window);
+            ForgetOrphanedControl(window);
             if (element) element->handle = nullptr;
         }
         if (const Answer answer = Handle({element, window, message, wParam, lParam}))
