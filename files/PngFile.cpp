@@ -1,5 +1,7 @@
 #include "PngFile.h"
 
+#include "RowDeflate.h"
+
 #include <zlib.h>
 
 #include <algorithm>
@@ -16,14 +18,13 @@ namespace {
 constexpr std::uint8_t Signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr std::uint8_t FilterNone = 0;
 constexpr std::uint8_t FilterUp = 2;
-// A palette picture of 4 bits a pixel is a sixth of its RGB rows, so zlib's default level
-// packs a typical 80 x 25 drawing in about 2 ms: level 4, its fast matcher, takes a third
-// less time for files up to a tenth larger (the one of all 131 glyphs then no smaller than
-// ImageMagick's palette PNG), level 9 eight times the time. RGB rows (more than 256
-// colours, never a drawing's export) take the fast matcher: level 6 costs 2.7 times the
-// time for them.
-constexpr int PaletteCompressionLevel = 6;
+// RGB rows (more than 256 colours, never a drawing's export, and the icons) take zlib's
+// fast matcher: level 6 costs 2.7 times the time for them. Palette rows, every drawing's,
+// take the deflate made for rows of tiles.
 constexpr int RgbCompressionLevel = 3;
+// zlib counts in uLong, 32 bits on Windows, and a chunk holds less than 2 GB: far more than
+// an export's 1280 x 600 pixels ever needs.
+constexpr std::size_t MostRowBytes = std::size_t(1) << 30;
 constexpr std::size_t PaletteSize = 256;
 
 void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
@@ -41,16 +42,12 @@ void PutChunk(std::vector<std::uint8_t>& out, const char (&type)[5], const std::
     Put32(out, std::uint32_t(crc));
 }
 
-// Stores the rows as their differences to the row above (PNG's Up filter), from the
-// bottom up so that the row above is still unfiltered; the first row stays as it is.
-// `chosen` says which rows: the rows of a cell row mostly repeat each other, and their
-// differences are runs of zeros.
-template <typename Chosen>
-void StoreDifferencesUp(std::vector<std::uint8_t>& rows, std::size_t rowBytes, Chosen chosen) {
+// Stores every row but the first as its differences to the row above (PNG's Up filter),
+// from the bottom up so that the row above is still unfiltered.
+void StoreDifferencesUp(std::vector<std::uint8_t>& rows, std::size_t rowBytes) {
     for (std::size_t y = rows.size() / rowBytes - 1; y > 0; --y) {
         std::uint8_t* row = rows.data() + rowBytes * y;
         const std::uint8_t* above = row - rowBytes;
-        if (!chosen(row, above)) continue;
         row[0] = FilterUp;
         for (std::size_t i = 1; i < rowBytes; ++i) row[i] = std::uint8_t(row[i] - above[i]);
     }
@@ -68,7 +65,7 @@ std::vector<std::uint8_t> SampleRows(int height, std::size_t rowBytes, Fill fill
         row[0] = FilterNone;
         fill(y, row + 1);
     }
-    StoreDifferencesUp(rows, rowBytes, [](const std::uint8_t*, const std::uint8_t*) { return true; });
+    StoreDifferencesUp(rows, rowBytes);
     return rows;
 }
 
@@ -150,8 +147,11 @@ void PackRow(const std::uint8_t* indices, int width, std::uint8_t* out) {
 }
 
 // Rows of a filter byte and one palette index a pixel packed in place at the fewest bits
-// a pixel that tell the palette's colours apart, each row then stored as it is or as its
-// differences to the row above.
+// a pixel that tell the palette's colours apart. The rows stay unfiltered: the deflate for
+// tiles finds a tile's row again beside it, above it and wherever the tile was before,
+// which differences to the row above would hide. Unfiltered, the examples packed a tenth
+// smaller than with the Up filter where it broke rows into fewer runs, the bench's drawings
+// the same, and the filter's pass over every row is saved.
 std::vector<std::uint8_t> PackIndexedRows(std::vector<std::uint8_t> rows, int width, int height,
                                           const ColourTable& palette) {
     const std::size_t indexedBytes = 1 + std::size_t(width);
@@ -168,17 +168,6 @@ std::vector<std::uint8_t> PackIndexedRows(std::vector<std::uint8_t> rows, int wi
         }
     }
     rows.resize(rowBytes * std::size_t(height));
-    // Deflate packs runs of a byte and repeats of earlier bytes; a row is stored as its
-    // differences to the row above only where those change less often than the row itself
-    // does (a row of glyphs much like the one above it). On drawings this packed smaller
-    // than unfiltered rows or differences in every row, and faster.
-    StoreDifferencesUp(rows, rowBytes, [rowBytes](const std::uint8_t* row, const std::uint8_t* above) {
-        // 32-bit counts: twice as many to a vector register as a size_t's.
-        std::uint32_t breaks = 0, changes = 0;
-        for (std::size_t i = 2; i < rowBytes; ++i) breaks += row[i] != row[i - 1];
-        for (std::size_t i = 1; i < rowBytes; ++i) changes += row[i] != above[i];
-        return changes < breaks;
-    });
     return rows;
 }
 
@@ -205,12 +194,12 @@ std::optional<std::vector<std::uint8_t>> PackedRows(const Picture& picture, Colo
 
 // The same rows for a drawing straight from its tiles, without its picture: the palette
 // from the tile rows in the picture's order, each distinct tile row walked once (one whose
-// colours are all known can bring no new one), then each tile's indices, copied 16 at a
-// time into the rows. Nothing when the palette overflows.
+// colours are all known can bring no new one), then each tile's rows packed once and
+// copied into the rows. Nothing when the palette overflows.
 std::optional<std::vector<std::uint8_t>> PackedRows(const CellGrid& grid, const DrawingTiles& tiles,
                                                     ColourTable& palette) {
     constexpr std::size_t TilePixels = std::size_t(CellWidth) * CellHeight;
-    const int columns = grid.Width(), width = columns * CellWidth, height = grid.Height() * CellHeight;
+    const int columns = grid.Width(), height = grid.Height() * CellHeight;
     std::vector<std::int32_t> slotOf(std::size_t(GlyphCount) * PairCount, -1), cells;
     std::vector<const std::uint32_t*> colours;  // each distinct tile's, in the order first shown
     cells.reserve(std::size_t(columns) * grid.Height());
@@ -248,24 +237,37 @@ std::optional<std::vector<std::uint8_t>> PackedRows(const CellGrid& grid, const 
             known = 1;
         }
     }
-    std::vector<std::uint8_t> indices(colours.size() * TilePixels);
+    // Each distinct tile's rows packed at the palette's depth (a tile row is 16 pixels, whole
+    // bytes at every depth), then copied a tile row at a time into the picture's rows.
+    const int depth = DepthOf(palette);
+    const std::size_t unitBytes = std::size_t(CellWidth) * depth / 8, tileBytes = unitBytes * CellHeight;
+    std::vector<std::uint8_t> packed(colours.size() * tileBytes);
     for (std::size_t slot = 0; slot < colours.size(); ++slot) {
-        for (std::size_t i = 0; i < TilePixels; ++i) {
-            indices[slot * TilePixels + i] = std::uint8_t(palette.Index(colours[slot][i]));
+        for (int k = 0; k < CellHeight; ++k) {
+            std::uint8_t indices[CellWidth];
+            const std::uint32_t* row = colours[slot] + k * CellWidth;
+            for (int x = 0; x < CellWidth; ++x) indices[x] = std::uint8_t(palette.Index(row[x]));
+            std::uint8_t* out = packed.data() + slot * tileBytes + std::size_t(k) * unitBytes;
+            switch (depth) {
+                case 1: PackRow<1>(indices, CellWidth, out); break;
+                case 2: PackRow<2>(indices, CellWidth, out); break;
+                case 4: PackRow<4>(indices, CellWidth, out); break;
+                default: std::memcpy(out, indices, CellWidth); break;
+            }
         }
     }
-    const std::size_t indexedBytes = 1 + std::size_t(width);
-    std::vector<std::uint8_t> rows(indexedBytes * std::size_t(height));
+    const std::size_t rowBytes = 1 + unitBytes * std::size_t(columns);
+    std::vector<std::uint8_t> rows(rowBytes * std::size_t(height));
     for (int y = 0; y < height; ++y) {
-        std::uint8_t* out = rows.data() + indexedBytes * std::size_t(y);
+        std::uint8_t* out = rows.data() + rowBytes * std::size_t(y);
         *out++ = FilterNone;
         const std::int32_t* cell = cells.data() + std::size_t(y / CellHeight) * columns;
-        const std::size_t offset = std::size_t(y % CellHeight) * CellWidth;
-        for (int column = 0; column < columns; ++column, out += CellWidth) {
-            std::memcpy(out, indices.data() + std::size_t(cell[column]) * TilePixels + offset, CellWidth);
+        const std::size_t offset = std::size_t(y % CellHeight) * unitBytes;
+        for (int column = 0; column < columns; ++column, out += unitBytes) {
+            std::memcpy(out, packed.data() + std::size_t(cell[column]) * tileBytes + offset, unitBytes);
         }
     }
-    return PackIndexedRows(std::move(rows), width, height, palette);
+    return rows;
 }
 
 // Ends a deflate stream however its packing ends.
@@ -278,6 +280,7 @@ struct DeflateEnd {
 // megabytes per picture. Out of memory, zlib's or the buffer's, throws std::bad_alloc.
 std::vector<std::uint8_t> Deflate(const std::vector<std::uint8_t>& rows, int level) {
     constexpr std::size_t Step = 65536;
+    if (rows.size() > MostRowBytes) return {};
     z_stream stream{};
     const int started = deflateInit(&stream, level);
     if (started == Z_MEM_ERROR) throw std::bad_alloc();
@@ -299,16 +302,19 @@ std::vector<std::uint8_t> Deflate(const std::vector<std::uint8_t>& rows, int lev
     return status == Z_STREAM_END ? packed : std::vector<std::uint8_t>();
 }
 
-// The whole file of filtered `rows`: `depth` bits a sample, colour type 3 (with `palette`),
-// 2 (RGB) or 6 (RGBA).
+// The zlib stream of palette rows of `width` pixels at `depth` bits, a tile row of the
+// drawing every 16 pixels.
+std::vector<std::uint8_t> DeflatePaletteRows(const std::vector<std::uint8_t>& rows, int width, int depth) {
+    if (rows.size() > MostRowBytes) return {};
+    const std::size_t rowBytes = 1 + (std::size_t(width) * depth + 7) / 8;
+    return DeflateRows(rows.data(), rows.size(), rowBytes, std::size_t(CellWidth) * depth / 8);
+}
+
+// The whole file of the zlib stream `compressed` of the picture's rows: `depth` bits a
+// sample, colour type 3 (with `palette`), 2 (RGB) or 6 (RGBA).
 std::vector<std::uint8_t> EncodeFile(int width, int height, int depth, std::uint8_t colourType,
                                      const ColourTable* palette,
-                                     const std::vector<std::uint8_t>& rows, int level) {
-    // zlib counts in uLong, 32 bits on Windows, and a chunk holds less than 2 GB: far more
-    // than an export's 1280 x 600 pixels ever needs.
-    if (rows.size() > (std::size_t(1) << 30)) return {};
-
-    const std::vector<std::uint8_t> compressed = Deflate(rows, level);
+                                     const std::vector<std::uint8_t>& compressed) {
     if (compressed.empty()) return {};
 
     std::vector<std::uint8_t> file(std::begin(Signature), std::end(Signature));
@@ -339,8 +345,9 @@ std::vector<std::uint8_t> EncodePng(const Picture& picture) {
     if (picture.pixels.size() != std::size_t(picture.width) * std::size_t(picture.height)) return {};
     ColourTable palette;
     if (std::optional<std::vector<std::uint8_t>> rows = PackedRows(picture, palette)) {
-        return EncodeFile(picture.width, picture.height, DepthOf(palette), 3, &palette, *rows,
-                          PaletteCompressionLevel);
+        const int depth = DepthOf(palette);
+        return EncodeFile(picture.width, picture.height, depth, 3, &palette,
+                          DeflatePaletteRows(*rows, picture.width, depth));
     }
     const auto rgb = [&picture](int y, std::uint8_t* out) {
         for (const std::uint32_t* pixel = picture.Row(y); pixel != picture.Row(y) + picture.width;
@@ -351,16 +358,17 @@ std::vector<std::uint8_t> EncodePng(const Picture& picture) {
         }
     };
     return EncodeFile(picture.width, picture.height, 8, 2, nullptr,
-                      SampleRows(picture.height, 1 + 3 * std::size_t(picture.width), rgb),
-                      RgbCompressionLevel);
+                      Deflate(SampleRows(picture.height, 1 + 3 * std::size_t(picture.width), rgb),
+                              RgbCompressionLevel));
 }
 
 std::vector<std::uint8_t> EncodePng(const CellGrid& grid, const DrawingTiles& tiles) {
     if (!grid.HasDrawing()) return {};
     ColourTable palette;
     if (std::optional<std::vector<std::uint8_t>> rows = PackedRows(grid, tiles, palette)) {
-        return EncodeFile(grid.Width() * CellWidth, grid.Height() * CellHeight, DepthOf(palette), 3,
-                          &palette, *rows, PaletteCompressionLevel);
+        const int width = grid.Width() * CellWidth, depth = DepthOf(palette);
+        return EncodeFile(width, grid.Height() * CellHeight, depth, 3, &palette,
+                          DeflatePaletteRows(*rows, width, depth));
     }
     return EncodePng(ComposeExportPicture(grid, tiles));
 }
@@ -373,8 +381,8 @@ std::vector<std::uint8_t> EncodeRgbaPng(int width, int height,
     const auto copy = [&](int y, std::uint8_t* out) {
         std::copy_n(rgba.data() + pixelBytes * std::size_t(y), pixelBytes, out);
     };
-    return EncodeFile(width, height, 8, 6, nullptr, SampleRows(height, 1 + pixelBytes, copy),
-                      RgbCompressionLevel);
+    return EncodeFile(width, height, 8, 6, nullptr,
+                      Deflate(SampleRows(height, 1 + pixelBytes, copy), RgbCompressionLevel));
 }
 
 }  // namespace MyApp
