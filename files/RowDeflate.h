@@ -12,9 +12,10 @@
 
 namespace MyApp {
 
-// The whole zlib stream of `size` bytes at `rows`: rows of `rowBytes` bytes, each a filter
-// byte then tile rows of `unitBytes` bytes (the last one may be shorter). Any bytes make a
-// valid stream; rows of tiles make a small one. One block of dynamic codes.
+// The whole zlib stream of `size` bytes (less than 4 GB) at `rows`: rows of `rowBytes`
+// bytes, each a filter byte then tile rows of `unitBytes` bytes (the last one may be
+// shorter). Any bytes make a valid stream; rows of tiles make a small one. A block every
+// 65,536 symbols, each in codes made for it or in deflate's fixed codes.
 std::vector<std::uint8_t> DeflateRows(const std::uint8_t* rows, std::size_t size, std::size_t rowBytes,
                                       std::size_t unitBytes);
 
