@@ -33,8 +33,8 @@ std::string_view WithoutByteOrderMark(std::string_view line) {
 
 // The size and background of a header line; false when the line is refused.
 bool ReadHeader(const std::string& line, ArtDrawing& drawing) {
-    const std::vector<std::string> header = SplitString(WithoutByteOrderMark(line), ";");
-    if (header.size() != 3) return false;
+    std::string_view header[3];
+    if (!SplitExactly(WithoutByteOrderMark(line), ';', header, 3)) return false;
     drawing.width = ReadNumber(header[0]);
     drawing.height = ReadNumber(header[1]);
     drawing.background = ReadNumber(header[2]);
@@ -65,8 +65,8 @@ ArtReadResult ParseArtLines(const std::vector<std::string>& lines, std::size_t f
     }
     drawing.cells.reserve(cellCount);
     for (std::size_t i = 1; i <= cellCount; ++i) {
-        const std::vector<std::string> fields = SplitString(lines[i], ";");
-        if (fields.size() != 2) return Refuse(ArtReadStatus::Damaged);
+        std::string_view fields[2];
+        if (!SplitExactly(lines[i], ';', fields, 2)) return Refuse(ArtReadStatus::Damaged);
         drawing.cells.push_back(CellCode{ReadNumber(fields[0]), ReadNumber(fields[1])});
     }
     result.status = ArtReadStatus::Ok;

@@ -40,8 +40,23 @@ void LineSplitter::EndLine() {
 }
 
 bool LineSplitter::Feed(std::string_view bytes) {
-    for (char c : bytes) {
+    for (std::size_t next = 0; next < bytes.size();) {
         if (Full()) return false;
+        // A run of bytes that are neither line ends nor NULs goes into the line at once, as
+        // far as the line may grow: a drawing is thousands of short lines.
+        if (!pendingCr && !afterNul) {
+            std::size_t end = next;
+            const std::size_t room = std::min(bytes.size(), next + (MaxLineBytes - lineBytes));
+            while (end < room && bytes[end] != '\n' && bytes[end] != '\r' && bytes[end] != '\0') ++end;
+            if (end != next) {
+                line.append(bytes.data() + next, end - next);
+                lineBytes += end - next;
+                started = true;
+                next = end;
+                continue;
+            }
+        }
+        const char c = bytes[next++];
         if (pendingCr) {
             pendingCr = false;
             if (c == '\n') {

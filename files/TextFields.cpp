@@ -4,17 +4,19 @@
 
 namespace MyApp {
 
-std::vector<std::string> SplitString(std::string_view text, std::string_view separator) {
-    std::vector<std::string> pieces;
-    if (text.empty() || separator.empty()) return pieces;
-    std::size_t start = 0;
+bool SplitExactly(std::string_view text, char separator, std::string_view* pieces, std::size_t count) {
+    std::size_t made = 0, start = 0;
     for (std::size_t found = text.find(separator); found != std::string_view::npos;
          found = text.find(separator, start)) {
-        pieces.emplace_back(text.substr(start, found - start));
-        start = found + separator.size();
+        if (made == count) return false;
+        pieces[made++] = text.substr(start, found - start);
+        start = found + 1;
     }
-    if (start < text.size()) pieces.emplace_back(text.substr(start));
-    return pieces;
+    if (start < text.size()) {
+        if (made == count) return false;
+        pieces[made++] = text.substr(start);
+    }
+    return made == count;
 }
 
 std::int32_t ReadNumber(std::string_view field) {

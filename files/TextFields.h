@@ -1,17 +1,19 @@
 #pragma once
 // Splitting lines into fields and reading and writing the numbers in them.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace MyApp {
 
 // Cuts `text` at every `separator`: every piece before a separator is kept,
 // even an empty one; the piece after the last separator only when it is not
-// empty. An empty text or separator gives no pieces.
-std::vector<std::string> SplitString(std::string_view text, std::string_view separator);
+// empty; an empty text makes no pieces. True when that makes exactly `count`
+// pieces, put in `pieces` as views into `text`. Nothing is allocated: a
+// drawing's 2,000 cells are each a line of two pieces.
+bool SplitExactly(std::string_view text, char separator, std::string_view* pieces, std::size_t count);
 
 // The C library's atoi rule: leading white space, an optional sign, then
 // decimal digits up to the first other character; no digits read as 0.
