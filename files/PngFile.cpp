@@ -192,6 +192,25 @@ std::optional<std::vector<std::uint8_t>> PackedRows(const Picture& picture, Colo
     return PackIndexedRows(std::move(rows), width, picture.height, palette);
 }
 
+// Rows of a filter byte then each cell's tile row, its `UnitBytes` packed bytes copied from
+// `packed` (each distinct tile's rows, one after another; `cells` holds each cell's tile in
+// that order, row by row of `columns` cells). The size fixed, each copy is one or two moves.
+template <std::size_t UnitBytes>
+void CopyTileRows(const std::vector<std::int32_t>& cells, int columns, const std::vector<std::uint8_t>& packed,
+                  std::vector<std::uint8_t>& rows) {
+    constexpr std::size_t TileBytes = UnitBytes * CellHeight;
+    const std::size_t rowBytes = 1 + UnitBytes * std::size_t(columns), height = rows.size() / rowBytes;
+    for (std::size_t y = 0; y < height; ++y) {
+        std::uint8_t* out = rows.data() + rowBytes * y;
+        *out++ = FilterNone;
+        const std::int32_t* cell = cells.data() + y / CellHeight * std::size_t(columns);
+        const std::uint8_t* tileRows = packed.data() + y % CellHeight * UnitBytes;
+        for (int column = 0; column < columns; ++column, out += UnitBytes) {
+            std::memcpy(out, tileRows + std::size_t(cell[column]) * TileBytes, UnitBytes);
+        }
+    }
+}
+
 // The same rows for a drawing straight from its tiles, without its picture: the palette
 // from the tile rows in the picture's order, each distinct tile row walked once (one whose
 // colours are all known can bring no new one), then each tile's rows packed once and
@@ -217,11 +236,14 @@ std::optional<std::vector<std::uint8_t>> PackedRows(const CellGrid& grid, const 
     // The colours the tiles hold, counted first: the walk in the picture's order, which gives
     // them their indices, ends as soon as it has met them all (in most drawings within the
     // first row of cells) instead of visiting every tile row of the picture.
+    // A tile is a few runs of two colours: the table is asked only where the colour changes.
     ColourTable held;
     std::size_t colourCount = 0;
     for (const std::uint32_t* tile : colours) {
-        for (std::size_t i = 0; i < TilePixels && colourCount <= PaletteSize; ++i)
+        for (std::size_t i = 0; i < TilePixels && colourCount <= PaletteSize; ++i) {
+            if (i > 0 && tile[i] == tile[i - 1]) continue;
             colourCount = held.Index(tile[i]) < 0 ? PaletteSize + 1 : held.colours.size();
+        }
     }
     std::vector<std::uint8_t> rowKnown(colours.size() * CellHeight, 0);
     for (int y = 0; y < height && palette.colours.size() < colourCount; ++y) {
@@ -246,7 +268,9 @@ std::optional<std::vector<std::uint8_t>> PackedRows(const CellGrid& grid, const 
         for (int k = 0; k < CellHeight; ++k) {
             std::uint8_t indices[CellWidth];
             const std::uint32_t* row = colours[slot] + k * CellWidth;
-            for (int x = 0; x < CellWidth; ++x) indices[x] = std::uint8_t(palette.Index(row[x]));
+            for (int x = 0; x < CellWidth; ++x) {
+                indices[x] = x > 0 && row[x] == row[x - 1] ? indices[x - 1] : std::uint8_t(palette.Index(row[x]));
+            }
             std::uint8_t* out = packed.data() + slot * tileBytes + std::size_t(k) * unitBytes;
             switch (depth) {
                 case 1: PackRow<1>(indices, CellWidth, out); break;
@@ -256,16 +280,12 @@ std::optional<std::vector<std::uint8_t>> PackedRows(const CellGrid& grid, const 
             }
         }
     }
-    const std::size_t rowBytes = 1 + unitBytes * std::size_t(columns);
-    std::vector<std::uint8_t> rows(rowBytes * std::size_t(height));
-    for (int y = 0; y < height; ++y) {
-        std::uint8_t* out = rows.data() + rowBytes * std::size_t(y);
-        *out++ = FilterNone;
-        const std::int32_t* cell = cells.data() + std::size_t(y / CellHeight) * columns;
-        const std::size_t offset = std::size_t(y % CellHeight) * unitBytes;
-        for (int column = 0; column < columns; ++column, out += unitBytes) {
-            std::memcpy(out, packed.data() + std::size_t(cell[column]) * tileBytes + offset, unitBytes);
-        }
+    std::vector<std::uint8_t> rows(std::size_t(height) * (1 + unitBytes * std::size_t(columns)));
+    switch (unitBytes) {
+        case 2: CopyTileRows<2>(cells, columns, packed, rows); break;
+        case 4: CopyTileRows<4>(cells, columns, packed, rows); break;
+        case 8: CopyTileRows<8>(cells, columns, packed, rows); break;
+        default: CopyTileRows<16>(cells, columns, packed, rows); break;
     }
     return rows;
 }
