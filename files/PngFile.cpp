@@ -146,6 +146,16 @@ void PackRow(const std::uint8_t* indices, int width, std::uint8_t* out) {
     *out = std::uint8_t(packed);
 }
 
+// PackRow at `depth` bits (1, 2, 4 or 8, where the indices are the bytes themselves).
+void PackRowAtDepth(int depth, const std::uint8_t* indices, int width, std::uint8_t* out) {
+    switch (depth) {
+        case 1: PackRow<1>(indices, width, out); break;
+        case 2: PackRow<2>(indices, width, out); break;
+        case 4: PackRow<4>(indices, width, out); break;
+        default: std::memmove(out, indices, std::size_t(width)); break;
+    }
+}
+
 // Rows of a filter byte and one palette index a pixel packed in place at the fewest bits
 // a pixel that tell the palette's colours apart. The rows stay unfiltered: the deflate for
 // tiles finds a tile's row again beside it, above it and wherever the tile was before,
@@ -161,11 +171,7 @@ std::vector<std::uint8_t> PackIndexedRows(std::vector<std::uint8_t> rows, int wi
         const std::uint8_t* const indices = rows.data() + indexedBytes * std::size_t(y) + 1;
         std::uint8_t* const row = rows.data() + rowBytes * std::size_t(y);
         row[0] = FilterNone;
-        switch (depth) {
-            case 1: PackRow<1>(indices, width, row + 1); break;
-            case 2: PackRow<2>(indices, width, row + 1); break;
-            default: PackRow<4>(indices, width, row + 1); break;
-        }
+        PackRowAtDepth(depth, indices, width, row + 1);
     }
     rows.resize(rowBytes * std::size_t(height));
     return rows;
@@ -235,8 +241,8 @@ std::optional<std::vector<std::uint8_t>> PackedRows(const CellGrid& grid, const 
     }
     // The colours the tiles hold, counted first: the walk in the picture's order, which gives
     // them their indices, ends as soon as it has met them all (in most drawings within the
-    // first row of cells) instead of visiting every tile row of the picture.
-    // A tile is a few runs of two colours: the table is asked only where the colour changes.
+    // first row of cells) instead of visiting every tile row of the picture. A tile is a few
+    // runs of two colours: the table is asked only where the colour changes.
     ColourTable held;
     std::size_t colourCount = 0;
     for (const std::uint32_t* tile : colours) {
@@ -272,12 +278,7 @@ std::optional<std::vector<std::uint8_t>> PackedRows(const CellGrid& grid, const 
                 indices[x] = x > 0 && row[x] == row[x - 1] ? indices[x - 1] : std::uint8_t(palette.Index(row[x]));
             }
             std::uint8_t* out = packed.data() + slot * tileBytes + std::size_t(k) * unitBytes;
-            switch (depth) {
-                case 1: PackRow<1>(indices, CellWidth, out); break;
-                case 2: PackRow<2>(indices, CellWidth, out); break;
-                case 4: PackRow<4>(indices, CellWidth, out); break;
-                default: std::memcpy(out, indices, CellWidth); break;
-            }
+            PackRowAtDepth(depth, indices, CellWidth, out);
         }
     }
     std::vector<std::uint8_t> rows(std::size_t(height) * (1 + unitBytes * std::size_t(columns)));
