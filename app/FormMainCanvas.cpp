@@ -44,15 +44,18 @@ void FormMain::CellChanged(CellPosition cell, CellCode tile) {
     }
 }
 
-// A cell's window is made the first time its slot enters a drawing and kept afterwards.
+// A cell's window is made the first time its slot enters a drawing and kept afterwards. While
+// the canvas is held it is made when the canvas is let go: the layout that ends a whole
+// drawing's change (and starts the scroll bars' timer) then comes before the windows, not after.
 void FormMain::SlotShown(CellPosition cell, CellCode tile) {
     ImageFrame& frame = *cellControls[CellIndex(cell.column, cell.row)];
     frame.visible = true;
     frame.column = tile.glyph;
     frame.row = tile.pair;
+    if (canvasHeld) return;
     if (!frame.handle) {
         frame.Create();
-    } else if (!canvasHeld) {
+    } else {
         frame.SetFrame(tile.glyph, tile.pair);
         ShowWindow(frame.handle, SW_SHOWNA);
     }
@@ -67,8 +70,13 @@ void FormMain::SlotHidden(CellPosition cell) {
 void FormMain::LetCanvasGo() {
     canvasHeld = false;
     MarkSelectedCells();
-    for (const auto& frame : cellControls) {
-        if (!frame->handle) continue;
+    for (std::size_t index = 0; index < cellControls.size(); ++index) {
+        ImageFrame* frame = cellControls[index].get();
+        if (!frame->handle) {
+            if (editor.Grid().IsInDrawing(int(index) % GridColumns, int(index) / GridColumns))
+                frame->Create();
+            continue;
+        }
         const bool onScreen = GetWindowLongPtrW(frame->handle, GWL_STYLE) & WS_VISIBLE;
         if (frame->visible != onScreen) ShowWindow(frame->handle, frame->visible ? SW_SHOWNA : SW_HIDE);
     }

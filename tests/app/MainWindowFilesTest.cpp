@@ -456,13 +456,17 @@ TEST_F(DialogTest, NewDrawingAndItsPropertiesComeFromTheDialog) {
 // While a whole drawing changes the wait cursor shows; a change that fails half-way (out of
 // memory, say) still lets the canvas draw again: held, it would stay blank for good.
 TEST_F(DialogTest, AWholeDrawingChangeShowsTheWaitCursorAndAlwaysLetsTheCanvasGo) {
-    // The layout comes last inside the change: what it sees, the change shows.
+    // The layout comes last inside the change: what it sees, the change shows. It starts the
+    // scroll bars' half second, which runs while the new cells' windows are made after it.
     struct ObservedLayout : FormMain {
         using FormMain::FormMain;
         bool fail = false;
         std::vector<HCURSOR> cursors;
+        std::vector<int> cellWindows;
         void LayoutControls() override {
             cursors.push_back(GetCursor());
+            cellWindows.push_back(int(std::count_if(cellControls.begin(), cellControls.end(),
+                                                    [](const auto& cell) { return cell->handle != nullptr; })));
             if (std::exchange(fail, false)) throw std::bad_alloc();
             FormMain::LayoutControls();
         }
@@ -475,6 +479,8 @@ TEST_F(DialogTest, AWholeDrawingChangeShowsTheWaitCursorAndAlwaysLetsTheCanvasGo
     Menu(*form->newItem);
     Accept(L"12", L"11", 0);
     EXPECT_EQ(std::count(window.cursors.begin(), window.cursors.end(), wait), 1);
+    EXPECT_EQ(window.cellWindows.back(), 0);
+    EXPECT_EQ(CellWindows(), 12 * 11);
     EXPECT_NE(GetCursor(), wait);
 
     window.fail = true;
