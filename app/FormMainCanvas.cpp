@@ -145,10 +145,16 @@ bool FormMain::PaintDrawingAtOnce() {
 
 // Painted one by one, the palette's 131 tiles cost a round of the system each and reach the
 // screen in several pieces (Wine puts each finished paint on the screen): they are copied
-// from the atlas together, as each would copy itself, and taken as painted.
+// from the atlas together, as each would copy itself, and taken as painted, all in one call.
 void FormMain::ShowWhole() {
     ShowWindow(handle, SW_SHOW);
-    for (const auto& cell : paletteCells) ValidateRect(cell->handle, nullptr);
+    const GdiObject<HRGN> palette(CreateRectRgn(0, 0, 0, 0));
+    for (const auto& cell : paletteCells) {
+        const GdiObject<HRGN> tile(
+            CreateRectRgn(cell->x, cell->y, cell->x + cell->width, cell->y + cell->height));
+        CombineRgn(palette.Get(), palette.Get(), tile.Get(), RGN_OR);
+    }
+    RedrawWindow(handle, nullptr, palette.Get(), RDW_VALIDATE | RDW_ALLCHILDREN);
     RedrawWindow(handle, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     const WindowContext context(handle, DCX_CACHE);  // over the palette's cells too
     const MemoryContext atlas(context.Get());

@@ -3,9 +3,10 @@
 #include "app/rules/MainWindowLayout.h"
 #include "resources/ResourceIds.h"
 #include "support/CommittedAtlas.h"
+#include "toolkit/core/GdiGuards.h"
 
 #include <optional>
-#include "toolkit/core/GdiGuards.h"
+#include <set>
 
 #include <commctrl.h>
 
@@ -154,8 +155,15 @@ struct FirstShow {
         EnumChildWindows(parent, Count, reinterpret_cast<LPARAM>(&counted));
         return counted;
     }
+    static inline std::set<HWND> painted;
+    static LRESULT CALLBACK WatchQueue(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* message = reinterpret_cast<const MSG*>(lParam);
+        if (code == HC_ACTION && message->message == WM_PAINT) painted.insert(message->hwnd);
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
     static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
         const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && message->message == WM_PAINT) painted.insert(message->hwnd);
         if (code == HC_ACTION && message->message == WM_SHOWWINDOW && message->wParam &&
             GetParent(message->hwnd) == nullptr && GetWindow(message->hwnd, GW_OWNER) == nullptr) {
             if (shows++ == 0) childrenAtFirst = Children(message->hwnd);
@@ -166,21 +174,28 @@ struct FirstShow {
 };
 
 // The window reaches the screen once, with every control already made: shown empty while its
-// children were made, it was a picture of its own before the finished one.
+// children were made, it was a picture of its own before the finished one. The palette's
+// tiles come with the window's own paint: no cell paints itself, each a picture more.
 TEST_F(MainWindowTest, IsShownOnceWithEveryControlMade) {
     form.reset();
     FirstShow::window = nullptr;
     FirstShow::shows = 0;
     FirstShow::childrenAtFirst = -1;
+    FirstShow::painted.clear();
     const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, FirstShow::Watch, nullptr, GetCurrentThreadId());
-    ASSERT_TRUE(hook);
+    const HHOOK queueHook =
+        SetWindowsHookExW(WH_GETMESSAGE, FirstShow::WatchQueue, nullptr, GetCurrentThreadId());
+    ASSERT_TRUE(hook && queueHook);
     form = std::make_unique<FormMain>(OrvUtility::Testing::Module(), "Orv Tessaly prova");
     OrvUtility::Testing::PumpPending();
+    UnhookWindowsHookEx(queueHook);
     UnhookWindowsHookEx(hook);
     ASSERT_EQ(FirstShow::window, form->handle.Get());
     EXPECT_EQ(FirstShow::shows, 1);
     EXPECT_GT(FirstShow::childrenAtFirst, GlyphCount);  // the palette's cells at least
     EXPECT_EQ(FirstShow::childrenAtFirst, FirstShow::Children(form->handle));
+    EXPECT_TRUE(FirstShow::painted.count(form->handle));  // the paints were seen
+    for (const auto& cell : form->paletteCells) EXPECT_FALSE(FirstShow::painted.count(cell->handle));
 }
 
 TEST_F(MainWindowTest, LayoutFollowsTheClientSize) {
