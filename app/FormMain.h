@@ -269,9 +269,10 @@ private:
     // held back, then lets it go.
     template <typename Operation>
     void WithCanvasHeld(Operation operation);
-    // Gives every made cell window the visibility its slot asks for, lets the canvas draw
-    // again and shows the drawing at once.
+    // Makes the windows of the cells that entered the drawing, gives every cell window the
+    // visibility its slot asks for, lets the canvas draw again and shows the drawing at once.
     void LetCanvasGo();
+    void MakeNewCellWindows() noexcept;
     bool PaintDrawingAtOnce();
     // The window, shown, painted whole in one pass: the palette's tiles put on the screen
     // together from the atlas, every other control as it paints itself.

@@ -67,16 +67,26 @@ void FormMain::SlotHidden(CellPosition cell) {
     if (frame.handle && !canvasHeld) ShowWindow(frame.handle, SW_HIDE);
 }
 
+// The canvas is let go on every way out of a held change, a failed one too, so this never
+// throws: out of memory, the cells still without a window stay blank until a later change.
+void FormMain::MakeNewCellWindows() noexcept {
+    try {
+        for (std::size_t index = 0; index < cellControls.size(); ++index) {
+            ImageFrame& frame = *cellControls[index];
+            if (!frame.handle &&
+                editor.Grid().IsInDrawing(int(index) % GridColumns, int(index) / GridColumns))
+                frame.Create();
+        }
+    } catch (...) {
+    }
+}
+
 void FormMain::LetCanvasGo() {
     canvasHeld = false;
     MarkSelectedCells();
-    for (std::size_t index = 0; index < cellControls.size(); ++index) {
-        ImageFrame* frame = cellControls[index].get();
-        if (!frame->handle) {
-            if (editor.Grid().IsInDrawing(int(index) % GridColumns, int(index) / GridColumns))
-                frame->Create();
-            continue;
-        }
+    MakeNewCellWindows();
+    for (const auto& frame : cellControls) {
+        if (!frame->handle) continue;
         const bool onScreen = GetWindowLongPtrW(frame->handle, GWL_STYLE) & WS_VISIBLE;
         if (frame->visible != onScreen) ShowWindow(frame->handle, frame->visible ? SW_SHOWNA : SW_HIDE);
     }
