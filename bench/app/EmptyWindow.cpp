@@ -1,7 +1,12 @@
 // The floor of the editor's start benchmark: the least a Win32 program does to show a window.
 // It registers a class, creates, shows and paints one window titled like the editor, and ends
-// when that window is closed.
+// when that window is closed. Built a second time with the editor's manifest and
+// TESSALY_EMPTY_THEMED, it also loads the themed common controls, as any program with that
+// manifest does before its first control: under Wine that load parses the desktop's theme.
 #include <windows.h>
+#ifdef TESSALY_EMPTY_THEMED
+#include <commctrl.h>
+#endif
 
 namespace {
 
@@ -16,6 +21,10 @@ LRESULT CALLBACK EmptyWindowProcedure(HWND window, UINT message, WPARAM wParam, 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+#ifdef TESSALY_EMPTY_THEMED
+    const INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+#endif
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = EmptyWindowProcedure;
     windowClass.hInstance = instance;
